@@ -1,0 +1,79 @@
+# Tessel: the two everyday commands, `make run` and `make test`, plus benchmarks and fuzzing.
+# Each target installs the Debian packages it needs when they are missing.
+
+JOBS        ?= 2
+BUILD       ?= build
+TEST_BUILD  ?= build-test
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
+                  fonts-dejavu-core
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
+BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
+FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
+
+# Installs the packages of $(1) that dpkg does not list as installed.
+define install_missing
+	@missing=$$(for p in $(1); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+endef
+
+# The locale tests write files under German and Japanese locales.
+define ensure_locales
+	@for l in de_DE ja_JP; do \
+	  locale -a 2>/dev/null | grep -qi "^$$l\.utf-\?8$$" || $(SUDO) localedef -i $$l -c -f UTF-8 $$l.UTF-8; \
+	done
+endef
+
+.PHONY: all run test bench fuzz deps-run deps-test deps-bench deps-fuzz clean
+
+all: run
+
+deps-run:
+	$(call install_missing,$(RUN_PACKAGES))
+
+deps-test:
+	$(call install_missing,$(TEST_PACKAGES))
+	$(call ensure_locales)
+
+deps-bench:
+	$(call install_missing,$(BENCH_PACKAGES))
+
+deps-fuzz:
+	$(call install_missing,$(FUZZ_PACKAGES))
+
+run: deps-run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_TESTS=OFF
+	cmake --build $(BUILD) -j$(JOBS)
+	$(BUILD)/src/tessel
+
+test: deps-test
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSEL_TESTS=ON -DTESSEL_SANITIZERS=ON
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: deps-bench
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSEL_TESTS=OFF -DTESSEL_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j$(JOBS)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz: deps-fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTESSEL_TESTS=OFF -DTESSEL_GUI=OFF -DTESSEL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	mkdir -p tests/fuzz/work
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_load -max_total_time=$(FUZZ_SECONDS) \
+	  -artifact_prefix=tests/fuzz/work/ tests/fuzz/work tests/fuzz/corpus
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,11 @@
+// The editor's entry point.
+#include "app/MainFrame.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    CMainFrame frame;
+    frame.show();
+    return app.exec();
+}

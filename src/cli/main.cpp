@@ -1,0 +1,8 @@
+// tessel-cli: generate, inspect, pack and export Tessel documents without a display.
+#include "cli/CliCommand.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    return RunCli(argc, argv, std::cout, std::cerr);
+}
