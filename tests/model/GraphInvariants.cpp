@@ -153,8 +153,8 @@ std::string DescribeGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges) 
     std::ostringstream out;
     out.precision(17);
     for (const CCPNode* node : nodes.m_array) {
-        out << "node " << node->x << ' ' << node->y << " kind " << node->m_kind << " circle "
-            << node->m_circle << " edges";
+        out << "node " << node->x << ' ' << node->y << " kind " << node->m_kind
+            << (node->m_circle ? "" : " no circle") << " edges";
         for (const CCPEdge* edge : node->m_edges) {
             out << ' ' << edges.IndexOf(edge);
         }
