@@ -20,7 +20,7 @@ CDiskCircle PlaceAlongY(double rP, double rQ);
 // A circle of radius rv tangent to the circles A (centre a, radius ra) and B (centre b,
 // radius rb), on the side that keeps the triangle v, A, B in the positive sense. When
 // rounding leaves the two tangency conditions a hair short of meeting, the circles are
-// taken as touching rather than giving an undefined centre.
+// taken as touching rather than giving an undefined centre. Computed in long double.
 CDiskCircle PlaceFromPair(const CDPoint& a, const CDPoint& b, double rv, double ra, double rb);
 
 // The Euclidean circle of the hyperbolic circle of radius r centred at the disk point w.
