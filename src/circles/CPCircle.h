@@ -31,6 +31,9 @@ class CCPCircle : public CObject {
 public:
     // A circle in the current default style, hyperbolic radius 1, not yet placed.
     CCPCircle();
+    // The style record: inner colour, line colour, thickness. Geometry and selection are
+    // not stored; loading leaves them as a new circle has them.
+    void Serialize(CArchive& ar) override;
 
     // The unit circle in the outer circle's default style.
     void ResetAsOuter();

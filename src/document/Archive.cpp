@@ -50,7 +50,11 @@ void CArchive::Fail(ArchiveError error, std::string_view detail) {
         m_errorText += ": ";
         m_errorText += detail;
     }
-    m_errorText += " (at byte " + std::to_string(Position()) + ").";
+    // Where the reading stopped tells nothing about a graph that contradicts itself.
+    if (error != ArchiveError::InconsistentGraph) {
+        m_errorText += " (at byte " + std::to_string(Position()) + ")";
+    }
+    m_errorText += '.';
     m_errorText[0] = static_cast<char>(m_errorText[0] - 'a' + 'A');
 }
 

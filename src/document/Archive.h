@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+class CGraphIndex;
 class CObject;
 struct CRuntimeClass;
 
@@ -65,6 +66,10 @@ public:
     };
     // Reads a tagged object that must be of class `requested` or derived from it.
     ObjectRead ReadObject(const CRuntimeClass* requested);
+
+    // The indices node and edge records refer to each other by; nullptr outside a document.
+    void SetGraph(const CGraphIndex* graph) { m_graph = graph; }
+    const CGraphIndex* Graph() const { return m_graph; }
 
     std::size_t Position() const { return m_loading ? m_position : m_output.size(); }
     std::size_t Remaining() const { return m_input.size() - m_position; }
@@ -122,6 +127,7 @@ private:
     };
     std::vector<Loaded> m_loaded{Loaded{}}; // number 0 is "no object"
 
+    const CGraphIndex* m_graph = nullptr;
     ArchiveError m_error = ArchiveError::None;
     std::string m_errorText;
 };

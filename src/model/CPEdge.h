@@ -16,6 +16,9 @@ public:
     CCPEdge(CCPNode* start, CCPNode* end) : m_end(end), m_start(start) {}
     CCPEdge(const CCPEdge&) = delete;
     CCPEdge& operator=(const CCPEdge&) = delete;
+    // Start index, end index and the interior flag; indices go through the archive's graph
+    // index.
+    void Serialize(CArchive& ar) override;
 
     // The end seen from the start, the start seen from the end, else nullptr.
     CCPNode* Other(const CCPNode* node) const;

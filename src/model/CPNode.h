@@ -29,6 +29,9 @@ public:
     CCPNode(const CCPNode&) = delete;
     CCPNode& operator=(const CCPNode&) = delete;
     using CDPoint::operator=;
+    // The point, the edge indices in list order, the kind and the circle as a tagged
+    // object; indices go through the archive's graph index.
+    void Serialize(CArchive& ar) override;
 
     int GetEdgeCount() const { return static_cast<int>(m_edges.size()); }
     // The i-th edge, or nullptr when i is out of range.
