@@ -6,6 +6,7 @@
 
 class CDrawSurface;
 class CDibBuffer;
+class CIniFile;
 
 enum DrawMode { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
 
@@ -37,6 +38,10 @@ public:
 
     // The unit circle in the outer circle's default style.
     void ResetAsOuter();
+
+    // The profile section "Circle": the seven process-wide style defaults.
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
     // Line colour, inner colour and width only.
     void CopyStyle(const CCPCircle& source);
     // Strictly inside the Euclidean circle.

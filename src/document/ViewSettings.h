@@ -14,3 +14,6 @@ struct CViewSettings {
     COLORREF GraEndCol = 0x000000;   // gradation end colour of the circle bar
     double GraphResizeRate = 0.9;    // factor of Graph Scale-Down; 0.9 at every start
 };
+
+// The process-wide view settings the editor and tessel-cli run with.
+CViewSettings& ViewSettings();

@@ -5,6 +5,7 @@
 #include "geometry/DPoint.h"
 
 class CCPNode;
+class CIniFile;
 class CDrawSurface;
 
 class CCPEdge : public CObject {
@@ -40,6 +41,9 @@ public:
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
     static void ResetDefaults();
+    // The profile section "Edge": the two colours, the thickness and the hit distance.
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
 
     int m_interior = 0;
     CCPNode* m_end = nullptr;

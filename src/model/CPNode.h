@@ -6,6 +6,7 @@
 #include <vector>
 
 class CCPCircle;
+class CIniFile;
 class CCPEdge;
 
 // A node's place in the triangulated disk.
@@ -73,6 +74,10 @@ public:
 
     // Puts the class-wide colours and the solver threshold back to their built-in values.
     static void ResetDefaults();
+    // The profile section "Node": the three colours, the hot-spot size of CHotSpot and the
+    // solver threshold (a value that is not in (0, 1] becomes 0.0001).
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
 
     int m_order = 0;  // placement generation of the layout
     int m_placed = 0; // 1 once the layout has placed the circle in the current run
