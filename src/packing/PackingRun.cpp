@@ -1,6 +1,7 @@
 // The document's packing run and Node Randomize.
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,19 +11,13 @@ namespace {
 // Text shown when the packing is refused because a node is not yet joined to an inner node.
 constexpr int PackingRefusedText = 300;
 
-// Pixels a view keeps between its edge and the outer circle, at its built-in value: the
-// core has no view settings of its own to read.
-double ViewMargin() {
-    return 10.0;
-}
-
 } // namespace
 
 double CTesselDoc::GetPackingScale() const {
     if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
         return *m_viewRadius;
     }
-    return std::max(0.0, std::min(m_extentX, m_extentY) - ViewMargin());
+    return std::max(0.0, std::min(m_extentX, m_extentY) - ViewSettings().Margin);
 }
 
 bool CTesselDoc::RunPacking(std::string* refusal) {

@@ -2,8 +2,10 @@
 // as geometry.
 #include "document/GraphBuilder.h"
 #include "document/StringTable.h"
+#include "document/ViewSettings.h"
 #include "model/CPEdge.h"
 #include "model/GraphInvariants.h"
+#include "packing/PackingErrors.h"
 #include "packing/PackingFixtures.h"
 
 #include <algorithm>
@@ -57,13 +59,7 @@ void ExpectPacked(const CTesselDoc& doc, double tangency, double scale) {
 }
 
 double LargestInnerError(const CTesselDoc& doc) {
-    double largest = 0.0;
-    for (const CCPNode* node : doc.m_nodes.m_array) {
-        if (node->m_kind == Inner) {
-            largest = std::max(largest, std::fabs(node->AngleSumError()));
-        }
-    }
-    return largest;
+    return MeasurePackingErrors(doc.m_nodes).innerError;
 }
 
 // Runs the packing until every inner fan closes to the threshold; returns the runs needed.
@@ -154,6 +150,9 @@ TEST_F(PackingRun, ScaleIsTheViewRadiusOrThatOfAViewOfTheGraphArea) {
     doc.m_extentX = 300;
     doc.m_extentY = 200;
     EXPECT_EQ(doc.GetPackingScale(), 190.0);
+    ViewSettings().Margin = 25;
+    EXPECT_EQ(doc.GetPackingScale(), 175.0);
+    ViewSettings().Margin = 10;
     doc.m_extentY = 4;
     EXPECT_EQ(doc.GetPackingScale(), 0.0);
     doc.SetViewRadius(90.5);
