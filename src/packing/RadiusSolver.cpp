@@ -8,19 +8,21 @@
 
 namespace {
 
-// The radii of the node's neighbours in fan order; false when an edge or a circle is missing,
-// which only a damaged graph can cause.
-bool GatherNeighbourRadii(const CCPNode& node, std::vector<double>& radii) {
+// The radii of the node's neighbours in fan order, in a buffer reused from call to call so
+// that the solver allocates nothing once it has warmed up; nullptr when the node, an edge or
+// a circle is missing, which only a damaged graph can cause.
+const std::vector<double>* NeighbourRadii(const CCPNode& node) {
+    thread_local std::vector<double> radii;
     int k = node.GetEdgeCount();
     radii.resize(k);
     for (int i = 0; i < k; ++i) {
         CCPNode* neighbour = node.GetNeighbour(i);
         if (!neighbour || !neighbour->m_circle) {
-            return false;
+            return nullptr;
         }
         radii[i] = neighbour->m_circle->m_radius;
     }
-    return true;
+    return node.m_circle ? &radii : nullptr;
 }
 
 } // namespace
@@ -40,21 +42,17 @@ double CCPNode::CosAngle(int i, int j) const {
 }
 
 double CCPNode::AngleSumError() const {
-    std::vector<double> radii;
-    if (!m_circle || !GatherNeighbourRadii(*this, radii)) {
-        return std::nan("");
-    }
-    return FanAngleSumError(m_circle->m_radius, radii, m_kind == Inner);
+    const std::vector<double>* radii = NeighbourRadii(*this);
+    return radii ? FanAngleSumError(m_circle->m_radius, *radii, m_kind == Inner) : std::nan("");
 }
 
 void CCPNode::SolveRadius() {
-    // Reused from node to node so that a sweep allocates nothing once it has warmed up.
-    thread_local std::vector<double> radii;
     thread_local CFanAngles fan;
-    if (!m_circle || !GatherNeighbourRadii(*this, radii)) {
+    const std::vector<double>* radii = NeighbourRadii(*this);
+    if (!radii) {
         return;
     }
-    fan.Prepare(radii, m_kind == Inner);
+    fan.Prepare(*radii, m_kind == Inner);
     m_circle->m_radius = SearchRadius(m_circle->m_radius, EffectiveThreshold(m_threshold),
                                       [](double r) { return fan.AngleSumError(r); });
 }
