@@ -1,4 +1,6 @@
 // The Qt drawing surface on an image: pixel extents of ellipses, XOR, hatch, fills, origin.
+#include "circles/DibBuffer.h"
+#include "view/QtPicture.h"
 #include "view/QtSurface.h"
 
 #include <QImage>
@@ -150,6 +152,23 @@ private slots:
         QCOMPARE(Painted(image), QRect(QPoint(0, 0), QPoint(16, 16)));
         QCOMPARE(image.pixel(13, 13), qRgb(0, 0, 0));
         QCOMPARE(image.pixel(12, 12), qRgb(255, 255, 255));
+    }
+
+    void paintingIntoThePixelBufferKeepsItsBackground() {
+        CDibBuffer picture;
+        QVERIFY(picture.Create(21, 11));
+        picture.Fill(0x00336699);
+        PaintWithQt(picture, [](CDrawSurface& s) {
+            s.SetOrigin({10, 5});
+            s.SelectPen(SurfacePen::Null());
+            s.SelectBrush(SurfaceBrush::Solid(0x00FF0000));
+            s.Ellipse({-2, -2, 3, 3});
+        });
+        QCOMPARE(picture.GetPixel(10, 5), 0x00FF0000u);
+        QCOMPARE(picture.GetPixel(0, 0), 0x00336699u);
+        QCOMPARE(picture.GetPixel(20, 10), 0x00336699u);
+        QCOMPARE(picture.GetPixel(8, 5), 0x00FF0000u);
+        QCOMPARE(picture.GetPixel(7, 5), 0x00336699u);
     }
 };
 
