@@ -133,8 +133,8 @@ COLORREF Blend(COLORREF a, COLORREF b, double x) {
     double r = w * ar + x * br;
     double g = w * ag + x * bg;
     double bl = w * ab + x * bb;
-    double m = std::max({r, g, bl});
-    double target = w * std::max({ar, ag, ab}) + x * std::max({br, bg, bb});
+    double m = std::max(r, std::max(g, bl));
+    double target = w * std::max(ar, std::max(ag, ab)) + x * std::max(br, std::max(bg, bb));
     double k = m > 0 ? (target + m) / 2 / m : 0;
     return MakeRgb(Channel(r * k), Channel(g * k), Channel(bl * k));
 }

@@ -138,15 +138,15 @@ std::uint32_t CEmfSurface::CreateBrushObject(const SurfaceBrush& brush) {
     return handle;
 }
 
-void CEmfSurface::Sync(const SurfaceState& state) {
-    if (m_realised.penHandle == 0 || !(state.pen == m_realised.pen)) {
+void CEmfSurface::Sync(const SurfaceState& state, bool pen, bool brush) {
+    if (pen && (m_realised.penHandle == 0 || !(state.pen == m_realised.pen))) {
         std::uint32_t old = m_realised.penHandle;
         m_realised.penHandle = CreatePenObject(state.pen);
         m_realised.pen = state.pen;
         Record(EmrSelectObject, {m_realised.penHandle});
         Release(old);
     }
-    if (m_realised.brushHandle == 0 || !(state.brush == m_realised.brush)) {
+    if (brush && (m_realised.brushHandle == 0 || !(state.brush == m_realised.brush))) {
         std::uint32_t old = m_realised.brushHandle;
         m_realised.brushHandle = CreateBrushObject(state.brush);
         m_realised.brush = state.brush;
@@ -180,7 +180,7 @@ void CEmfSurface::Include(std::int64_t left, std::int64_t top, std::int64_t righ
 }
 
 void CEmfSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
-    Sync(state);
+    Sync(state, true, true);
     // The rectangle is recorded as given to the ellipse call, right and bottom excluded.
     Record(EmrEllipse, {U(rect.left), U(rect.top), U(rect.right), U(rect.bottom)});
     std::int64_t grow = state.pen.style == PenStyle::Solid ? state.pen.width / 2 : 0;
@@ -190,7 +190,7 @@ void CEmfSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
 }
 
 void CEmfSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) {
-    Sync(state);
+    Sync(state, true, false);
     Record(EmrMoveToEx, {U(from.x), U(from.y)});
     Record(EmrLineTo, {U(to.x), U(to.y)});
     std::int64_t grow = state.pen.width / 2;
@@ -202,12 +202,11 @@ void CEmfSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) 
 
 void CEmfSurface::DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) {
     // A filled rectangle without outline: a solid brush and the null pen in a saved context.
-    Sync(state);
     SaveState();
     SelectPen(SurfacePen::Null());
     SelectBrush(SurfaceBrush::Solid(color));
     SetRasterOp(RasterOp::CopyPen);
-    Sync(State());
+    Sync(State(), true, true);
     // Without a pen the rectangle covers one pixel less each way: widen it by one.
     Record(EmrRectangle, {U(rect.left), U(rect.top), U(rect.right + 1), U(rect.bottom + 1)});
     RestoreState();
@@ -217,7 +216,7 @@ void CEmfSurface::DoFillRect(const IntRect& rect, COLORREF color, const SurfaceS
 }
 
 void CEmfSurface::DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) {
-    Sync(state);
+    Sync(state, false, false);
     Record(EmrSetPixelV, {U(point.x), U(point.y), color});
     Include(std::int64_t(state.origin.x) + point.x, std::int64_t(state.origin.y) + point.y,
             std::int64_t(state.origin.x) + point.x, std::int64_t(state.origin.y) + point.y);

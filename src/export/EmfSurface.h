@@ -53,7 +53,9 @@ private:
     };
 
     void Record(std::uint32_t type, std::initializer_list<std::uint32_t> params);
-    void Sync(const SurfaceState& state);
+    // Records what the playing context needs to match `state` for one drawing call: the pen
+    // and brush only when the call uses them.
+    void Sync(const SurfaceState& state, bool pen, bool brush);
     std::uint32_t CreatePenObject(const SurfacePen& pen);
     std::uint32_t CreateBrushObject(const SurfaceBrush& brush);
     std::uint32_t NewHandle();

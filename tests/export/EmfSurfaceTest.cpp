@@ -129,9 +129,9 @@ TEST(EmfSurface, InvisiblePixelsSetTheBoundsAndTheFrame) {
     s.Ellipse({-100, -100, 101, 101});
     EmfFile f = Finish(s);
     ASSERT_EQ(f.error, "");
-    // The first drawing selects a pen and a brush of its own, even the default ones.
-    EXPECT_EQ(Types(f), (std::vector<std::uint32_t>{38, 37, 39, 37, 20, 15, 15, 20, 42, 14}));
-    EXPECT_EQ(f.body[4].params[0], 11); // R2_NOP
+    // The first ellipse selects a pen and a brush of its own, even the default ones.
+    EXPECT_EQ(Types(f), (std::vector<std::uint32_t>{20, 15, 15, 38, 37, 39, 37, 20, 42, 14}));
+    EXPECT_EQ(f.body[0].params[0], 11); // R2_NOP
     EXPECT_EQ(std::vector<std::int32_t>(f.bounds, f.bounds + 4),
               (std::vector<std::int32_t>{-106, -106, 106, 106}));
     // 96 pixels to the inch: -106 px = -2804.6 -> -2805; pixel 106 ends at 107 px = 2831.04.
@@ -146,10 +146,10 @@ TEST(EmfSurface, OriginLinesAndFills) {
     s.FillRect({1, 2, 3, 4}, 0x123456);
     EmfFile f = Finish(s);
     ASSERT_EQ(f.error, "");
-    EXPECT_EQ(Types(f), (std::vector<std::uint32_t>{38, 37, 39, 37, 12, 27, 54, 33, 37, 39, 37, 43,
-                                                    34, 40, 14}));
-    EXPECT_EQ(f.body[4].params, (std::vector<std::int32_t>{50, 60}));
-    EXPECT_EQ(f.body[11].params, (std::vector<std::int32_t>{1, 2, 4, 5}));
+    EXPECT_EQ(Types(f),
+              (std::vector<std::uint32_t>{38, 37, 12, 27, 54, 33, 37, 39, 37, 43, 34, 40, 14}));
+    EXPECT_EQ(f.body[2].params, (std::vector<std::int32_t>{50, 60}));
+    EXPECT_EQ(f.body[9].params, (std::vector<std::int32_t>{1, 2, 4, 5}));
     EXPECT_EQ(std::vector<std::int32_t>(f.bounds, f.bounds + 4),
               (std::vector<std::int32_t>{50, 60, 60, 65}));
 }
