@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class COutputFile;
+
 class CTesselDoc : public CObject {
     TESSEL_DECLARE_DYNCREATE(CTesselDoc)
 
@@ -106,6 +108,11 @@ public:
     // The scale at which the packing places the nodes: the view's drawing radius, or without
     // a view the one a view of the graph area would have.
     double GetPackingScale() const;
+    // The whole EPS file at a scale in points, the picture's lower left corner `offset`
+    // points from the page origin.
+    void WriteEps(COutputFile& file, double scale, double offset) const;
+    // One text line per circle, outer circle first.
+    void WriteText(COutputFile& file, double scale, const std::string& format) const;
 
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area
