@@ -53,6 +53,10 @@ void CTesselView::InvalidateView(bool markDirty) {
 
 void CTesselView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    OnSize();
+}
+
+void CTesselView::OnSize() {
     m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
     UpdateRadius();
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);

@@ -33,6 +33,10 @@ public:
     // A client point in the centred frame: the client size is halved towards zero.
     IntPoint CenterPoint(QPoint client) const;
 
+    // Follows the client size: off-screen image, drawing radius, graph extent, antialiasing
+    // image, repaint. The window system's size changes come here; the application calls it
+    // once before the window is first shown.
+    void OnSize();
     // Fits the graph to the window when a document is shown.
     void OnInitialUpdate();
     // Asks for a repaint without erasing; markDirty says the circles may have changed.
