@@ -29,3 +29,4 @@ int RunNewCommand(CliContext& context);
 int RunHexCommand(CliContext& context);
 int RunRandomCommand(CliContext& context);
 int RunInfoCommand(CliContext& context);
+int RunPackCommand(CliContext& context);

@@ -30,6 +30,14 @@ constexpr CliCommand kCommands[] = {
      "Prints the counts of nodes, edges, inner, outer and not connected nodes and interior\n"
      "edges, the extents and the outer circle's style; --json prints one JSON object.",
      &RunInfoCommand},
+    {"pack",
+     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M]] [--threshold T] [--randomize]",
+     "Runs the circle packing N times (default 1), or until the largest angle-sum error of the\n"
+     "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
+     "the circle centres. --threshold sets the solver threshold (0 or less: 0.0001);\n"
+     "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
+     "the largest boundary angle sum and the seconds taken.",
+     &RunPackCommand},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -102,6 +102,17 @@ public:
     void WriteEps(COutputFile& file, double scale, double offset) const;
     // One text line per circle, outer circle first.
     void WriteText(COutputFile& file, double scale, const std::string& format) const;
+    // The packing run (src/packing/PackingRun.cpp): solves the radii (from 1.0 again after
+    // an edit), lays the circles out, moves every node onto its circle's centre, lists the
+    // circles in node order and marks the document modified. Refused while some node is
+    // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
+    // the user is shown there.
+    bool RunPacking(std::string* refusal = nullptr);
+    // Node Randomize on the node collection, then marks the document modified.
+    void RandomizeNodes();
+    // The scale at which the packing places the nodes: the view's drawing radius, or without
+    // a view the one a view of the graph area would have.
+    double GetPackingScale() const;
 
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area
