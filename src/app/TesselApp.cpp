@@ -119,6 +119,10 @@ void CTesselApp::BindCommands() {
     frame.BindCommand(
         cmd::kCircle,
         {[&view] { view.SetMode(CircleMode); }, {}, [&view] { return view.Mode() == CircleMode; }});
+    frame.BindCommand(
+        cmd::kCirclePacking,
+        {[&view] { view.OnCirclePacking(); }, [&view] { return view.CanRunPacking(); }, {}});
+    frame.BindCommand(cmd::kNodeRandomize, [this] { m_document->RandomizeNodes(); });
 }
 
 bool CTesselApp::SaveModified() {

@@ -78,6 +78,19 @@ void CTesselView::SetMode(int mode) {
     InvalidateView(true);
 }
 
+bool CTesselView::CanRunPacking() const {
+    return m_document.m_nodes.AllConnected();
+}
+
+void CTesselView::OnCirclePacking() {
+    if (!CanRunPacking()) {
+        ShowMessage(window(), LoadQString(ids::kPackingRefused));
+        return;
+    }
+    m_document.RunPacking();
+    InvalidateView(true);
+}
+
 // Painting -------------------------------------------------------------------------------
 
 void CTesselView::paintEvent(QPaintEvent*) {

@@ -46,6 +46,10 @@ public:
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
 
+    // Run > Circle Packing; refused with a message while a node is not connected.
+    void OnCirclePacking();
+    bool CanRunPacking() const;
+
     // Paints the whole client area into the image (of the client size) as the window shows it.
     void Paint(QImage& target);
 

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
+#include "document/GraphBuilder.h"
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
@@ -75,6 +76,7 @@ private slots:
         // P has three edges now, its outer neighbours apart: a click closes its fan.
         QTest::mouseClick(&View(), Qt::LeftButton, {}, ClientOf(View(), p));
         QCOMPARE(p->m_kind, int(Inner));
+        QVERIFY(m_app->m_pMainFrame->Action(cmd::kCirclePacking)->isEnabled());
         QCOMPARE(Doc().m_edges.GetSize(), 6);
         for (int i = 1; i < 4; ++i) {
             QCOMPARE(Doc().m_nodes.GetAt(i)->m_kind, int(Outer));
@@ -212,6 +214,47 @@ private slots:
         QCOMPARE(Doc().m_nodes.GetSize(), 3);
         frame.Action(cmd::kGraph)->trigger();
         QCOMPARE(View().Mode(), int(GraphMode));
+    }
+    void packingIsRefusedWhileANodeIsNotConnected() {
+        CMainFrame& frame = *m_app->m_pMainFrame;
+        frame.UpdateCommands();
+        QVERIFY(!frame.Action(cmd::kCirclePacking)->isEnabled());
+        QString text;
+        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        View().OnCirclePacking();
+        QCOMPARE(text, QStringLiteral("Nodes which is not connected to Inner Node still exist."));
+        QCOMPARE(Doc().m_circles.GetCount(), 0);
+    }
+
+    void packingAHexDiskMovesNodesOntoCircles() {
+        QVERIFY(BuildHexDisk(Doc(), 2));
+        CMainFrame& frame = *m_app->m_pMainFrame;
+        frame.UpdateCommands();
+        QVERIFY(frame.Action(cmd::kCirclePacking)->isEnabled());
+        frame.Action(cmd::kCirclePacking)->trigger();
+        QCOMPARE(Doc().m_circles.GetCount(), Doc().m_nodes.GetSize());
+        QVERIFY(Doc().IsModified());
+        // Every node now sits on its circle's centre at the drawing radius, inside the disk.
+        for (const CCPNode* node : Doc().m_nodes.m_array) {
+            QCOMPARE(node->x, node->m_circle->m_euclidCentre.x * View().Radius());
+            QCOMPARE(node->y, node->m_circle->m_euclidCentre.y * View().Radius());
+            QVERIFY(std::hypot(node->x, node->y) <= View().Radius() + 1e-9);
+        }
+        // Circle mode paints the circles in their styles: a white disk with black outlines.
+        frame.Action(cmd::kCircle)->trigger();
+        QImage image(View().size(), QImage::Format_RGB32);
+        View().Paint(image);
+        const CCPCircle* circle = Doc().m_nodes.GetAt(0)->m_circle;
+        const QPoint centre = ClientOf(View(), circle->m_euclidCentre.x * View().Radius(),
+                                       circle->m_euclidCentre.y * View().Radius());
+        const QPoint rim = ClientOf(View(), 0, -View().Radius());
+        QCOMPARE(image.pixel(centre), ToRgb(circle->m_innerCol));
+        bool outline = false;
+        for (int dy = -1; dy <= 1; ++dy) {
+            outline = outline ||
+                      image.pixel(rim + QPoint(0, dy)) == ToRgb(Doc().m_circles.m_outer.m_lineCol);
+        }
+        QVERIFY(outline);
     }
 };
 
