@@ -1,11 +1,18 @@
 // The editor's entry point.
-#include "app/MainFrame.h"
+#include "app/Language.h"
+#include "app/TesselApp.h"
+#include "document/ProfileLocation.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    CMainFrame frame;
-    frame.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    SetLanguage(LanguageFromEnvironment());
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    CTesselApp app;
+    if (!app.InitInstance(arguments, DefaultProfilePath())) {
+        return 1;
+    }
+    return QApplication::exec();
 }
