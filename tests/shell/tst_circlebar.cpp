@@ -1,0 +1,288 @@
+// The circle bar on its own in a main window: enable rules, "?" display, width entry, spin,
+// colour picks, the gradation toggles, and docking.
+#include "DialogDriver.h"
+#include "app/CircleBar.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+struct Applied {
+    CCircleStyle style;
+    int flags = 0;
+};
+
+// A main window with the bar docked on the left, recording what the bar asks of the view.
+struct Fixture {
+    Fixture() {
+        window.setCentralWidget(new QWidget(&window));
+        window.addDockWidget(Qt::LeftDockWidgetArea, bar);
+        QObject::connect(bar, &CCircleBar::ApplyStyle,
+                         [this](const CCircleStyle& style, int flags) {
+                             applied.push_back({style, flags});
+                         });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
+    template <class T> T* Control(const char* name) { return Child<T>(bar, name); }
+    QLineEdit* Width() { return Control<QLineEdit>("width"); }
+
+    // Shows a selection of circles that agree on everything.
+    void Select(int width = 3) {
+        CCircleStyle style;
+        style.m_innerCol = MakeRgb(1, 2, 3);
+        style.m_lineCol = MakeRgb(4, 5, 6);
+        style.m_thickness = width;
+        bar->ShowCommonStyle(style,
+                             StyleAnySelected | StyleInnerColor | StyleLineColor | StyleLineWidth);
+    }
+
+    QMainWindow window;
+    CCircleBar* bar = new CCircleBar(&window);
+    std::vector<Applied> applied;
+};
+
+} // namespace
+
+class TestCircleBar : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsDisabledWithBlackButtons() {
+        Fixture f;
+        QVERIFY(!f.bar->BarEnabled());
+        for (const char* name : {"lineColor", "innerColor", "linear", "circular"}) {
+            QVERIFY2(!f.Control<QWidget>(name)->isEnabled(), name);
+        }
+        QVERIFY(!f.Width()->isEnabled());
+        for (const char* name : {"startColor", "endColor", "lineTarget", "innerTarget"}) {
+            QVERIFY2(f.Control<QWidget>(name)->isEnabled(), name);
+        }
+        QVERIFY(f.bar->IsLineTarget());
+        QVERIFY(f.bar->IsInnerTarget());
+        QCOMPARE(f.Control<CColorButton>("lineColor")->Color(), COLORREF{0});
+        QVERIFY(f.Control<CColorButton>("lineColor")->HasColor());
+        QCOMPARE(f.bar->GradationMode(), 0);
+    }
+
+    void commonStyleShowsColoursAndQuestionMarks() {
+        Fixture f;
+        f.Select(3);
+        QVERIFY(f.bar->BarEnabled());
+        QVERIFY(f.Width()->isEnabled());
+        QVERIFY(f.Control<QWidget>("linear")->isEnabled());
+        QCOMPARE(f.Width()->text(), QStringLiteral("3"));
+        QCOMPARE(f.Control<CColorButton>("innerColor")->Color(), MakeRgb(1, 2, 3));
+        QCOMPARE(f.Control<CColorButton>("lineColor")->Color(), MakeRgb(4, 5, 6));
+
+        CCircleStyle style;
+        style.m_lineCol = MakeRgb(7, 7, 7);
+        f.bar->ShowCommonStyle(style, StyleAnySelected | StyleLineColor);
+        QCOMPARE(f.Width()->text(), QStringLiteral("?"));
+        QVERIFY(!f.Control<CColorButton>("innerColor")->HasColor());
+        QVERIFY(f.Control<CColorButton>("lineColor")->HasColor());
+
+        // Nothing selected: the view passes 14 and the bar is disabled again.
+        f.bar->ShowCommonStyle(CCircleStyle{}, StyleInnerColor | StyleLineColor | StyleLineWidth);
+        QVERIFY(!f.bar->BarEnabled());
+        QVERIFY(!f.Control<QWidget>("innerColor")->isEnabled());
+        QCOMPARE(f.Width()->text(), QStringLiteral("1"));
+    }
+
+    void pastedDigitsWithLettersApplyTheDigits() {
+        Fixture f;
+        f.Select(3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("12abc"));
+        f.Width()->setFocus();
+        QTest::keyClick(f.Width(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.Width(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.Width()->text(), QStringLiteral("12abc"));
+        QTest::keyClick(f.Width(), Qt::Key_Return);
+        QCOMPARE(f.applied.size(), size_t{1});
+        QCOMPARE(f.applied[0].flags, StyleLineWidth);
+        QCOMPARE(f.applied[0].style.m_thickness, 12);
+        QCOMPARE(f.Width()->text(), QStringLiteral("12"));
+    }
+
+    void typedLettersAreRefusedAndLeavingAppliesAnEdit() {
+        Fixture f;
+        f.Select(3);
+        TypeInto(f.Width(), QStringLiteral("4x5-"));
+        QCOMPARE(f.Width()->text(), QStringLiteral("45"));
+        QVERIFY(f.applied.empty());
+        f.Control<QPushButton>("lineTarget")->setFocus();
+        QCOMPARE(f.applied.size(), size_t{1});
+        QCOMPARE(f.applied[0].style.m_thickness, 45);
+    }
+
+    void questionMarkAppliesNothing() {
+        Fixture f;
+        CCircleStyle style;
+        f.bar->ShowCommonStyle(style, StyleAnySelected | StyleInnerColor | StyleLineColor);
+        f.Width()->setFocus();
+        f.Control<QPushButton>("lineTarget")->setFocus();
+        QTest::mouseClick(f.Width(), Qt::LeftButton);
+        QTest::keyClick(f.Width(), Qt::Key_Return);
+        TypeInto(f.Width(), QString());
+        QTest::keyClick(f.Width(), Qt::Key_Return);
+        QVERIFY(f.applied.empty());
+        QCOMPARE(f.Width()->text(), QStringLiteral("?"));
+    }
+
+    void readLineWidthLimitsTheValue_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QStringLiteral("8") << 8 << QStringLiteral("8");
+        QTest::newRow("zeros") << QStringLiteral("007") << 7 << QStringLiteral("7");
+        QTest::newRow("zero") << QStringLiteral("0") << 0 << QStringLiteral("0");
+        QTest::newRow("largest") << QStringLiteral("2147483647") << 2147483647
+                                 << QStringLiteral("2147483647");
+        QTest::newRow("too large")
+            << QStringLiteral("99999999999999999999") << 2147483647 << QStringLiteral("2147483647");
+        QTest::newRow("sign") << QStringLiteral("-3") << -1 << QStringLiteral("?");
+        QTest::newRow("blank first") << QStringLiteral(" 3") << -1 << QStringLiteral("?");
+        QTest::newRow("empty") << QString() << -1 << QStringLiteral("?");
+    }
+
+    void readLineWidthLimitsTheValue() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QString, shown);
+        CCircleBar bar;
+        Child<QLineEdit>(&bar, "width")->setText(text);
+        QCOMPARE(bar.ReadLineWidth(), width);
+        QCOMPARE(Child<QLineEdit>(&bar, "width")->text(), shown);
+    }
+
+    void spinStepsFromTheShownWidth() {
+        Fixture f;
+        f.Select(3);
+        QTest::mouseClick(f.Control<QToolButton>("widthUp"), Qt::LeftButton);
+        QCOMPARE(f.applied.back().style.m_thickness, 4);
+        QCOMPARE(f.applied.back().flags, StyleLineWidth);
+        QCOMPARE(f.Width()->text(), QStringLiteral("4"));
+        f.Width()->setFocus();
+        QTest::keyClick(f.Width(), Qt::Key_Down);
+        QTest::keyClick(f.Width(), Qt::Key_Down);
+        QCOMPARE(f.applied.back().style.m_thickness, 2);
+        f.Select(0);
+        QTest::mouseClick(f.Control<QToolButton>("widthDown"), Qt::LeftButton);
+        QCOMPARE(f.applied.back().style.m_thickness, 0);
+        f.Select(2147483647);
+        QTest::mouseClick(f.Control<QToolButton>("widthUp"), Qt::LeftButton);
+        QCOMPARE(f.applied.back().style.m_thickness, 2147483647);
+        QCOMPARE(f.applied.size(), size_t{5});
+    }
+
+    void colourPicksApplyOneAttribute() {
+        Fixture f;
+        f.Select();
+        CPickerScript picker;
+        picker.Choose(MakeRgb(255, 0, 0));
+        QTest::mouseClick(f.Control<CColorButton>("lineColor"), Qt::LeftButton);
+        picker.Choose(MakeRgb(0, 255, 0));
+        QTest::mouseClick(f.Control<CColorButton>("innerColor"), Qt::LeftButton);
+        QCOMPARE(f.applied.size(), size_t{2});
+        QCOMPARE(f.applied[0].flags, StyleLineColor);
+        QCOMPARE(f.applied[0].style.m_lineCol, MakeRgb(255, 0, 0));
+        QCOMPARE(f.applied[1].flags, StyleInnerColor);
+        QCOMPARE(f.applied[1].style.m_innerCol, MakeRgb(0, 255, 0));
+        // The pickers started from the colours shown.
+        QCOMPARE(picker.m_seeds, (std::vector<COLORREF>{MakeRgb(4, 5, 6), MakeRgb(1, 2, 3)}));
+
+        picker.Cancel();
+        QTest::mouseClick(f.Control<CColorButton>("lineColor"), Qt::LeftButton);
+        QCOMPARE(f.applied.size(), size_t{2});
+        QCOMPARE(f.Control<CColorButton>("lineColor")->Color(), MakeRgb(255, 0, 0));
+    }
+
+    void gradationColoursWorkWhileDisabled() {
+        Fixture f;
+        f.bar->SetGradationColors(MakeRgb(255, 255, 255), 0);
+        QSignalSpy changed(f.bar, &CCircleBar::GradationColorsChanged);
+        CPickerScript picker;
+        picker.Choose(MakeRgb(10, 20, 30));
+        QTest::mouseClick(f.Control<CColorButton>("startColor"), Qt::LeftButton);
+        picker.Cancel();
+        QTest::mouseClick(f.Control<CColorButton>("endColor"), Qt::LeftButton);
+        QCOMPARE(f.bar->StartColor(), MakeRgb(10, 20, 30));
+        QCOMPARE(f.bar->EndColor(), COLORREF{0});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).value<COLORREF>(), MakeRgb(10, 20, 30));
+
+        QTest::mouseClick(f.Control<QPushButton>("innerTarget"), Qt::LeftButton);
+        QVERIFY(f.bar->IsLineTarget());
+        QVERIFY(!f.bar->IsInnerTarget());
+        QVERIFY(f.applied.empty());
+    }
+
+    void linearAndCircularArePairedByTheMode() {
+        Fixture f;
+        f.Select();
+        QSignalSpy modes(f.bar, &CCircleBar::GradationModeChanged);
+        auto* linear = f.Control<QPushButton>("linear");
+        auto* circular = f.Control<QPushButton>("circular");
+        QTest::mouseClick(linear, Qt::LeftButton);
+        QCOMPARE(f.bar->GradationMode(), 1);
+        QVERIFY(linear->isChecked());
+        QTest::mouseClick(circular, Qt::LeftButton);
+        QCOMPARE(f.bar->GradationMode(), 2);
+        QVERIFY(!linear->isChecked());
+        QVERIFY(circular->isChecked());
+        QTest::mouseClick(circular, Qt::LeftButton);
+        QCOMPARE(f.bar->GradationMode(), 0);
+        QVERIFY(!circular->isChecked());
+        QCOMPARE(modes.count(), 3);
+        QCOMPARE(modes.at(1).at(0).toInt(), 2);
+
+        // The view resets the mode after a click or a mode switch.
+        QTest::mouseClick(linear, Qt::LeftButton);
+        f.bar->SetGradationMode(0);
+        QVERIFY(!linear->isChecked());
+        // A disabled bar starts no gradation.
+        f.bar->SetEnabled(false);
+        QTest::mouseClick(circular, Qt::LeftButton);
+        QCOMPARE(f.bar->GradationMode(), 0);
+        QVERIFY(!circular->isChecked());
+        QCOMPARE(modes.count(), 4);
+    }
+
+    void dockedLeftOrRightAndHidingKeepsValues() {
+        Fixture f;
+        QCOMPARE(f.bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        QVERIFY(!f.bar->isAreaAllowed(Qt::TopDockWidgetArea));
+        QVERIFY(!(f.bar->features() & QDockWidget::DockWidgetFloatable));
+        QCOMPARE(f.window.dockWidgetArea(f.bar), Qt::LeftDockWidgetArea);
+        f.window.addDockWidget(Qt::RightDockWidgetArea, f.bar);
+        QCOMPARE(f.window.dockWidgetArea(f.bar), Qt::RightDockWidgetArea);
+
+        f.Select(6);
+        f.bar->SetGradationColors(MakeRgb(1, 1, 1), MakeRgb(2, 2, 2));
+        f.bar->SetGradationMode(2);
+        QTest::mouseClick(f.Control<QPushButton>("lineTarget"), Qt::LeftButton);
+        f.bar->toggleViewAction()->trigger();
+        QVERIFY(!f.bar->isVisible());
+        f.bar->toggleViewAction()->trigger();
+        QVERIFY(f.bar->isVisible());
+        QCOMPARE(f.Width()->text(), QStringLiteral("6"));
+        QVERIFY(f.bar->BarEnabled());
+        QCOMPARE(f.bar->GradationMode(), 2);
+        QVERIFY(f.Control<QPushButton>("circular")->isChecked());
+        QVERIFY(!f.bar->IsLineTarget());
+        QCOMPARE(f.bar->StartColor(), MakeRgb(1, 1, 1));
+        QCOMPARE(f.Control<CColorButton>("innerColor")->Color(), MakeRgb(1, 2, 3));
+        QVERIFY(f.applied.empty());
+    }
+};
+
+QTEST_MAIN(TestCircleBar)
+#include "tst_circlebar.moc"
