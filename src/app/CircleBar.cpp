@@ -46,6 +46,7 @@ CColorButton* MakeColorButton(QWidget* parent, const char* name, int labelId) {
     auto* button = new CColorButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(DialogText(labelId));
+    button->setFixedSize(button->sizeHint());
     return button;
 }
 
@@ -110,6 +111,8 @@ QWidget* CCircleBar::MakeCircleGroup() {
     m_width->setObjectName(QStringLiteral("width"));
     m_width->setAccessibleName(DialogText(kWidthGroup));
     m_width->installEventFilter(this);
+    // Room for about six digits keeps the bar as narrow as its template.
+    m_width->setMaximumWidth(m_width->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
     m_spinUp = new QToolButton(width);
     m_spinDown = new QToolButton(width);
     m_spinUp->setObjectName(QStringLiteral("widthUp"));
