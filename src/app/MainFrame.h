@@ -1,11 +1,85 @@
-// The editor's main window: menus, tool bar, status bar and the view.
+// The editor's main window: menu bar, tool bar and status bar built from the command table,
+// the view in the middle, and the window state kept in the profile.
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <span>
+#include <vector>
+
+class CProfileAccess;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// What a command does and when it is enabled or checked. A command with no handler bound
+// is shown disabled.
+struct CommandHandler {
+    std::function<void()> run;
+    std::function<bool()> enabled; // none: always enabled
+    std::function<bool()> checked; // none: never checked
+};
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+
+    QAction* Action(int id) const;
+    void BindCommand(int id, CommandHandler handler);
+    // A command that is always enabled and never checked.
+    void BindCommand(int id, std::function<void()> run);
+    // Recomputes every action's enabled and checked state from its handler's rules.
+    void UpdateCommands();
+
+    // The message pane of the status bar; the view shows its hints here.
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+    // "name - Tessel", with the modified mark while the document has unsaved changes.
+    void SetDocumentTitle(const QString& name, bool modified);
+    // Lists the files under File; choosing one calls the handler with its path.
+    void SetRecentFiles(const QStringList& files);
+    void SetOpenFileHandler(std::function<void(const QString&)> handler);
+    // Asked before the window closes; returning false keeps it open.
+    void SetCloseGuard(std::function<bool()> guard);
+
+    // The window's geometry and the bars' places, under the section "Frame".
+    void LoadFrameState(CProfileAccess& profile);
+    void SaveFrameState(CProfileAccess& profile) const;
+
+signals:
+    // The window is about to go after its close was accepted.
+    void Closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void BindFrameCommands();
+    QMenu* CreateMenu(int captionId, std::span<const int> entries);
+    void RunCommand(int id);
+    void OpenFile(const QString& path);
+    void RegisterFileTypeCommand();
+    void UnregisterFileTypeCommand();
+
+    std::map<int, QAction*> m_actions;
+    std::map<int, CommandHandler> m_handlers;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentPlaceholder = nullptr;
+    std::vector<QAction*> m_recentActions;
+    std::function<void(const QString&)> m_openFile;
+    std::function<bool()> m_closeGuard;
 };

@@ -1,17 +1,296 @@
-// The main window as a user first sees it.
+// The main window as a user first sees it: menus, tool bar, status bar, title, window state.
+#include "ShellTestSupport.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "document/StringIds.h"
+#include "document/StringTable.h"
 
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
+
+namespace {
+
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            texts << QStringLiteral("-");
+        } else if (action->isVisible()) {
+            texts << action->text();
+        }
+    }
+    return texts;
+}
+
+QMenu* TopMenu(CMainFrame& frame, int index) {
+    return frame.menuBar()->actions().at(index)->menu();
+}
+
+} // namespace
+
+// Records the URLs the frame asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> m_urls;
+
+public slots:
+    void Open(const QUrl& url) { m_urls << url; }
+};
 
 class TestMainFrame : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { SetLanguage(Language::English); }
+
     void newWindowIsUntitled() {
         CMainFrame frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled - Tessel"));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled[*] - Tessel"));
+        QCOMPARE(frame.windowHandle()->title(), QStringLiteral("Untitled - Tessel"));
+        frame.SetDocumentTitle(QStringLiteral("disk.tesl"), true);
+        QCOMPARE(frame.windowHandle()->title(), QStringLiteral("disk.tesl* - Tessel"));
+    }
+
+    void menuBarHoldsEveryMenuInOrder() {
+        CMainFrame frame;
+        QStringList tops;
+        for (const QAction* action : frame.menuBar()->actions()) {
+            tops << action->text();
+        }
+        QCOMPARE(tops, (Strings({"&File", "&Edit", "&View", "&Run", "&Help"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 0)),
+                 (Strings({"&New", "&Open...", "&Save", "Save &As...", "&Export", "-",
+                           "Recent File", "-", "E&xit"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
+                 (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)",
+                           "&Bitmap File", "&Text File"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 1)),
+                 (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
+                           "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 2)),
+                 (Strings({"&Graph", "&Circle", "-", "&Antialiasing", "-", "&Toolbar",
+                           "&Status Bar", "C&ircle Bar", "-", "S&ettings"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 3)), (Strings({"&Circle Packing", "Node &Randomize"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 4)),
+                 (Strings({"&Help", "&Quick Help", "&About Tessel...", "-", "&Register File Type",
+                           "&Unregister File Type"})));
+    }
+
+    void acceleratorsFollowTheTable() {
+        CMainFrame frame;
+        QCOMPARE(frame.Action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(frame.Action(cmd::kFileOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(frame.Action(cmd::kFileSave)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(frame.Action(cmd::kSelectAll)->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+        QCOMPARE(frame.Action(cmd::kCopyCircle)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+C")));
+        QCOMPARE(frame.Action(cmd::kPasteCircle)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+V")));
+        QCOMPARE(frame.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    }
+
+    void toolBarHasTheButtonsInOrderWithTipsAndPrompts() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QToolBar* bar = frame.ToolBar();
+        QCOMPARE(bar->iconSize(), QSize(24, 24));
+        QStringList tips;
+        for (const QAction* action : bar->actions()) {
+            tips << (action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+            if (!action->isSeparator()) {
+                QVERIFY2(!action->icon().pixmap(24, 24).isNull(), qPrintable(action->toolTip()));
+            }
+        }
+        QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Graph Mode", "Circle Mode", "-",
+                                 "Circle Packing", "-", "About"})));
+        QCOMPARE(frame.Action(cmd::kCirclePacking)->statusTip(),
+                 QStringLiteral("Run circle packing algorithm"));
+
+        // Resting the pointer on a button shows its prompt; leaving returns to "Ready".
+        QWidget* button = bar->widgetForAction(frame.Action(cmd::kAbout));
+        QStatusTipEvent tip(frame.Action(cmd::kAbout)->statusTip());
+        QCoreApplication::sendEvent(button, &tip);
+        QCOMPARE(frame.statusBar()->currentMessage(),
+                 QStringLiteral("Display program information, version number and copyright"));
+        QStatusTipEvent clear{QString()};
+        QCoreApplication::sendEvent(button, &clear);
+        QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
+    }
+
+    void statusBarShowsReadyAndTheLockIndicators() {
+        CMainFrame frame;
+        QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
+        QStringList indicators;
+        for (int id : {59142, 59137, 59138, 59139}) {
+            auto* label = frame.findChild<QLabel*>(QStringLiteral("indicator%1").arg(id));
+            QVERIFY(label != nullptr);
+            indicators << label->text();
+        }
+        QCOMPARE(indicators, (Strings({"KANA", "CAP", "NUM", "SCRL"})));
+        frame.SetStatusText(QStringLiteral("L-Drag:Move"));
+        QCOMPARE(frame.StatusText(), QStringLiteral("L-Drag:Move"));
+    }
+
+    void unboundCommandsAreDisabledAndRulesApply() {
+        CMainFrame frame;
+        QVERIFY(!frame.Action(cmd::kExportEps)->isEnabled());
+        QVERIFY(frame.Action(cmd::kAbout)->isEnabled());
+        bool allowed = false;
+        int runs = 0;
+        bool checked = false;
+        frame.BindCommand(cmd::kCirclePacking, {[&] { ++runs; }, [&] { return allowed; }, {}});
+        frame.BindCommand(cmd::kGraph, {[&] { checked = !checked; }, {}, [&] { return checked; }});
+        QVERIFY(!frame.Action(cmd::kCirclePacking)->isEnabled());
+        allowed = true;
+        frame.UpdateCommands();
+        QVERIFY(frame.Action(cmd::kCirclePacking)->isEnabled());
+        frame.Action(cmd::kCirclePacking)->trigger();
+        QCOMPARE(runs, 1);
+        // A rule that turned false since the last update stops the command all the same.
+        allowed = false;
+        frame.Action(cmd::kCirclePacking)->trigger();
+        QCOMPARE(runs, 1);
+        QVERIFY(!frame.Action(cmd::kCirclePacking)->isEnabled());
+        frame.Action(cmd::kGraph)->trigger();
+        QVERIFY(frame.Action(cmd::kGraph)->isChecked());
+    }
+
+    void toolbarAndStatusBarToggle() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(frame.Action(cmd::kToolbar)->isChecked());
+        frame.Action(cmd::kToolbar)->trigger();
+        QVERIFY(frame.ToolBar()->isHidden());
+        QVERIFY(!frame.Action(cmd::kToolbar)->isChecked());
+        frame.Action(cmd::kStatusBar)->trigger();
+        QVERIFY(frame.statusBar()->isHidden());
+        QVERIFY(!frame.Action(cmd::kStatusBar)->isChecked());
+    }
+
+    void frameStateSurvivesARestart() {
+        CMemoryProfile profile;
+        {
+            CMainFrame frame;
+            frame.show();
+            frame.resize(640, 480);
+            frame.ToolBar()->hide();
+            QVERIFY(QTest::qWaitForWindowExposed(&frame));
+            frame.SaveFrameState(profile);
+        }
+        QVERIFY(profile.m_values.count("Frame/Geometry") == 1);
+        QVERIFY(profile.m_values.count("Frame/State") == 1);
+        CMainFrame frame;
+        frame.LoadFrameState(profile);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QCOMPARE(frame.size(), QSize(640, 480));
+        QVERIFY(frame.ToolBar()->isHidden());
+        QVERIFY(!frame.Action(cmd::kToolbar)->isChecked());
+    }
+
+    void damagedFrameStateIsIgnored() {
+        CMemoryProfile profile;
+        profile.WriteString("Frame", "Geometry", "not base64 at all!");
+        profile.WriteString("Frame", "State", "AAAA////");
+        CMainFrame frame;
+        frame.LoadFrameState(profile);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(!frame.ToolBar()->isHidden());
+        QCOMPARE(frame.size(), QSize(800, 600));
+    }
+
+    void recentFilesAreListedAndOpen() {
+        CMainFrame frame;
+        QString opened;
+        frame.SetOpenFileHandler([&](const QString& path) { opened = path; });
+        frame.SetRecentFiles({QStringLiteral("/tmp/a.tesl"), QStringLiteral("/tmp/b&c.tesl")});
+        QMenu* file = TopMenu(frame, 0);
+        QCOMPARE(MenuTexts(file).mid(6, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
+        file->actions().at(7)->trigger();
+        QCOMPARE(opened, QStringLiteral("/tmp/b&c.tesl"));
+        frame.SetRecentFiles({});
+        QCOMPARE(MenuTexts(file).at(6), QStringLiteral("Recent File"));
+    }
+
+    void droppedFileIsOpened() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QString opened;
+        frame.SetOpenFileHandler([&](const QString& path) { opened = path; });
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/dropped.tesl"))});
+        const QPoint center = frame.rect().center();
+        QDragEnterEvent enter(center, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(center), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &drop);
+        QCOMPARE(opened, QStringLiteral("/tmp/dropped.tesl"));
+    }
+
+    void closeGuardCanKeepTheWindowOpen() {
+        CMainFrame frame;
+        frame.show();
+        bool allow = false;
+        int closings = 0;
+        frame.SetCloseGuard([&] { return allow; });
+        connect(&frame, &CMainFrame::Closing, [&] { ++closings; });
+        frame.Action(cmd::kExit)->trigger();
+        QVERIFY(frame.isVisible());
+        QCOMPARE(closings, 0);
+        allow = true;
+        frame.Action(cmd::kExit)->trigger();
+        QVERIFY(!frame.isVisible());
+        QCOMPARE(closings, 1);
+    }
+
+    void aboutBoxShowsTheVersion() {
+        CMainFrame frame;
+        QString version;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* label = modal->findChild<QLabel*>(QStringLiteral("version"));
+            version = label != nullptr ? label->text() : QString();
+            version += QLatin1Char('|') + modal->windowTitle();
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        frame.Action(cmd::kAbout)->trigger();
+        QCOMPARE(version, QStringLiteral("Tessel Version 4.20|About Tessel"));
+    }
+
+    void helpOpensTheCurrentFolderPageFirst() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+        QTemporaryDir folder;
+        QFile page(folder.filePath(QStringLiteral("Help.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        CMainFrame frame;
+        frame.Action(cmd::kHelp)->trigger();
+        frame.Action(cmd::kQuickHelp)->trigger();
+        QDir::setCurrent(before);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QVERIFY(!recorder.m_urls.isEmpty());
+        QCOMPARE(recorder.m_urls.first(), QUrl::fromLocalFile(page.fileName()));
+        // Quick Help is not in that folder: the page beside the executable, or nothing.
+        for (const QUrl& url : recorder.m_urls.mid(1)) {
+            QCOMPARE(QFileInfo(url.toLocalFile()).absolutePath(),
+                     QCoreApplication::applicationDirPath());
+        }
     }
 };
 

@@ -1,0 +1,43 @@
+// The numeric ids of the editor's commands; they also key the commands' texts.
+#pragma once
+
+namespace cmd {
+
+constexpr int kGraph = 32775;
+constexpr int kCircle = 32776;
+constexpr int kExportEmf = 32777;
+constexpr int kExportEps = 32778;
+constexpr int kCirclePacking = 32779;
+constexpr int kNodeRandomize = 32783;
+constexpr int kCircleBar = 32784;
+constexpr int kSelectAll = 32785;
+constexpr int kSelectInverse = 32786;
+constexpr int kSettings = 32787;
+constexpr int kRegisterFileType = 32788;
+constexpr int kUnregisterFileType = 32789;
+constexpr int kExportText = 32790;
+constexpr int kCopyToClipboard = 32791;
+constexpr int kCopyCircle = 32792;
+constexpr int kPasteCircle = 32793;
+constexpr int kGraphScaleDown = 32794;
+constexpr int kExportBitmap = 32795;
+constexpr int kAntialiasing = 32796;
+constexpr int kHelp = 32797;
+constexpr int kQuickHelp = 32798;
+
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileSave = 57603;
+constexpr int kFileSaveAs = 57604;
+constexpr int kPrintSetup = 57606;
+constexpr int kPrint = 57607;
+constexpr int kPrintDirect = 57608;
+constexpr int kPrintPreview = 57609;
+constexpr int kRecentFileFirst = 57616;
+constexpr int kRecentFileLast = 57631;
+constexpr int kAbout = 57664;
+constexpr int kExit = 57665;
+constexpr int kToolbar = 59392;
+constexpr int kStatusBar = 59393;
+
+} // namespace cmd

@@ -1,0 +1,90 @@
+// The command set of the editor: ids, icons, keys, menus and tool bar.
+#include "app/CommandTable.h"
+
+#include "app/CommandIds.h"
+#include "document/StringIds.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace cmd;
+using layout::kExportMenu;
+using layout::kRecentFiles;
+using layout::kSeparator;
+
+constexpr CommandInfo kCommands[] = {
+    {kFileNew, ":/icons/new.svg", "Ctrl+N"},
+    {kFileOpen, ":/icons/open.svg", "Ctrl+O"},
+    {kFileSave, ":/icons/save.svg", "Ctrl+S"},
+    {kFileSaveAs},
+    {kExportEmf},
+    {kExportEps},
+    {kExportBitmap},
+    {kExportText},
+    {kExit},
+    {kSelectAll, nullptr, "Ctrl+A"},
+    {kSelectInverse},
+    {kCopyCircle, nullptr, "Ctrl+C"},
+    {kPasteCircle, nullptr, "Ctrl+V"},
+    {kGraphScaleDown},
+    {kCopyToClipboard},
+    {kGraph, ":/icons/graph.svg", nullptr, true},
+    {kCircle, ":/icons/circle.svg", nullptr, true},
+    {kAntialiasing, nullptr, nullptr, true},
+    {kToolbar, nullptr, nullptr, true},
+    {kStatusBar, nullptr, nullptr, true},
+    {kCircleBar, nullptr, nullptr, true},
+    {kSettings},
+    {kCirclePacking, ":/icons/packing.svg"},
+    {kNodeRandomize},
+    {kHelp},
+    {kQuickHelp},
+    {kAbout, ":/icons/about.svg"},
+    {kRegisterFileType},
+    {kUnregisterFileType},
+    {kPrint, nullptr, "Ctrl+P"},
+};
+
+constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
+                             kSeparator, kRecentFiles, kSeparator, kExit};
+constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText};
+constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
+                             kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
+constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
+                             kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
+constexpr int kRunMenu[] = {kCirclePacking, kNodeRandomize};
+constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
+                             kSeparator, kRegisterFileType, kUnregisterFileType};
+
+const MenuInfo kMenus[] = {
+    {ids::kMenuFile, kFileMenu}, {ids::kMenuEdit, kEditMenu}, {ids::kMenuView, kViewMenu},
+    {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
+};
+
+constexpr int kToolBar[] = {kFileNew, kFileOpen,  kFileSave,      kSeparator, kGraph,
+                            kCircle,  kSeparator, kCirclePacking, kSeparator, kAbout};
+
+} // namespace
+
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
+}
+
+const CommandInfo* FindCommand(int id) {
+    const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                 [id](const CommandInfo& info) { return info.id == id; });
+    return it == std::end(kCommands) ? nullptr : &*it;
+}
+
+std::span<const MenuInfo> MenuBarLayout() {
+    return kMenus;
+}
+
+std::span<const int> ExportMenuLayout() {
+    return kExportItems;
+}
+
+std::span<const int> ToolBarLayout() {
+    return kToolBar;
+}

@@ -1,0 +1,79 @@
+// Helpers shared by the shell tests: an in-memory profile and drivers for modal boxes.
+#pragma once
+
+#include "app/ProfileAccess.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <string>
+
+// A list of Qt strings from plain literals (the shell forbids implicit conversions).
+inline QStringList Strings(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* text : texts) {
+        list << QString::fromUtf8(text);
+    }
+    return list;
+}
+
+// A profile held in memory, with keys compared exactly.
+class CMemoryProfile : public CProfileAccess {
+public:
+    int ReadInt(std::string_view section, std::string_view key, int fallback) override {
+        const auto it = m_values.find(Key(section, key));
+        return it == m_values.end() ? fallback : std::stoi(it->second);
+    }
+    void WriteInt(std::string_view section, std::string_view key, int value) override {
+        m_values[Key(section, key)] = std::to_string(value);
+    }
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view fallback) override {
+        const auto it = m_values.find(Key(section, key));
+        return it == m_values.end() ? std::string(fallback) : it->second;
+    }
+    void WriteString(std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        m_values[Key(section, key)] = std::string(value);
+    }
+    std::map<std::string, std::string> m_values;
+
+private:
+    static std::string Key(std::string_view section, std::string_view key) {
+        return std::string(section) + "/" + std::string(key);
+    }
+};
+
+// Runs the action on the next modal widget that opens (polling, since exec() blocks).
+inline void WhenModalOpens(std::function<void(QWidget*)> action, int attempts = 200) {
+    QTimer::singleShot(10, [action, attempts] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr) {
+            action(modal);
+        } else if (attempts > 0) {
+            WhenModalOpens(action, attempts - 1);
+        }
+    });
+}
+
+// Clicks the button of that role in the next message box and records its text.
+inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    WhenModalOpens([button, text](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            return;
+        }
+        if (text != nullptr) {
+            *text = box->text();
+        }
+        if (QAbstractButton* target = box->button(button)) {
+            target->click();
+        }
+    });
+}
