@@ -2,6 +2,7 @@
 #include "app/BmpSetupDlg.h"
 
 #include "app/ColorButton.h"
+#include "app/QtStrings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -26,14 +27,14 @@ CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent)
     QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
     radiusEdit->setObjectName(QStringLiteral("radius"));
 
-    auto* antialias = new QCheckBox(DialogText(kAntialiasCaption), this);
+    auto* antialias = new QCheckBox(LoadQString(kAntialiasCaption), this);
     antialias->setObjectName(QStringLiteral("antialias"));
     grid->addWidget(antialias, 1, 1);
 
     auto* backgroundButton = new CColorButton(this);
     backgroundButton->setObjectName(QStringLiteral("background"));
-    backgroundButton->setAccessibleName(DialogText(kBackgroundCaption));
-    auto* backgroundLabel = new QLabel(DialogText(kBackgroundLabel), this);
+    backgroundButton->setAccessibleName(LoadQString(kBackgroundCaption));
+    auto* backgroundLabel = new QLabel(LoadQString(kBackgroundLabel), this);
     backgroundLabel->setBuddy(backgroundButton);
     grid->addWidget(backgroundLabel, 2, 0);
     grid->addWidget(backgroundButton, 2, 1, Qt::AlignLeft);

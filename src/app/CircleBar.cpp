@@ -3,6 +3,7 @@
 
 #include "app/ColorButton.h"
 #include "app/DialogFields.h"
+#include "app/QtStrings.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -45,7 +46,7 @@ QFrame* HorizontalLine(QWidget* parent) {
 CColorButton* MakeColorButton(QWidget* parent, const char* name, int labelId) {
     auto* button = new CColorButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(DialogText(labelId));
+    button->setAccessibleName(LoadQString(labelId));
     button->setFixedSize(button->sizeHint());
     return button;
 }
@@ -77,7 +78,7 @@ bool IsRefusedKey(const QKeyEvent& key) {
 
 } // namespace
 
-CCircleBar::CCircleBar(QWidget* parent) : QDockWidget(DialogText(kTitle), parent) {
+CCircleBar::CCircleBar(QWidget* parent) : QDockWidget(LoadQString(kTitle), parent) {
     setObjectName(QStringLiteral("CircleBar"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
@@ -92,24 +93,24 @@ CCircleBar::CCircleBar(QWidget* parent) : QDockWidget(DialogText(kTitle), parent
 }
 
 QWidget* CCircleBar::MakeCircleGroup() {
-    auto* circle = new QGroupBox(DialogText(kCircleGroup), this);
+    auto* circle = new QGroupBox(LoadQString(kCircleGroup), this);
     auto* circleLayout = new QVBoxLayout(circle);
 
-    auto* colors = new QGroupBox(DialogText(kColorGroup), circle);
+    auto* colors = new QGroupBox(LoadQString(kColorGroup), circle);
     auto* colorGrid = new QGridLayout(colors);
     m_lineColor = MakeColorButton(colors, "lineColor", kLineLabel);
     m_innerColor = MakeColorButton(colors, "innerColor", kInnerLabel);
-    colorGrid->addWidget(new QLabel(DialogText(kLineLabel), colors), 0, 0);
+    colorGrid->addWidget(new QLabel(LoadQString(kLineLabel), colors), 0, 0);
     colorGrid->addWidget(m_lineColor, 0, 1);
-    colorGrid->addWidget(new QLabel(DialogText(kInnerLabel), colors), 1, 0);
+    colorGrid->addWidget(new QLabel(LoadQString(kInnerLabel), colors), 1, 0);
     colorGrid->addWidget(m_innerColor, 1, 1);
     circleLayout->addWidget(colors);
 
-    auto* width = new QGroupBox(DialogText(kWidthGroup), circle);
+    auto* width = new QGroupBox(LoadQString(kWidthGroup), circle);
     auto* widthLayout = new QHBoxLayout(width);
     m_width = new QLineEdit(width);
     m_width->setObjectName(QStringLiteral("width"));
-    m_width->setAccessibleName(DialogText(kWidthGroup));
+    m_width->setAccessibleName(LoadQString(kWidthGroup));
     m_width->installEventFilter(this);
     // Room for about six digits keeps the bar as narrow as its template.
     m_width->setMaximumWidth(m_width->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
@@ -142,21 +143,21 @@ QWidget* CCircleBar::MakeCircleGroup() {
 }
 
 QPushButton* CCircleBar::MakeToggle(int textId, const char* name) {
-    auto* toggle = new QPushButton(DialogText(textId), this);
+    auto* toggle = new QPushButton(LoadQString(textId), this);
     toggle->setObjectName(QLatin1String(name));
     toggle->setCheckable(true);
     return toggle;
 }
 
 QWidget* CCircleBar::MakeGradationGroup() {
-    auto* gradation = new QGroupBox(DialogText(kGradationGroup), this);
+    auto* gradation = new QGroupBox(LoadQString(kGradationGroup), this);
     auto* layout = new QVBoxLayout(gradation);
 
     auto* colors = new QHBoxLayout;
     m_startColor = MakeColorButton(gradation, "startColor", kGradationGroup);
     m_endColor = MakeColorButton(gradation, "endColor", kGradationGroup);
     colors->addWidget(m_startColor);
-    colors->addWidget(new QLabel(DialogText(kArrowLabel), gradation), 0, Qt::AlignCenter);
+    colors->addWidget(new QLabel(LoadQString(kArrowLabel), gradation), 0, Qt::AlignCenter);
     colors->addWidget(m_endColor);
     layout->addLayout(colors);
     layout->addWidget(HorizontalLine(gradation));

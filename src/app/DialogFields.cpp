@@ -2,29 +2,17 @@
 #include "app/DialogFields.h"
 
 #include "app/ColorButton.h"
+#include "app/MessageBox.h"
+#include "app/QtStrings.h"
 #include "document/StringIds.h"
-#include "document/StringTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 
 namespace {
 
 template <class... Visitors> struct Overloaded : Visitors... { using Visitors::operator()...; };
-
-// Fills the "%s" placeholders of a string-table text in order.
-QString FillPlaceholders(QString pattern, const QStringList& values) {
-    for (const QString& value : values) {
-        const qsizetype at = pattern.indexOf(QStringLiteral("%s"));
-        if (at < 0) {
-            break;
-        }
-        pattern.replace(at, 2, value);
-    }
-    return pattern;
-}
 
 // Dialog numbers are read in the C locale, like the numbers the program writes to files.
 std::optional<long long> ParseInteger(const QString& text) {
@@ -40,10 +28,6 @@ std::optional<double> ParseReal(const QString& text) {
 }
 
 } // namespace
-
-QString DialogText(int id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 QString FormatReal(double value) {
     return QLocale::c().toString(value, 'g', 15);
@@ -87,8 +71,7 @@ std::optional<QString> CDialogFields::IntegerRefusal(const QString& text, int mi
     if (value && *value >= min && *value <= max) {
         return std::nullopt;
     }
-    return FillPlaceholders(DialogText(ids::kIntegerRange),
-                            {QString::number(min), QString::number(max)});
+    return FormatString(ids::kIntegerRange, {QString::number(min), QString::number(max)});
 }
 
 std::optional<QString> CDialogFields::RealRefusal(const QString& text, double min, double max) {
@@ -97,7 +80,7 @@ std::optional<QString> CDialogFields::RealRefusal(const QString& text, double mi
     if (value && *value >= min && *value <= max) {
         return std::nullopt;
     }
-    return FillPlaceholders(DialogText(ids::kNumberRange), {FormatReal(min), FormatReal(max)});
+    return FormatString(ids::kNumberRange, {FormatReal(min), FormatReal(max)});
 }
 
 bool CDialogFields::FromControls(QWidget* dialog) const {
@@ -112,7 +95,7 @@ bool CDialogFields::FromControls(QWidget* dialog) const {
             refusal = RealRefusal(edit->text(), r->min, r->max);
         }
         if (refusal) {
-            QMessageBox::warning(dialog, DialogText(ids::kAppName), *refusal);
+            ShowWarning(dialog, *refusal);
             edit->setFocus(Qt::OtherFocusReason);
             edit->selectAll();
             return false;

@@ -13,9 +13,6 @@ class QCheckBox;
 class QLineEdit;
 class QWidget;
 
-// The text of a string-table id as a QString.
-QString DialogText(int id);
-
 // A 64-bit float as dialogs show it: up to 15 significant digits, C locale.
 QString FormatReal(double value);
 

@@ -1,6 +1,7 @@
 // The common frame of the settings dialog and the export setup dialogs.
 #include "app/FieldDialog.h"
 
+#include "app/QtStrings.h"
 #include "document/StringIds.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@ constexpr int kCancelCaption = 13001;
 } // namespace
 
 CFieldDialog::CFieldDialog(int titleId, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(DialogText(titleId));
+    setWindowTitle(LoadQString(titleId));
     setModal(true);
 }
 
@@ -30,21 +31,21 @@ void CFieldDialog::accept() {
 
 QLineEdit* CFieldDialog::AddEditRow(QGridLayout* grid, int row, int labelId, int unitId) {
     auto* edit = new QLineEdit(this);
-    auto* label = new QLabel(DialogText(labelId), this);
+    auto* label = new QLabel(LoadQString(labelId), this);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     if (unitId != 0) {
-        grid->addWidget(new QLabel(DialogText(unitId), this), row, 2);
+        grid->addWidget(new QLabel(LoadQString(unitId), this), row, 2);
     }
     return edit;
 }
 
 QDialogButtonBox* CFieldDialog::MakeButtons() {
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(DialogText(ids::kButtonOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(LoadQString(ids::kButtonOk), QDialogButtonBox::AcceptRole);
     QPushButton* cancel =
-        buttons->addButton(DialogText(kCancelCaption), QDialogButtonBox::RejectRole);
+        buttons->addButton(LoadQString(kCancelCaption), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("ok"));
     cancel->setObjectName(QStringLiteral("cancel"));
     ok->setDefault(true);

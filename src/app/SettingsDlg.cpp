@@ -2,6 +2,7 @@
 #include "app/SettingsDlg.h"
 
 #include "app/ColorButton.h"
+#include "app/QtStrings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -47,7 +48,7 @@ QLineEdit* Named(QLineEdit* edit, const char* name) {
 
 CSettingsDlg::CSettingsDlg(const CSettingsValues& values, QWidget* parent)
     : CFieldDialog(kTitle, parent), m_values(values) {
-    auto* graph = new QGroupBox(DialogText(kGraphGroup), this);
+    auto* graph = new QGroupBox(LoadQString(kGraphGroup), this);
     auto* graphLayout = new QHBoxLayout(graph);
     graphLayout->addWidget(MakeNodeGroup());
     graphLayout->addWidget(MakeEdgeGroup());
@@ -97,8 +98,8 @@ CColorButton* AddColorRow(QGridLayout* grid, int row, int labelId, const char* n
     QWidget* owner = grid->parentWidget();
     auto* button = new CColorButton(owner);
     button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(DialogText(labelId));
-    auto* label = new QLabel(DialogText(labelId), owner);
+    button->setAccessibleName(LoadQString(labelId));
+    auto* label = new QLabel(LoadQString(labelId), owner);
     label->setBuddy(button);
     grid->addWidget(label, row, 0);
     grid->addWidget(button, row, 1);
@@ -108,7 +109,7 @@ CColorButton* AddColorRow(QGridLayout* grid, int row, int labelId, const char* n
 } // namespace
 
 QGroupBox* CSettingsDlg::MakeNodeGroup() {
-    auto* group = new QGroupBox(DialogText(kNodeGroup), this);
+    auto* group = new QGroupBox(LoadQString(kNodeGroup), this);
     auto* grid = new QGridLayout(group);
     m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "nodeInnerCol"), &m_values.m_nodeInnerCol);
     m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "nodeOuterCol"), &m_values.m_nodeOuterCol);
@@ -119,7 +120,7 @@ QGroupBox* CSettingsDlg::MakeNodeGroup() {
 }
 
 QGroupBox* CSettingsDlg::MakeEdgeGroup() {
-    auto* group = new QGroupBox(DialogText(kEdgeGroup), this);
+    auto* group = new QGroupBox(LoadQString(kEdgeGroup), this);
     auto* grid = new QGridLayout(group);
     m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "edgeInnerCol"), &m_values.m_edgeInnerCol);
     m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "edgeOuterCol"), &m_values.m_edgeOuterCol);
@@ -130,7 +131,7 @@ QGroupBox* CSettingsDlg::MakeEdgeGroup() {
 
 QGroupBox* CSettingsDlg::MakeCircleGroup(int titleId, COLORREF* inner, COLORREF* line,
                                          const char* name, QLineEdit** widthEdit) {
-    auto* group = new QGroupBox(DialogText(titleId), this);
+    auto* group = new QGroupBox(LoadQString(titleId), this);
     auto* grid = new QGridLayout(group);
     const QByteArray prefix(name);
     m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, (prefix + "InnerCol").constData()), inner);
@@ -149,14 +150,14 @@ QWidget* CSettingsDlg::MakeRightColumn() {
     m_edits.margin = Named(AddEditRow(grid, 2, kMarginLabel), "margin");
     m_edits.resizeRate = Named(AddEditRow(grid, 3, kResizeRateLabel), "resizeRate");
 
-    auto* gradation = new QGroupBox(DialogText(kGradationGroup), column);
+    auto* gradation = new QGroupBox(LoadQString(kGradationGroup), column);
     auto* gradationLayout = new QVBoxLayout(gradation);
-    m_edits.graSnap = new QCheckBox(DialogText(kSnapCaption), gradation);
+    m_edits.graSnap = new QCheckBox(LoadQString(kSnapCaption), gradation);
     m_edits.graSnap->setObjectName(QStringLiteral("graSnap"));
     gradationLayout->addWidget(m_edits.graSnap);
     grid->addWidget(gradation, 4, 0, 1, 2);
 
-    auto* thurston = new QGroupBox(DialogText(kThurstonGroup), column);
+    auto* thurston = new QGroupBox(LoadQString(kThurstonGroup), column);
     auto* thurstonGrid = new QGridLayout(thurston);
     m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, kErrorLabel), "threshold");
     grid->addWidget(thurston, 5, 0, 1, 2);

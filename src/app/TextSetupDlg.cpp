@@ -1,6 +1,8 @@
 // The text export's setup dialog.
 #include "app/TextSetupDlg.h"
 
+#include "app/QtStrings.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -24,7 +26,7 @@ CTextSetupDlg::CTextSetupDlg(double radius, const QString& format, QWidget* pare
     radiusEdit->setObjectName(QStringLiteral("radius"));
     formatEdit->setObjectName(QStringLiteral("format"));
     formatEdit->setMinimumWidth(formatEdit->fontMetrics().averageCharWidth() * 40);
-    auto* help = new QLabel(DialogText(kTokenHelp), this);
+    auto* help = new QLabel(LoadQString(kTokenHelp), this);
     help->setTextFormat(Qt::PlainText);
     grid->addWidget(help, 2, 0, 1, 2);
     grid->addWidget(MakeButtons(), 3, 0, 1, 2);
