@@ -1,6 +1,7 @@
 // The text export's setup dialog.
 #include "app/TextSetupDlg.h"
 
+#include "app/ProfileAccess.h"
 #include "app/QtStrings.h"
 
 #include <QDialogButtonBox>
@@ -16,10 +17,16 @@ constexpr int kRadiusLabel = 13301;
 constexpr int kFormatLabel = 13302;
 constexpr int kTokenHelp = 13303;
 
+constexpr const char* kSection = "TextExport";
+constexpr const char* kKey = "Format";
+constexpr const char* kDefaultFormat = "%X, %Y, %R";
+
 } // namespace
 
-CTextSetupDlg::CTextSetupDlg(double radius, const QString& format, QWidget* parent)
-    : CFieldDialog(kTitle, parent), m_radius(radius), m_format(format) {
+CTextSetupDlg::CTextSetupDlg(double radius, CProfileAccess& profile, QWidget* parent)
+    : CFieldDialog(kTitle, parent), m_radius(radius),
+      m_format(QString::fromStdString(profile.ReadString(kSection, kKey, kDefaultFormat))),
+      m_profile(profile) {
     auto* grid = new QGridLayout(this);
     QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
     QLineEdit* formatEdit = AddEditRow(grid, 1, kFormatLabel);
@@ -34,4 +41,8 @@ CTextSetupDlg::CTextSetupDlg(double radius, const QString& format, QWidget* pare
     m_fields.AddReal(radiusEdit, &m_radius, 0.0, std::numeric_limits<double>::max());
     m_fields.AddText(formatEdit, &m_format);
     m_fields.ToControls();
+}
+
+void CTextSetupDlg::OnAccepted() {
+    m_profile.WriteString(kSection, kKey, m_format.toStdString());
 }

@@ -1,17 +1,27 @@
-// "Text File Setup": the scale of the written coordinates and the line format.
+// "Text File Setup": the scale of the written coordinates and the line format, which the
+// profile keeps between runs.
 #pragma once
 
 #include "app/FieldDialog.h"
 
 #include <QString>
 
+class CProfileAccess;
+
 class CTextSetupDlg : public CFieldDialog {
     Q_OBJECT
 
 public:
-    // Opens on `radius` (the view's drawing radius) and `format`, the last format used.
-    CTextSetupDlg(double radius, const QString& format, QWidget* parent = nullptr);
+    // Opens on `radius` (the view's drawing radius) and the format last stored in `profile`
+    // (section "TextExport", key "Format"); OK stores the accepted format there again.
+    CTextSetupDlg(double radius, CProfileAccess& profile, QWidget* parent = nullptr);
 
     double m_radius = 0.0;
     QString m_format;
+
+protected:
+    void OnAccepted() override;
+
+private:
+    CProfileAccess& m_profile;
 };

@@ -1,5 +1,6 @@
 // The export setup dialogs: their starting values, range checks, and what OK and Cancel keep.
 #include "DialogDriver.h"
+#include "ShellTestSupport.h"
 #include "app/BmpSetupDlg.h"
 #include "app/DialogFields.h"
 #include "app/EmfSetupDlg.h"
@@ -87,28 +88,32 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void textAcceptsZeroRadiusAndKeepsTheFormat() {
-        CTextSetupDlg dialog(140, QStringLiteral("%X, %Y, %R"));
-        Show(dialog);
-        QCOMPARE(Text(dialog, "radius"), QStringLiteral("140"));
-        QCOMPARE(Text(dialog, "format"), QStringLiteral("%X, %Y, %R"));
-        QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("-0.001")).size(), 1);
-        QCOMPARE(dialog.m_format, QStringLiteral("%X, %Y, %R"));
-        TypeInto(Child<QLineEdit>(&dialog, "format"), QStringLiteral("%HIR%HIG%HIB %T"));
-        QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("0")).isEmpty());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.m_radius, 0.0);
-        QCOMPARE(dialog.m_format, QStringLiteral("%HIR%HIG%HIB %T"));
-    }
+    void textFormatComesFromAndGoesToTheProfile() {
+        CMemoryProfile profile;
+        {
+            CTextSetupDlg dialog(140, profile);
+            Show(dialog);
+            QCOMPARE(Text(dialog, "radius"), QStringLiteral("140"));
+            QCOMPARE(Text(dialog, "format"), QStringLiteral("%X, %Y, %R"));
+            QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("-0.001")).size(), 1);
+            QVERIFY(profile.m_values.empty());
+            TypeInto(Child<QLineEdit>(&dialog, "format"), QStringLiteral("%HIR%HIG%HIB %T"));
+            QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("0")).isEmpty());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.m_radius, 0.0);
+            QCOMPARE(dialog.m_format, QStringLiteral("%HIR%HIG%HIB %T"));
+        }
+        QCOMPARE(profile.m_values.at("TextExport/Format"), std::string("%HIR%HIG%HIB %T"));
 
-    void textCancelKeepsEverything() {
-        CTextSetupDlg dialog(50, QStringLiteral("%T"));
+        // The next export opens on the stored format; Cancel leaves the profile alone.
+        CTextSetupDlg dialog(50, profile);
         Show(dialog);
+        QCOMPARE(Text(dialog, "format"), QStringLiteral("%HIR%HIG%HIB %T"));
         TypeInto(Child<QLineEdit>(&dialog, "format"), QStringLiteral("changed"));
         ClickButton(&dialog, "cancel");
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.m_format, QStringLiteral("%T"));
-        QCOMPARE(dialog.m_radius, 50.0);
+        QCOMPARE(dialog.m_format, QStringLiteral("%HIR%HIG%HIB %T"));
+        QCOMPARE(profile.m_values.at("TextExport/Format"), std::string("%HIR%HIG%HIB %T"));
     }
 
     void integerRadiusRange_data() {
