@@ -2,6 +2,7 @@
 #include "geometry/DPoint.h"
 
 #include <cmath>
+#include <limits>
 
 TESSEL_IMPLEMENT_DYNCREATE(CDPoint, CObject)
 
@@ -33,9 +34,24 @@ double RoundHalfAway(double v) {
     return f <= -0.5 ? i - 1 : i;
 }
 
+// A rounded value outside the 32-bit range, or not a number, would make the conversion
+// undefined; such values come only from damaged files and are pinned to the nearest pixel.
+std::int32_t RoundToPixel(double v) {
+    double r = RoundHalfAway(v);
+    if (std::isnan(r)) {
+        return 0;
+    }
+    if (r <= std::numeric_limits<std::int32_t>::min()) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    if (r >= std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(r);
+}
+
 IntPoint CDPoint::ToPoint() const {
-    return {static_cast<std::int32_t>(RoundHalfAway(x)),
-            static_cast<std::int32_t>(RoundHalfAway(y))};
+    return {RoundToPixel(x), RoundToPixel(y)};
 }
 
 void CDPoint::Rotate(double theta) {

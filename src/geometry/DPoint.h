@@ -34,7 +34,7 @@ public:
     double Dot(const CDPoint& p) const { return x * p.x + y * p.y; }
     double Abs() const;
     double Arg() const;
-    // Each coordinate rounded to the nearest integer, halves away from zero.
+    // Each coordinate as RoundToPixel gives it.
     IntPoint ToPoint() const;
 
     // Rotation about the origin; positive angles turn from +x towards +y.
@@ -55,6 +55,10 @@ public:
 
 // Rounds to the nearest integer with halves away from zero (2.5 -> 3, -2.5 -> -3).
 double RoundHalfAway(double v);
+
+// RoundHalfAway as a 32-bit integer; values beyond that range are pinned to its ends and
+// NaN becomes 0.
+std::int32_t RoundToPixel(double v);
 
 // (a e^b - 1) / (a e^b + 1); with a = 1 it is tanh(b/2), the Euclidean distance from the
 // disk centre of a point at hyperbolic distance b.

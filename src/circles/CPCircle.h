@@ -1,0 +1,58 @@
+// CCPCircle: one node's circle, its geometry from the packing and its drawing style.
+#pragma once
+
+#include "geometry/Color.h"
+#include "geometry/DPoint.h"
+
+class CDrawSurface;
+class CDibBuffer;
+
+enum DrawMode { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
+
+// Process-wide style defaults, read from the profile's "Circle" section at start-up.
+extern COLORREF DefInnerCol;
+extern COLORREF DefLineCol;
+extern int DefThickness;
+extern COLORREF DefOutInnerCol;
+extern COLORREF DefOutLineCol;
+extern int DefOutThickness;
+extern COLORREF BackModeColor;
+
+// Puts the seven defaults back to their built-in values (white, black, 1, the same for the
+// outer circle, grey).
+void ResetCircleDefaults();
+
+// The hatch colour that marks selected circles; not configurable.
+constexpr COLORREF SelectionHatchColor = 0x007FBFFF;
+
+class CCPCircle : public CObject {
+    TESSEL_DECLARE_DYNCREATE(CCPCircle)
+
+public:
+    // A circle in the current default style, hyperbolic radius 1, not yet placed.
+    CCPCircle();
+
+    // The unit circle in the outer circle's default style.
+    void ResetAsOuter();
+    // Line colour, inner colour and width only.
+    void CopyStyle(const CCPCircle& source);
+    // Strictly inside the Euclidean circle.
+    bool ContainsPoint(const CDPoint& p) const;
+    // Whether the disk meets the rectangle with opposite corners a and b.
+    bool IntersectsRect(const CDPoint& a, const CDPoint& b) const;
+
+    // The circle as one ellipse at the given scale (device units per unit-disk length). Drawing
+    // with the circle's own style normalises a non-positive width to 0.
+    void Draw(CDrawSurface& dc, double scale, int mode);
+    // Rasterises the circle with exact pixel coverage onto what the image already holds.
+    void DrawAntialiased(CDibBuffer& image, double scale) const;
+
+    int m_selected = 0;
+    int m_thickness = DefThickness;
+    COLORREF m_lineCol = DefLineCol;
+    COLORREF m_innerCol = DefInnerCol;
+    double m_radius = 1.0;       // hyperbolic radius, solved by the packing
+    double m_euclidRadius = 0.0; // Euclidean radius in the unit disk
+    CDPoint m_diskCentre;        // hyperbolic centre in the Poincaré disk
+    CDPoint m_euclidCentre;      // Euclidean centre in the unit disk
+};

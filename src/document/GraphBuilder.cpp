@@ -1,0 +1,113 @@
+// Disk builders: a spiral of fan closings, each grown out to its degree first.
+//
+// The cursor walks the boundary in its own direction. At each boundary node it grows new
+// nodes on the edge from the node's last neighbour until the node has its degree, then
+// closes the node's fan, which joins the last grown node to the node's first neighbour: the
+// next node of the walk. Every node grown is a neighbour of a node closed right after, so
+// none stays NotConnected, and the walk needs no search.
+#include "document/GraphBuilder.h"
+
+#include "document/TesselDoc.h"
+
+#include <cstdint>
+#include <random>
+
+namespace {
+
+// Far more neighbours than any generated node gets; reaching it means the walk went wrong.
+constexpr int MaxDegree = 64;
+
+// Uniform integers from a fixed engine with fixed code, so that a seed means the same graph
+// with every standard library.
+class CSeededRandom {
+public:
+    explicit CSeededRandom(unsigned seed) : m_engine(seed) {}
+    // 0 to n - 1, for n > 0.
+    int Below(int n) {
+        const std::uint32_t range = static_cast<std::uint32_t>(n);
+        const std::uint32_t limit = UINT32_MAX - UINT32_MAX % range;
+        std::uint32_t v = 0;
+        do {
+            v = static_cast<std::uint32_t>(m_engine());
+        } while (v >= limit);
+        return static_cast<int>(v % range);
+    }
+
+private:
+    std::mt19937 m_engine;
+};
+
+// One grow on the boundary edge that ends at node, coming from its last neighbour.
+bool GrowAtEnd(CTesselDoc& doc, CCPNode* node) {
+    return !node->m_edges.empty() && doc.GrowNode(node->m_edges.back());
+}
+
+// Grows at node until it has at least `degree` neighbours and can close, then closes it.
+// Returns the next node of the walk, or nullptr when an edit was refused.
+CCPNode* CloseAt(CTesselDoc& doc, CCPNode* node, int degree) {
+    while (node->GetEdgeCount() < degree || !node->CanConnect()) {
+        if (node->GetEdgeCount() >= MaxDegree || !GrowAtEnd(doc, node)) {
+            return nullptr;
+        }
+    }
+    CCPNode* next = node->GetNeighbour(0);
+    return doc.ConnectNode(node) ? next : nullptr;
+}
+
+// An inner node of degree 3 tucked in before node: a node grown at node's end, one more
+// grown at that one's end, and the first closed. Node keeps being the walk's current node.
+bool AddDegreeThreeNode(CTesselDoc& doc, CCPNode* node) {
+    if (!GrowAtEnd(doc, node)) {
+        return false;
+    }
+    CCPNode* tucked = doc.GetNodeAt(doc.m_nodes.GetSize() - 1);
+    return GrowAtEnd(doc, tucked) && doc.ConnectNode(tucked);
+}
+
+void StartBuilding(CTesselDoc& doc) {
+    doc.NewGraph(doc.GetViewRadius());
+    doc.m_topologyChanged = 1;
+}
+
+} // namespace
+
+bool BuildHexDisk(CTesselDoc& doc, int rings) {
+    if (rings < 1 || rings > MaxHexRings) {
+        return false;
+    }
+    StartBuilding(doc);
+    const int innerNodes = 1 + 3 * (rings - 1) * rings;
+    CCPNode* node = doc.GetNodeAt(0);
+    for (int i = 0; i < innerNodes && node; ++i) {
+        CCPNode* next = CloseAt(doc, node, 6);
+        node = node->GetEdgeCount() == 6 ? next : nullptr;
+    }
+    return node && doc.m_nodes.GetSize() == 1 + 3 * rings * (rings + 1);
+}
+
+bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed) {
+    if (nodes < 4 || nodes > MaxRandomDiskNodes) {
+        return false;
+    }
+    StartBuilding(doc);
+    CSeededRandom random(seed);
+    CCPNode* node = doc.GetNodeAt(0);
+    int inner = 0;
+    while (node && doc.m_nodes.GetSize() < nodes) {
+        if (random.Below(16) == 0) {
+            if (!AddDegreeThreeNode(doc, node)) {
+                return false;
+            }
+            ++inner;
+        }
+        // Degrees above six lengthen the boundary, below six shorten it. Leaning towards the
+        // low ones while the boundary is longer than a hexagonal disk's of the same size keeps
+        // the disk round instead of all rim.
+        const int size = doc.m_nodes.GetSize();
+        const int boundary = size - inner;
+        const bool longRim = static_cast<long long>(boundary) * boundary > 12LL * size;
+        node = CloseAt(doc, node, longRim ? 3 + random.Below(5) : 5 + random.Below(6));
+        ++inner;
+    }
+    return node != nullptr;
+}

@@ -1,0 +1,292 @@
+// The document's graph edits: the starting triangle, growing, connecting, deleting, the
+// extent, and the status-bar hints.
+#include "document/TesselDoc.h"
+
+#include "document/StringTable.h"
+
+#include <cmath>
+
+TESSEL_IMPLEMENT_DYNCREATE(CTesselDoc, CObject)
+
+namespace {
+
+constexpr double TwoThirdsPi = 2.0943951023931953;
+constexpr double ThirdPi = 1.0471975511965976;
+
+enum HintId {
+    HintMove = 350,
+    HintConnect = 351,
+    HintGrow = 352,
+    HintDeleteEdge = 353,
+    HintDeleteNode = 354,
+};
+
+void AddHint(std::string& hint, int id) {
+    if (!hint.empty()) {
+        hint += '/';
+    }
+    hint += LoadString(id);
+}
+
+bool IsPositive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+
+// The scale that carries an axis from its old half-size to a new one. An old half-size that
+// is not a positive number (a damaged file) gives no useful ratio; the coordinates then stay.
+double AxisScale(double from, double to) {
+    return IsPositive(from) ? to / from : 1.0;
+}
+
+std::int32_t ClampAxis(std::int32_t v, double extent) {
+    if (v < -extent) {
+        return RoundToPixel(-extent);
+    }
+    if (v > extent) {
+        return RoundToPixel(extent);
+    }
+    return v;
+}
+
+} // namespace
+
+bool CTesselDoc::OnNewDocument() {
+    SetModifiedFlag(false);
+    m_circles.SelectAll(0, true);
+    NewGraph(GetViewRadius());
+    return true;
+}
+
+double CTesselDoc::GetViewRadius() const {
+    return m_viewRadius && IsPositive(*m_viewRadius) ? *m_viewRadius : DefaultViewRadius;
+}
+
+void CTesselDoc::NewGraph(double a) {
+    RemoveAll();
+    const double third = 1.0 / 3;
+    const double minusThird = -1.0 / 3;
+    auto* p = new CCPNode(0, a * minusThird, NotConnected, 0);
+    auto* q = new CCPNode(a * std::sin(TwoThirdsPi) * third, a * std::cos(TwoThirdsPi) * minusThird,
+                          NotConnected, 0);
+    auto* r = new CCPNode(a * std::sin(TwoThirdsPi) * minusThird,
+                          a * std::cos(TwoThirdsPi) * minusThird, NotConnected, 0);
+    auto* e1 = new CCPEdge(p, q);
+    auto* e2 = new CCPEdge(q, r);
+    auto* e3 = new CCPEdge(r, p);
+    p->m_edges = {e1, e3};
+    q->m_edges = {e2, e1};
+    r->m_edges = {e3, e2};
+    for (CCPNode* node : {p, q, r}) {
+        m_nodes.Add(node);
+    }
+    for (CCPEdge* edge : {e1, e2, e3}) {
+        m_edges.Add(edge);
+    }
+    m_circles.m_outer.ResetAsOuter();
+    m_statesCurrent = true;
+    SetModifiedFlag(true);
+}
+
+void CTesselDoc::RemoveAll() {
+    m_nodes.RemoveAll(m_circles);
+    m_edges.RemoveAll();
+    m_circles.RemoveAll(m_nodes);
+    m_statesCurrent = false;
+}
+
+void CTesselDoc::SetGraphExtent(double w, double h) {
+    double sx = IsPositive(w) ? AxisScale(m_extentX, w) : 1.0;
+    double sy = IsPositive(h) ? AxisScale(m_extentY, h) : 1.0;
+    m_nodes.Scale(sx, sy);
+    if (IsPositive(w)) {
+        m_extentX = w;
+    }
+    if (IsPositive(h)) {
+        m_extentY = h;
+    }
+}
+
+void CTesselDoc::ClampToExtent(IntPoint& p) const {
+    p.x = ClampAxis(p.x, m_extentX);
+    p.y = ClampAxis(p.y, m_extentY);
+}
+
+void CTesselDoc::ClickAdd(const CDPoint& p) {
+    if (CCPNode* node = m_nodes.HitTest(p)) {
+        ConnectNode(node);
+        m_topologyChanged = 1;
+    } else if (CCPEdge* edge = m_edges.HitTest(p)) {
+        GrowNode(edge);
+        m_topologyChanged = 1;
+    }
+}
+
+void CTesselDoc::ClickDelete(const CDPoint& p) {
+    if (CCPNode* node = m_nodes.HitTest(p)) {
+        DeleteNode(node);
+        m_topologyChanged = 1;
+    } else if (CCPEdge* edge = m_edges.HitTest(p)) {
+        DeleteEdge(edge);
+        m_topologyChanged = 1;
+    }
+}
+
+std::string CTesselDoc::GetHintText(IntPoint p) const {
+    std::string hint;
+    if (const CCPNode* node = m_nodes.HitTest(p)) {
+        AddHint(hint, HintMove);
+        if (node->CanConnect()) {
+            AddHint(hint, HintConnect);
+        }
+        if (CanDeleteNode(node)) {
+            AddHint(hint, HintDeleteNode);
+        }
+    } else if (const CCPEdge* edge = m_edges.HitTest(p)) {
+        if (edge->m_interior != 1) {
+            AddHint(hint, HintGrow);
+        }
+        if (CanDeleteEdge(edge)) {
+            AddHint(hint, HintDeleteEdge);
+        }
+    }
+    return hint;
+}
+
+bool CTesselDoc::GrowNode(CCPEdge* edge) {
+    if (!edge || edge->m_interior == 1 || !edge->m_start || !edge->m_end ||
+        edge->m_start == edge->m_end) {
+        return false;
+    }
+    edge->m_interior = 1;
+    CCPNode* s = edge->m_start;
+    CCPNode* t = edge->m_end;
+    CDPoint d = *s - *t;
+    const double c = std::cos(ThirdPi);
+    const double sn = std::sin(ThirdPi);
+    const double third = 1.0 / 3;
+    auto* n = new CCPNode((s->x + 2 * t->x + c * d.x - sn * d.y) * third,
+                          (s->y + 2 * t->y + c * d.y + sn * d.x) * third, NotConnected, 0);
+    auto* a = new CCPEdge(s, n);
+    auto* b = new CCPEdge(n, t);
+    n->m_edges = {b, a};
+    s->InsertEdgeFirst(a);
+    t->AddEdge(b);
+    m_nodes.Add(n);
+    m_edges.Add(a);
+    m_edges.Add(b);
+    // Growing keeps every kind and flag right unless the edge was not a boundary edge with
+    // one triangle between two nodes that are not inner, which only a damaged file makes.
+    if (s->m_kind == Inner || t->m_kind == Inner || edge->ComputeInterior() != 1) {
+        m_statesCurrent = false;
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CTesselDoc::ConnectNode(CCPNode* node) {
+    CCPEdge* edge = node ? node->Connect() : nullptr;
+    if (!edge) {
+        return false;
+    }
+    m_edges.Add(edge);
+    RecomputeStatesAfterConnect(node);
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CTesselDoc::CanDeleteNode(const CCPNode* node) const {
+    return node && m_nodes.GetSize() > 3 && node->m_kind == NotConnected &&
+           node->GetEdgeCount() == 2;
+}
+
+bool CTesselDoc::DeleteNode(CCPNode* node) {
+    if (!CanDeleteNode(node) || m_nodes.IndexOf(node) < 0) {
+        return false;
+    }
+    CCPEdge* e0 = node->GetEdge(0);
+    CCPEdge* e1 = node->GetEdge(1);
+    CCPNode* a = node->GetNeighbour(0);
+    CCPNode* b = node->GetNeighbour(1);
+    // The triangle's third side must exist for the boundary to close up again.
+    CCPEdge* across = m_edges.FindEdge(a, b);
+    if (!a || !b || a == b || e0 == e1 || !across || m_edges.IndexOf(e0) < 0 ||
+        m_edges.IndexOf(e1) < 0) {
+        return false;
+    }
+    a->RemoveEdge(e0);
+    b->RemoveEdge(e1);
+    across->StartAt(b);
+    m_edges.Remove(e0);
+    m_edges.Remove(e1);
+    m_nodes.Remove(node, m_circles);
+    RecomputeStates();
+    return true;
+}
+
+CCPNode* CTesselDoc::FindApex(const CCPEdge* edge) const {
+    const CCPNode* s = edge->m_start;
+    for (int i = 0; i < s->GetEdgeCount(); ++i) {
+        CCPNode* q = s->GetNeighbour(i);
+        if (q && q->m_kind == Inner && q->HasConsecutive(edge)) {
+            return q;
+        }
+    }
+    return nullptr;
+}
+
+bool CTesselDoc::CanDeleteEdge(const CCPEdge* edge) const {
+    return edge && edge->m_start && edge->m_end && m_nodes.GetSize() >= 4 &&
+           edge->m_interior == 0 && edge->m_start->m_kind == Outer &&
+           edge->m_end->m_kind == Outer && FindApex(edge);
+}
+
+bool CTesselDoc::DeleteEdge(CCPEdge* edge) {
+    if (!CanDeleteEdge(edge) || m_edges.IndexOf(edge) < 0) {
+        return false;
+    }
+    CCPNode* s = edge->m_start;
+    CCPNode* t = edge->m_end;
+    CCPNode* q = FindApex(edge);
+    CCPEdge* toS = m_edges.FindEdge(q, s);
+    CCPEdge* toT = m_edges.FindEdge(q, t);
+    if (!toS || !toT) {
+        return false;
+    }
+    q->m_kind = Outer;
+    q->RotateToNeighbour(t);
+    s->RemoveEdge(edge);
+    t->RemoveEdge(edge);
+    toS->StartAt(s);
+    toT->StartAt(q);
+    m_edges.Remove(edge);
+    RecomputeStates();
+    return true;
+}
+
+void CTesselDoc::RecomputeStates() {
+    m_nodes.UpdateKinds();
+    m_edges.UpdateInteriors();
+    m_statesCurrent = true;
+}
+
+// A connection makes one node inner and adds one edge between its first and last
+// neighbours. Only the kinds of the node's neighbours and the flags of the edges at those
+// two ends can change, so a full pass over a large graph is needed only when the states
+// were not known to be right before.
+void CTesselDoc::RecomputeStatesAfterConnect(CCPNode* node) {
+    if (!m_statesCurrent) {
+        RecomputeStates();
+        return;
+    }
+    for (int i = 0; i < node->GetEdgeCount(); ++i) {
+        if (CCPNode* neighbour = node->GetNeighbour(i)) {
+            neighbour->UpdateKind();
+        }
+    }
+    for (const CCPNode* end :
+         {node->GetNeighbour(0), node->GetNeighbour(node->GetEdgeCount() - 1)}) {
+        for (CCPEdge* edge : end->m_edges) {
+            edge->UpdateInterior();
+        }
+    }
+}

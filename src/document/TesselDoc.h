@@ -1,0 +1,99 @@
+// CTesselDoc: the one document, owning the graph and its circles, with every edit a click
+// in graph mode makes.
+#pragma once
+
+#include "circles/CPCircleArray.h"
+#include "model/CPEdgeArray.h"
+#include "model/CPNodeArray.h"
+
+#include <optional>
+#include <string>
+
+class CTesselDoc : public CObject {
+    TESSEL_DECLARE_DYNCREATE(CTesselDoc)
+
+public:
+    // Used when no view has told the document its drawing radius.
+    static constexpr double DefaultViewRadius = 500.0;
+
+    CTesselDoc() = default;
+    CTesselDoc(const CTesselDoc&) = delete;
+    CTesselDoc& operator=(const CTesselDoc&) = delete;
+    ~CTesselDoc() override { RemoveAll(); }
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    // The core of a new document: unmodified, nothing selected (the outer circle neither),
+    // then the starting triangle sized by the view's drawing radius.
+    bool OnNewDocument();
+
+    // The view's drawing radius, or nothing while there is no view.
+    void SetViewRadius(std::optional<double> radius) { m_viewRadius = radius; }
+    // The radius last told, when it is a positive number; DefaultViewRadius otherwise.
+    double GetViewRadius() const;
+
+    // Replaces the graph by the starting triangle of circumradius a / 3 and marks the
+    // document modified.
+    void NewGraph(double a);
+    // Deletes every node, edge and circle, each circle exactly once; the outer circle stays.
+    void RemoveAll();
+
+    int IndexOfNode(const CCPNode* node) const { return m_nodes.IndexOf(node); }
+    int IndexOfEdge(const CCPEdge* edge) const { return m_edges.IndexOf(edge); }
+    // nullptr when the index is out of range.
+    CCPNode* GetNodeAt(int i) const { return m_nodes.GetAt(i); }
+    CCPEdge* GetEdgeAt(int i) const { return m_edges.GetAt(i); }
+
+    // Stretches the graph from the current extent to the half-width w and half-height h. An
+    // axis whose new half-size is not a positive number keeps its extent and its coordinates.
+    void SetGraphExtent(double w, double h);
+    // Pulls a point that lies outside the graph area onto its border.
+    void ClampToExtent(IntPoint& p) const;
+
+    // A left click: connects the node under p, else grows on the edge under p.
+    void ClickAdd(const CDPoint& p);
+    // A right click: deletes the node under p, else the edge under p.
+    void ClickDelete(const CDPoint& p);
+    // What the two buttons would do at p, the texts joined by "/"; empty over nothing.
+    std::string GetHintText(IntPoint p) const;
+
+    // Each edit below returns whether it changed the graph. A failed precondition, or a graph
+    // too damaged for the edit to make sense, changes nothing.
+    //
+    // A new NotConnected node on the free side of a boundary edge.
+    bool GrowNode(CCPEdge* edge);
+    // Closes the node's fan and makes it inner.
+    bool ConnectNode(CCPNode* node);
+    // Removes a NotConnected node with two edges, when more than three nodes remain.
+    bool DeleteNode(CCPNode* node);
+    // Removes a boundary edge between two outer nodes together with the triangle of its
+    // inner apex.
+    bool DeleteEdge(CCPEdge* edge);
+    bool CanDeleteNode(const CCPNode* node) const;
+    bool CanDeleteEdge(const CCPEdge* edge) const;
+
+    // Kinds of all nodes, then interior flags of all edges.
+    void RecomputeStates();
+
+    int m_topologyChanged = 0; // a click hit the graph since the last packing run
+    double m_extentY = 500.0;  // half-height of the graph area
+    double m_extentX = 500.0;  // half-width of the graph area
+    CCPCircleArray m_circles;
+    CCPEdgeArray m_edges;
+    CCPNodeArray m_nodes;
+
+private:
+    // The first inner neighbour of the edge's start whose fan holds the edge, or nullptr.
+    CCPNode* FindApex(const CCPEdge* edge) const;
+    // What a full RecomputeStates would change after a connection at node, when the states
+    // were right before it.
+    void RecomputeStatesAfterConnect(CCPNode* node);
+
+    bool m_modified = false;
+    std::optional<double> m_viewRadius;
+    // The kinds and flags are known to be what RecomputeStates would make them: true after
+    // the document's own edits, false when the graph came from elsewhere (after RemoveAll,
+    // until the first full recompute).
+    bool m_statesCurrent = false;
+};

@@ -1,0 +1,49 @@
+// CCPEdge: an edge of the graph between two nodes, interior or on the boundary.
+#pragma once
+
+#include "geometry/Color.h"
+#include "geometry/DPoint.h"
+
+class CCPNode;
+class CDrawSurface;
+
+class CCPEdge : public CObject {
+    TESSEL_DECLARE_DYNCREATE(CCPEdge)
+
+public:
+    // No ends: the archive fills the edge in.
+    CCPEdge() = default;
+    CCPEdge(CCPNode* start, CCPNode* end) : m_end(end), m_start(start) {}
+    CCPEdge(const CCPEdge&) = delete;
+    CCPEdge& operator=(const CCPEdge&) = delete;
+
+    // The end seen from the start, the start seen from the end, else nullptr.
+    CCPNode* Other(const CCPNode* node) const;
+    bool HasNode(const CCPNode* node) const { return node && (node == m_start || node == m_end); }
+    // Swaps the ends when the node is the end and not the start; returns the previous start.
+    CCPNode* StartAt(const CCPNode* node);
+
+    // 1 when exactly two common neighbours of the ends hold this edge in their fans (the edge
+    // lies between two triangles), else 0.
+    int ComputeInterior() const;
+    void UpdateInterior() { m_interior = ComputeInterior(); }
+
+    // Within m_hit of the line through the ends (the distance m_hit itself included), and
+    // within the ends' span along the edge's dominant axis (y when the axes tie).
+    bool HitTest(const CDPoint& p) const;
+    bool HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
+    // A line from the start to the end in the pen of the edge's kind.
+    void Draw(CDrawSurface& dc) const;
+
+    // Puts the class-wide colours, thickness and hit distance back to their built-in values.
+    static void ResetDefaults();
+
+    int m_interior = 0;
+    CCPNode* m_end = nullptr;
+    CCPNode* m_start = nullptr;
+
+    static COLORREF m_innerColor; // pen of interior edges
+    static COLORREF m_outerColor; // pen of boundary edges
+    static int m_thickness;       // pen width in pixels
+    static double m_hit;          // largest distance at which a click hits an edge
+};

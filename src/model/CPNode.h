@@ -1,0 +1,85 @@
+// CCPNode: a node of the graph, its ordered fan of edges, its kind and its circle.
+#pragma once
+
+#include "model/HotSpot.h"
+
+#include <vector>
+
+class CCPCircle;
+class CCPEdge;
+
+// A node's place in the triangulated disk.
+enum NodeKind : int {
+    Outer = 0,        // on the boundary, next to at least one inner node
+    Inner = 1,        // its fan of triangles is closed
+    NotConnected = 2, // on the boundary with no inner neighbour yet
+};
+
+class CCPNode : public CHotSpot {
+    TESSEL_DECLARE_DYNCREATE(CCPNode)
+
+public:
+    // No circle and no edges: the archive fills the node in.
+    CCPNode() = default;
+    // A node with a new circle in the current default style.
+    CCPNode(double x, double y, int kind, int highlight);
+    // The circle is left alone: its owner is decided by the node collection (see
+    // CCPNodeArray::Remove).
+    ~CCPNode() override = default;
+    CCPNode(const CCPNode&) = delete;
+    CCPNode& operator=(const CCPNode&) = delete;
+    using CDPoint::operator=;
+
+    int GetEdgeCount() const { return static_cast<int>(m_edges.size()); }
+    // The i-th edge, or nullptr when i is out of range.
+    CCPEdge* GetEdge(int i) const;
+    void AddEdge(CCPEdge* edge) { m_edges.push_back(edge); }
+    void InsertEdgeFirst(CCPEdge* edge);
+    // Removes the first occurrence of the edge; does nothing when it is not listed.
+    void RemoveEdge(const CCPEdge* edge);
+    int IndexOfEdge(const CCPEdge* edge) const;
+    // The node across the i-th edge, or nullptr when there is no such edge or the edge does
+    // not end at this node.
+    CCPNode* GetNeighbour(int i) const;
+    // Position of the first edge whose other end is that node, or -1.
+    int IndexOfNeighbour(const CCPNode* node) const;
+    bool IsNeighbour(const CCPNode* node) const { return IndexOfNeighbour(node) >= 0; }
+    // Whether the edge's two ends are neighbours i and i + 1 (either way round) for some i,
+    // or the last and the first neighbour of an inner node: the triangle of this node and
+    // that edge is in the node's fan.
+    bool HasConsecutive(const CCPEdge* edge) const;
+    // Rotates the list, keeping its cyclic order, until that edge (or the edge to that node)
+    // stands first; does nothing when there is none.
+    void RotateToEdge(const CCPEdge* edge);
+    void RotateToNeighbour(const CCPNode* node);
+
+    // Not inner, at least three edges, and the first and last neighbours are two different
+    // nodes that are not yet joined.
+    bool CanConnect() const;
+    // Closes the fan with a new boundary edge from the last to the first neighbour and makes
+    // the node inner. Returns the edge, which the caller adds to the edge collection, or
+    // nullptr when CanConnect fails.
+    CCPEdge* Connect();
+    // Outer when some neighbour is inner, else NotConnected; an inner node stays inner.
+    void UpdateKind();
+    void DeleteCircle();
+
+    // The square in the colour of the node's kind, or the highlight colour.
+    void Draw(CDrawSurface& dc) const;
+    COLORREF GetColor() const;
+
+    // Puts the class-wide colours and the solver threshold back to their built-in values.
+    static void ResetDefaults();
+
+    int m_order = 0;  // placement generation of the layout
+    int m_placed = 0; // 1 once the layout has placed the circle in the current run
+    int m_kind = NotConnected;
+    CCPCircle* m_circle = nullptr;
+    std::vector<CCPEdge*> m_edges; // in neighbour order; the edge collection owns them
+
+    static COLORREF m_innerColor;
+    static COLORREF m_outerColor;
+    static COLORREF m_notConnectColor;
+    static COLORREF m_highlightColor;
+    static double m_threshold; // convergence threshold of the radius solver
+};

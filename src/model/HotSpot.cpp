@@ -1,0 +1,38 @@
+// The hit square of clickable graph points.
+#include "model/HotSpot.h"
+
+#include "circles/DrawSurface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+TESSEL_IMPLEMENT_DYNCREATE(CHotSpot, CDPoint)
+
+namespace {
+
+constexpr int DefaultSize = 4;
+
+// The far side of a square, kept in range for squares at the very edge of the pixel range.
+std::int32_t FarSide(std::int32_t near, std::int64_t side) {
+    std::int64_t far = std::int64_t{near} + side;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(far, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+int CHotSpot::m_size = DefaultSize;
+
+void CHotSpot::ResetDefaults() {
+    m_size = DefaultSize;
+}
+
+bool CHotSpot::HitTest(const CDPoint& p) const {
+    return std::abs(x - p.x) < m_size && std::abs(y - p.y) < m_size;
+}
+
+void CHotSpot::Draw(CDrawSurface& dc, COLORREF color) const {
+    IntPoint corner = CDPoint(x - m_size, y - m_size).ToPoint();
+    std::int64_t side = 2 * std::int64_t{m_size} + 1;
+    dc.FillRect({corner.x, corner.y, FarSide(corner.x, side), FarSide(corner.y, side)}, color);
+}

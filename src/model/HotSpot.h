@@ -1,0 +1,31 @@
+// CHotSpot: a clickable point of the graph with the square that hit tests and drawing share.
+#pragma once
+
+#include "geometry/Color.h"
+#include "geometry/DPoint.h"
+
+class CDrawSurface;
+
+class CHotSpot : public CDPoint {
+    TESSEL_DECLARE_DYNCREATE(CHotSpot)
+
+public:
+    CHotSpot() = default;
+    CHotSpot(double x, double y, int highlight) : CDPoint(x, y), m_highlight(highlight) {}
+    using CDPoint::operator=;
+
+    // Inside the square of half-width m_size around the point; the border misses.
+    bool HitTest(const CDPoint& p) const;
+    bool HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
+    // Fills the square of side 2 * m_size + 1 whose top-left corner is the rounded
+    // (x - m_size, y - m_size).
+    void Draw(CDrawSurface& dc, COLORREF color) const;
+
+    // Puts m_size back to its built-in value.
+    static void ResetDefaults();
+
+    int m_highlight = 0;
+
+    // Half-width of every hot spot's square, in model units (profile "Node", "Size").
+    static int m_size;
+};

@@ -1,0 +1,139 @@
+// The hit square of nodes and how nodes and edges draw themselves.
+#include "circles/DrawSurface.h"
+#include "model/CPEdge.h"
+#include "model/CPNode.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// Keeps what was filled and drawn, with the pen each line was drawn with.
+class CRecordingSurface : public CDrawSurface {
+public:
+    struct Fill {
+        IntRect rect;
+        COLORREF color;
+    };
+    struct Stroke {
+        IntPoint from;
+        IntPoint to;
+        SurfacePen pen;
+    };
+    std::vector<Fill> fills;
+    std::vector<Stroke> lines;
+
+protected:
+    void DoEllipse(const IntRect&, const SurfaceState&) override {}
+    void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) override {
+        lines.push_back({from, to, state.pen});
+    }
+    void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState&) override {
+        fills.push_back({rect, color});
+    }
+    void DoSetPixel(IntPoint, COLORREF, const SurfaceState&) override {}
+};
+
+class ModelSettings : public ::testing::Test {
+protected:
+    void TearDown() override {
+        CHotSpot::ResetDefaults();
+        CCPNode::ResetDefaults();
+        CCPEdge::ResetDefaults();
+    }
+};
+
+} // namespace
+
+TEST_F(ModelSettings, HotSpotSquareIsStrictOnBothAxes) {
+    CHotSpot spot(10, -20, 0);
+    ASSERT_EQ(CHotSpot::m_size, 4);
+    EXPECT_TRUE(spot.HitTest(CDPoint(10, -20)));
+    EXPECT_FALSE(spot.HitTest(CDPoint(14, -20)));
+    EXPECT_FALSE(spot.HitTest(CDPoint(6, -20)));
+    EXPECT_FALSE(spot.HitTest(CDPoint(10, -16)));
+    EXPECT_FALSE(spot.HitTest(CDPoint(10, -24)));
+    EXPECT_TRUE(spot.HitTest(CDPoint(13.999, -23.999)));
+    EXPECT_TRUE(spot.HitTest(IntPoint{13, -20}));
+    EXPECT_TRUE(spot.HitTest(IntPoint{10, -17}));
+    EXPECT_FALSE(spot.HitTest(IntPoint{13, -24}));
+    CHotSpot::m_size = 10;
+    EXPECT_TRUE(spot.HitTest(IntPoint{19, -11}));
+}
+
+TEST_F(ModelSettings, NodeSquareIsRoundedAndColouredByKind) {
+    CCPNode node(10.5, -3.5, Inner, 0);
+    CRecordingSurface dc;
+    node.Draw(dc);
+    node.m_kind = Outer;
+    node.Draw(dc);
+    node.m_kind = NotConnected;
+    node.Draw(dc);
+    CCPNode lit(-10.5, 3.49, Outer, 1);
+    lit.Draw(dc);
+    ASSERT_EQ(dc.fills.size(), 4u);
+    EXPECT_EQ(dc.fills[0].rect, (IntRect{7, -8, 16, 1}));
+    EXPECT_EQ(dc.fills[0].color, 0x00FFFF00u);
+    EXPECT_EQ(dc.fills[1].color, 0x00FF00FFu);
+    EXPECT_EQ(dc.fills[2].color, 0x0000FFFFu);
+    EXPECT_EQ(dc.fills[3].rect, (IntRect{-15, -1, -6, 8}));
+    EXPECT_EQ(dc.fills[3].color, 0x0000FF00u);
+    node.DeleteCircle();
+    lit.DeleteCircle();
+}
+
+TEST_F(ModelSettings, SettingsReturnToTheirBuiltInValues) {
+    CHotSpot::m_size = 9;
+    CCPNode::m_innerColor = CCPNode::m_outerColor = CCPNode::m_notConnectColor = 1;
+    CCPNode::m_highlightColor = 1;
+    CCPNode::m_threshold = 0.5;
+    CCPEdge::m_innerColor = CCPEdge::m_outerColor = 7;
+    CCPEdge::m_thickness = 5;
+    CCPEdge::m_hit = 0.25;
+    CHotSpot::ResetDefaults();
+    CCPNode::ResetDefaults();
+    CCPEdge::ResetDefaults();
+    EXPECT_EQ(CHotSpot::m_size, 4);
+    EXPECT_EQ(CCPNode::m_innerColor, 0x00FFFF00u);
+    EXPECT_EQ(CCPNode::m_outerColor, 0x00FF00FFu);
+    EXPECT_EQ(CCPNode::m_notConnectColor, 0x0000FFFFu);
+    EXPECT_EQ(CCPNode::m_highlightColor, 0x0000FF00u);
+    EXPECT_EQ(CCPNode::m_threshold, 0.0001);
+    EXPECT_EQ(CCPEdge::m_innerColor, 0x00FF0000u);
+    EXPECT_EQ(CCPEdge::m_outerColor, 0x000000FFu);
+    EXPECT_EQ(CCPEdge::m_thickness, 1);
+    EXPECT_EQ(CCPEdge::m_hit, 3.0);
+}
+
+TEST_F(ModelSettings, EdgeDrawsOneLineInThePenOfItsKindAndRestoresTheSurface) {
+    CCPNode s(0.5, 0.5, Outer, 0);
+    CCPNode t(-10.5, 20.49, Outer, 0);
+    CCPEdge edge(&s, &t);
+    CRecordingSurface dc;
+    SurfaceState before = dc.State();
+    CCPEdge::m_thickness = 3;
+    edge.Draw(dc);
+    edge.m_interior = 1;
+    edge.Draw(dc);
+    ASSERT_EQ(dc.lines.size(), 2u);
+    EXPECT_EQ(dc.lines[0].from, (IntPoint{1, 1}));
+    EXPECT_EQ(dc.lines[0].to, (IntPoint{-11, 20}));
+    EXPECT_EQ(dc.lines[0].pen, SurfacePen::Solid(3, 0x000000FF));
+    EXPECT_EQ(dc.lines[1].pen, SurfacePen::Solid(3, 0x00FF0000));
+    EXPECT_EQ(dc.State(), before);
+    CCPEdge loose;
+    loose.Draw(dc);
+    EXPECT_EQ(dc.lines.size(), 2u);
+    s.DeleteCircle();
+    t.DeleteCircle();
+}
+
+TEST_F(ModelSettings, SquaresAtTheEndOfThePixelRangeStayInRange) {
+    CCPNode far(3e9, -3e9, Inner, 0);
+    CRecordingSurface dc;
+    far.Draw(dc);
+    ASSERT_EQ(dc.fills.size(), 1u);
+    EXPECT_EQ(dc.fills[0].rect.right, INT32_MAX);
+    EXPECT_EQ(dc.fills[0].rect.top, INT32_MIN);
+    far.DeleteCircle();
+}
