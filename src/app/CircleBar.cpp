@@ -4,6 +4,7 @@
 #include "app/ColorButton.h"
 #include "app/DialogFields.h"
 #include "app/QtStrings.h"
+#include "circles/CPCircleArray.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -206,7 +207,7 @@ void CCircleBar::UpdateControls() {
     m_circular->setChecked(m_gradationMode == 2);
 }
 
-void CCircleBar::ShowCommonStyle(const CCircleStyle& style, int flags) {
+void CCircleBar::ShowCommonStyle(const CCPCircle& style, int flags) {
     SetEnabled((flags & StyleAnySelected) != 0);
     m_innerColor->SetColor(style.m_innerCol, (flags & StyleInnerColor) != 0);
     m_lineColor->SetColor(style.m_lineCol, (flags & StyleLineColor) != 0);
@@ -250,7 +251,7 @@ bool CCircleBar::IsInnerTarget() const {
 }
 
 void CCircleBar::ApplyOne(int flag, COLORREF color, int width) {
-    CCircleStyle style;
+    CCPCircle style;
     if (flag == StyleInnerColor) {
         style.m_innerCol = color;
     } else if (flag == StyleLineColor) {

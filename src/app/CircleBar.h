@@ -1,7 +1,7 @@
 // The circle bar: the common style of the selected circles, and the gradation drag's settings.
 #pragma once
 
-#include "app/CircleStyle.h"
+#include "circles/CPCircle.h"
 #include "geometry/Color.h"
 
 #include <QDockWidget>
@@ -27,7 +27,7 @@ public:
     // Shows a common style as the view collects it: `flags` holds StyleAnySelected (enables
     // the bar) and one bit per attribute on which the selection agrees; an attribute without
     // its bit shows "?".
-    void ShowCommonStyle(const CCircleStyle& style, int flags);
+    void ShowCommonStyle(const CCPCircle& style, int flags);
 
     // A negative width shows "?".
     void SetLineWidthText(int width);
@@ -50,7 +50,7 @@ public:
 signals:
     // The user edited one attribute: apply `style`'s attributes named by `flags` to the
     // selection. `style` is a fresh record in the default style with that attribute set.
-    void ApplyStyle(const CCircleStyle& style, int flags);
+    void ApplyStyle(const CCPCircle& style, int flags);
     // The user pressed or released Linear or Circular.
     void GradationModeChanged(int mode);
     // The user picked a new Start or End colour.

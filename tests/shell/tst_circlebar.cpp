@@ -2,6 +2,7 @@
 // colour picks, the gradation toggles, and docking.
 #include "DialogDriver.h"
 #include "app/CircleBar.h"
+#include "circles/CPCircleArray.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,7 +14,7 @@
 namespace {
 
 struct Applied {
-    CCircleStyle style;
+    CCPCircle style;
     int flags = 0;
 };
 
@@ -22,10 +23,9 @@ struct Fixture {
     Fixture() {
         window.setCentralWidget(new QWidget(&window));
         window.addDockWidget(Qt::LeftDockWidgetArea, bar);
-        QObject::connect(bar, &CCircleBar::ApplyStyle,
-                         [this](const CCircleStyle& style, int flags) {
-                             applied.push_back({style, flags});
-                         });
+        QObject::connect(bar, &CCircleBar::ApplyStyle, [this](const CCPCircle& style, int flags) {
+            applied.push_back({style, flags});
+        });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
@@ -37,7 +37,7 @@ struct Fixture {
 
     // Shows a selection of circles that agree on everything.
     void Select(int width = 3) {
-        CCircleStyle style;
+        CCPCircle style;
         style.m_innerCol = MakeRgb(1, 2, 3);
         style.m_lineCol = MakeRgb(4, 5, 6);
         style.m_thickness = width;
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(f.Control<CColorButton>("innerColor")->Color(), MakeRgb(1, 2, 3));
         QCOMPARE(f.Control<CColorButton>("lineColor")->Color(), MakeRgb(4, 5, 6));
 
-        CCircleStyle style;
+        CCPCircle style;
         style.m_lineCol = MakeRgb(7, 7, 7);
         f.bar->ShowCommonStyle(style, StyleAnySelected | StyleLineColor);
         QCOMPARE(f.Width()->text(), QStringLiteral("?"));
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(f.Control<CColorButton>("lineColor")->HasColor());
 
         // Nothing selected: the view passes 14 and the bar is disabled again.
-        f.bar->ShowCommonStyle(CCircleStyle{}, StyleInnerColor | StyleLineColor | StyleLineWidth);
+        f.bar->ShowCommonStyle(CCPCircle{}, StyleInnerColor | StyleLineColor | StyleLineWidth);
         QVERIFY(!f.bar->BarEnabled());
         QVERIFY(!f.Control<QWidget>("innerColor")->isEnabled());
         QCOMPARE(f.Width()->text(), QStringLiteral("1"));
@@ -125,7 +125,7 @@ private slots:
 
     void questionMarkAppliesNothing() {
         Fixture f;
-        CCircleStyle style;
+        CCPCircle style;
         f.bar->ShowCommonStyle(style, StyleAnySelected | StyleInnerColor | StyleLineColor);
         f.Width()->setFocus();
         f.Control<QPushButton>("lineTarget")->setFocus();
@@ -194,6 +194,9 @@ private slots:
         QCOMPARE(f.applied.size(), size_t{2});
         QCOMPARE(f.applied[0].flags, StyleLineColor);
         QCOMPARE(f.applied[0].style.m_lineCol, MakeRgb(255, 0, 0));
+        // The other attributes of the record are those of a fresh circle.
+        QCOMPARE(f.applied[0].style.m_innerCol, DefInnerCol);
+        QCOMPARE(f.applied[0].style.m_thickness, DefThickness);
         QCOMPARE(f.applied[1].flags, StyleInnerColor);
         QCOMPARE(f.applied[1].style.m_innerCol, MakeRgb(0, 255, 0));
         // The pickers started from the colours shown.
