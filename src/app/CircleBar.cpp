@@ -215,6 +215,9 @@ void CCircleBar::ShowCommonStyle(const CCPCircle& style, int flags) {
 }
 
 void CCircleBar::SetLineWidthText(int width) {
+    if (width >= 0) {
+        m_spinPosition = width;
+    }
     m_width->setText(width < 0 ? QStringLiteral("?") : QString::number(width));
 }
 
@@ -273,7 +276,9 @@ void CCircleBar::StepWidth(int step) {
     if (!m_enabled) {
         return;
     }
-    const long long position = LeadingWidth(m_width->text()).value_or(0);
+    // Like a spin attached to its edit: it starts from the number shown, or from where it
+    // last stood when the edit shows none.
+    const long long position = LeadingWidth(m_width->text()).value_or(m_spinPosition);
     const int width = static_cast<int>(std::clamp(position + step, 0LL, kMaxWidth));
     SetLineWidthText(width);
     ApplyOne(StyleLineWidth, 0, width);

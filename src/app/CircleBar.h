@@ -74,6 +74,7 @@ private:
 
     int m_enabled = 0;
     int m_gradationMode = 0;
+    int m_spinPosition = 0;
     QPushButton* m_lineTarget = nullptr;
     QPushButton* m_innerTarget = nullptr;
     QPushButton* m_linear = nullptr;

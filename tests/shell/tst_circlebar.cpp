@@ -180,7 +180,11 @@ private slots:
         f.Select(2147483647);
         QTest::mouseClick(f.Control<QToolButton>("widthUp"), Qt::LeftButton);
         QCOMPARE(f.applied.back().style.m_thickness, 2147483647);
-        QCOMPARE(f.applied.size(), size_t{5});
+        // With "?" shown the spin goes on from where it stood.
+        f.bar->SetLineWidthText(-1);
+        QTest::mouseClick(f.Control<QToolButton>("widthDown"), Qt::LeftButton);
+        QCOMPARE(f.applied.back().style.m_thickness, 2147483646);
+        QCOMPARE(f.applied.size(), size_t{6});
     }
 
     void colourPicksApplyOneAttribute() {
