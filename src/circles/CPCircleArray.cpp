@@ -2,10 +2,12 @@
 #include "circles/CPCircleArray.h"
 
 #include "circles/ColorHsv.h"
+#include "model/CPNode.h"
 #include "model/CPNodeArray.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 TESSEL_IMPLEMENT_DYNCREATE(CCPCircleArray, CObject)
 
@@ -18,8 +20,14 @@ bool CCPCircleArray::Contains(const CCPCircle* circle) const {
 }
 
 void CCPCircleArray::RemoveAll(const CCPNodeArray& owners) {
+    // One set instead of a search of the nodes per circle: after a packing run both hold
+    // every circle.
+    std::unordered_set<const CCPCircle*> owned;
+    for (int i = 0; i < owners.GetSize(); ++i) {
+        owned.insert(owners.GetAt(i)->m_circle);
+    }
     for (CCPCircle* circle : m_list) {
-        if (!owners.HasCircle(circle)) {
+        if (!owned.contains(circle)) {
             delete circle;
         }
     }

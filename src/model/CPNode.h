@@ -6,6 +6,7 @@
 #include <vector>
 
 class CCPCircle;
+class CIniFile;
 class CCPEdge;
 
 // A node's place in the triangulated disk.
@@ -29,6 +30,9 @@ public:
     CCPNode(const CCPNode&) = delete;
     CCPNode& operator=(const CCPNode&) = delete;
     using CDPoint::operator=;
+    // The point, the edge indices in list order, the kind and the circle as a tagged
+    // object; indices go through the archive's graph index.
+    void Serialize(CArchive& ar) override;
 
     int GetEdgeCount() const { return static_cast<int>(m_edges.size()); }
     // The i-th edge, or nullptr when i is out of range.
@@ -70,6 +74,10 @@ public:
 
     // Puts the class-wide colours and the solver threshold back to their built-in values.
     static void ResetDefaults();
+    // The profile section "Node": the three colours, the hot-spot size of CHotSpot and the
+    // solver threshold (a value that is not in (0, 1] becomes 0.0001).
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
 
     int m_order = 0;  // placement generation of the layout
     int m_placed = 0; // 1 once the layout has placed the circle in the current run
