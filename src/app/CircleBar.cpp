@@ -5,6 +5,7 @@
 #include "app/DialogFields.h"
 #include "app/QtStrings.h"
 #include "circles/CPCircleArray.h"
+#include "document/ViewSettings.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -186,6 +187,8 @@ QWidget* CCircleBar::MakeGradationGroup() {
 bool CCircleBar::InitBarControls() {
     m_lineColor->SetColor(0);
     m_innerColor->SetColor(0);
+    m_startColor->SetColor(ViewSettings().GraStartCol);
+    m_endColor->SetColor(ViewSettings().GraEndCol);
     m_lineTarget->setChecked(true);
     m_innerTarget->setChecked(true);
     SetEnabled(false);
@@ -240,11 +243,6 @@ COLORREF CCircleBar::EndColor() const {
     return m_endColor->Color();
 }
 
-void CCircleBar::SetGradationColors(COLORREF start, COLORREF end) {
-    m_startColor->SetColor(start);
-    m_endColor->SetColor(end);
-}
-
 bool CCircleBar::IsLineTarget() const {
     return m_lineTarget->isChecked();
 }
@@ -294,7 +292,8 @@ void CCircleBar::OnGradationToggle(QPushButton* toggle, int mode) {
 }
 
 void CCircleBar::OnGradationColorPicked() {
-    emit GradationColorsChanged(StartColor(), EndColor());
+    ViewSettings().GraStartCol = StartColor();
+    ViewSettings().GraEndCol = EndColor();
 }
 
 bool CCircleBar::eventFilter(QObject* watched, QEvent* event) {

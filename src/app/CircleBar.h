@@ -40,10 +40,10 @@ public:
     void SetGradationMode(int mode);
     int GradationMode() const { return m_gradationMode; }
 
-    // The gradation colours; the bar starts from and updates the process-wide settings.
+    // The gradation colours, which the bar takes from the view settings when it is made and
+    // writes back there whenever the user picks one.
     COLORREF StartColor() const;
     COLORREF EndColor() const;
-    void SetGradationColors(COLORREF start, COLORREF end);
     bool IsLineTarget() const;
     bool IsInnerTarget() const;
 
@@ -53,8 +53,6 @@ signals:
     void ApplyStyle(const CCPCircle& style, int flags);
     // The user pressed or released Linear or Circular.
     void GradationModeChanged(int mode);
-    // The user picked a new Start or End colour.
-    void GradationColorsChanged(COLORREF start, COLORREF end);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,12 @@
 #include "geometry/Color.h"
 
 struct CSettingsValues {
+    // The settings the program runs with now: the model's class-wide values, the circle
+    // defaults and the view settings.
+    static CSettingsValues Current();
+    // Makes these the settings the program runs with; the profile gets them at exit.
+    void Store() const;
+
     COLORREF m_nodeInnerCol = 0;
     COLORREF m_nodeOuterCol = 0;
     COLORREF m_nodeNotConnectCol = 0;

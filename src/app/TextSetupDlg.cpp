@@ -1,8 +1,10 @@
 // The text export's setup dialog.
 #include "app/TextSetupDlg.h"
 
-#include "app/ProfileAccess.h"
+#include "app/MessageBox.h"
 #include "app/QtStrings.h"
+#include "document/Settings.h"
+#include "document/StringIds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -17,16 +19,12 @@ constexpr int kRadiusLabel = 13301;
 constexpr int kFormatLabel = 13302;
 constexpr int kTokenHelp = 13303;
 
-constexpr const char* kSection = "TextExport";
-constexpr const char* kKey = "Format";
-constexpr const char* kDefaultFormat = "%X, %Y, %R";
-
 } // namespace
 
-CTextSetupDlg::CTextSetupDlg(double radius, CProfileAccess& profile, QWidget* parent)
+CTextSetupDlg::CTextSetupDlg(double radius, std::string profilePath, QWidget* parent)
     : CFieldDialog(kTitle, parent), m_radius(radius),
-      m_format(QString::fromStdString(profile.ReadString(kSection, kKey, kDefaultFormat))),
-      m_profile(profile) {
+      m_format(QString::fromStdString(ReadTextExportFormat(profilePath))),
+      m_profilePath(std::move(profilePath)) {
     auto* grid = new QGridLayout(this);
     QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
     QLineEdit* formatEdit = AddEditRow(grid, 1, kFormatLabel);
@@ -44,5 +42,11 @@ CTextSetupDlg::CTextSetupDlg(double radius, CProfileAccess& profile, QWidget* pa
 }
 
 void CTextSetupDlg::OnAccepted() {
-    m_profile.WriteString(kSection, kKey, m_format.toStdString());
+    // The export goes on with the accepted format; the user only learns that the next one
+    // will not start from it.
+    std::string error;
+    if (!WriteTextExportFormat(m_profilePath, m_format.toStdString(), error)) {
+        ShowWarning(this, LoadQString(ids::kReasonCannotWrite) + QLatin1Char('\n') +
+                              QString::fromStdString(error));
+    }
 }

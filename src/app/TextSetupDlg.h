@@ -5,16 +5,15 @@
 #include "app/FieldDialog.h"
 
 #include <QString>
-
-class CProfileAccess;
+#include <string>
 
 class CTextSetupDlg : public CFieldDialog {
     Q_OBJECT
 
 public:
-    // Opens on `radius` (the view's drawing radius) and the format last stored in `profile`
-    // (section "TextExport", key "Format"); OK stores the accepted format there again.
-    CTextSetupDlg(double radius, CProfileAccess& profile, QWidget* parent = nullptr);
+    // Opens on `radius` (the view's drawing radius) and the format last stored in the profile
+    // file at `profilePath`; OK stores the accepted format there again.
+    CTextSetupDlg(double radius, std::string profilePath, QWidget* parent = nullptr);
 
     double m_radius = 0.0;
     QString m_format;
@@ -23,5 +22,5 @@ protected:
     void OnAccepted() override;
 
 private:
-    CProfileAccess& m_profile;
+    std::string m_profilePath;
 };

@@ -3,6 +3,7 @@
 #include "DialogDriver.h"
 #include "app/CircleBar.h"
 #include "circles/CPCircleArray.h"
+#include "document/ViewSettings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -213,23 +214,26 @@ private slots:
     }
 
     void gradationColoursWorkWhileDisabled() {
+        ViewSettings().GraStartCol = MakeRgb(255, 255, 255);
+        ViewSettings().GraEndCol = MakeRgb(0, 0, 1);
         Fixture f;
-        f.bar->SetGradationColors(MakeRgb(255, 255, 255), 0);
-        QSignalSpy changed(f.bar, &CCircleBar::GradationColorsChanged);
+        QCOMPARE(f.bar->StartColor(), MakeRgb(255, 255, 255));
+        QCOMPARE(f.bar->EndColor(), MakeRgb(0, 0, 1));
         CPickerScript picker;
         picker.Choose(MakeRgb(10, 20, 30));
         QTest::mouseClick(f.Control<CColorButton>("startColor"), Qt::LeftButton);
         picker.Cancel();
         QTest::mouseClick(f.Control<CColorButton>("endColor"), Qt::LeftButton);
         QCOMPARE(f.bar->StartColor(), MakeRgb(10, 20, 30));
-        QCOMPARE(f.bar->EndColor(), COLORREF{0});
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).value<COLORREF>(), MakeRgb(10, 20, 30));
+        QCOMPARE(f.bar->EndColor(), MakeRgb(0, 0, 1));
+        QCOMPARE(ViewSettings().GraStartCol, MakeRgb(10, 20, 30));
+        QCOMPARE(ViewSettings().GraEndCol, MakeRgb(0, 0, 1));
 
         QTest::mouseClick(f.Control<QPushButton>("innerTarget"), Qt::LeftButton);
         QVERIFY(f.bar->IsLineTarget());
         QVERIFY(!f.bar->IsInnerTarget());
         QVERIFY(f.applied.empty());
+        ViewSettings() = CViewSettings();
     }
 
     void linearAndCircularArePairedByTheMode() {
@@ -273,7 +277,9 @@ private slots:
         QCOMPARE(f.window.dockWidgetArea(f.bar), Qt::RightDockWidgetArea);
 
         f.Select(6);
-        f.bar->SetGradationColors(MakeRgb(1, 1, 1), MakeRgb(2, 2, 2));
+        CPickerScript picker;
+        picker.Choose(MakeRgb(1, 1, 1));
+        QTest::mouseClick(f.Control<CColorButton>("startColor"), Qt::LeftButton);
         f.bar->SetGradationMode(2);
         QTest::mouseClick(f.Control<QPushButton>("lineTarget"), Qt::LeftButton);
         f.bar->toggleViewAction()->trigger();
@@ -288,6 +294,7 @@ private slots:
         QCOMPARE(f.bar->StartColor(), MakeRgb(1, 1, 1));
         QCOMPARE(f.Control<CColorButton>("innerColor")->Color(), MakeRgb(1, 2, 3));
         QVERIFY(f.applied.empty());
+        ViewSettings() = CViewSettings();
     }
 };
 

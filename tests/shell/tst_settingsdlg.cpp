@@ -1,6 +1,11 @@
 // The Settings dialog: what it shows, what OK refuses and in which order, and what it keeps.
 #include "DialogDriver.h"
 #include "app/SettingsDlg.h"
+#include "circles/CPCircle.h"
+#include "document/ViewSettings.h"
+#include "model/CPEdge.h"
+#include "model/CPNode.h"
+#include "model/HotSpot.h"
 
 #include <QCheckBox>
 #include <QtTest>
@@ -222,6 +227,37 @@ private slots:
         ClickButton(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.Values().m_thurstonThreshold, stored);
+    }
+
+    // The dialog edits the variables the model and the view work with.
+    void okReachesTheProgramSettings() {
+        CSettingsDlg dialog(CSettingsValues::Current());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(Edit(dialog, "margin")->text(), QStringLiteral("10"));
+        QCOMPARE(Edit(dialog, "resizeRate")->text(), QStringLiteral("0.9"));
+        CPickerScript picker;
+        picker.Choose(0x0000FF);
+        QTest::mouseClick(Child<CColorButton>(&dialog, "defInnerCol"), Qt::LeftButton);
+        TypeInto(Edit(dialog, "nodeSize"), QStringLiteral("7"));
+        TypeInto(Edit(dialog, "edgeHit"), QStringLiteral("2.5"));
+        TypeInto(Edit(dialog, "margin"), QStringLiteral("50"));
+        TypeInto(Edit(dialog, "threshold"), QStringLiteral("0"));
+        ClickButton(&dialog, "ok");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        dialog.Values().Store();
+
+        QCOMPARE(CCPCircle().m_innerCol, COLORREF{0x0000FF});
+        QCOMPARE(CHotSpot::m_size, 7);
+        QCOMPARE(CCPEdge::m_hit, 2.5);
+        QCOMPARE(CCPNode::m_threshold, 0.0001);
+        QCOMPARE(ViewSettings().Margin, 50);
+        QVERIFY(Same(CSettingsValues::Current(), dialog.Values()));
+        ResetCircleDefaults();
+        CHotSpot::ResetDefaults();
+        CCPEdge::ResetDefaults();
+        CCPNode::ResetDefaults();
+        ViewSettings() = CViewSettings();
     }
 
     void cancelAfterPickingKeepsTheBackground() {
