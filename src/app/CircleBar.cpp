@@ -2,7 +2,6 @@
 #include "app/CircleBar.h"
 
 #include "app/ColorButton.h"
-#include "app/DialogFields.h"
 #include "app/QtStrings.h"
 #include "circles/CPCircleArray.h"
 #include "document/ViewSettings.h"
@@ -53,11 +52,16 @@ CColorButton* MakeColorButton(QWidget* parent, const char* name, int labelId) {
     return button;
 }
 
+// Only the ASCII digits make widths; other scripts' digits are refused like letters.
+bool IsWidthDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 // The value of the leading digits of `text`, saturated at the largest width; none without one.
 std::optional<int> LeadingWidth(const QString& text) {
     long long value = -1;
     for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+        if (!IsWidthDigit(c)) {
             break;
         }
         value = std::min(kMaxWidth, std::max(0LL, value) * 10 + (c.unicode() - '0'));
@@ -71,7 +75,7 @@ bool IsRefusedKey(const QKeyEvent& key) {
         return false;
     }
     for (const QChar c : key.text()) {
-        if (c.isPrint() && !c.isDigit()) {
+        if (c.isPrint() && !IsWidthDigit(c)) {
             return true;
         }
     }
@@ -184,7 +188,7 @@ QWidget* CCircleBar::MakeGradationGroup() {
     return gradation;
 }
 
-bool CCircleBar::InitBarControls() {
+void CCircleBar::InitBarControls() {
     m_lineColor->SetColor(0);
     m_innerColor->SetColor(0);
     m_startColor->SetColor(ViewSettings().GraStartCol);
@@ -192,7 +196,6 @@ bool CCircleBar::InitBarControls() {
     m_lineTarget->setChecked(true);
     m_innerTarget->setChecked(true);
     SetEnabled(false);
-    return true;
 }
 
 void CCircleBar::SetEnabled(bool enabled) {

@@ -61,7 +61,8 @@ private:
     QWidget* MakeCircleGroup();
     QWidget* MakeGradationGroup();
     QPushButton* MakeToggle(int textId, const char* name);
-    bool InitBarControls();
+    // Puts the controls in their starting state once they exist.
+    void InitBarControls();
 
     void ApplyOne(int flag, COLORREF color, int width);
     void OnWidthEntered();
