@@ -84,7 +84,8 @@ bool IsRefusedKey(const QKeyEvent& key) {
 
 } // namespace
 
-CCircleBar::CCircleBar(QWidget* parent) : QDockWidget(LoadQString(kTitle), parent) {
+CCircleBar::CCircleBar(CViewSettings& settings, QWidget* parent)
+    : QDockWidget(LoadQString(kTitle), parent), m_settings(settings) {
     setObjectName(QStringLiteral("CircleBar"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
@@ -191,8 +192,8 @@ QWidget* CCircleBar::MakeGradationGroup() {
 void CCircleBar::InitBarControls() {
     m_lineColor->SetColor(0);
     m_innerColor->SetColor(0);
-    m_startColor->SetColor(ViewSettings().GraStartCol);
-    m_endColor->SetColor(ViewSettings().GraEndCol);
+    m_startColor->SetColor(m_settings.GraStartCol);
+    m_endColor->SetColor(m_settings.GraEndCol);
     m_lineTarget->setChecked(true);
     m_innerTarget->setChecked(true);
     SetEnabled(false);
@@ -295,8 +296,8 @@ void CCircleBar::OnGradationToggle(QPushButton* toggle, int mode) {
 }
 
 void CCircleBar::OnGradationColorPicked() {
-    ViewSettings().GraStartCol = StartColor();
-    ViewSettings().GraEndCol = EndColor();
+    m_settings.GraStartCol = StartColor();
+    m_settings.GraEndCol = EndColor();
 }
 
 bool CCircleBar::eventFilter(QObject* watched, QEvent* event) {

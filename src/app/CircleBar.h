@@ -10,6 +10,7 @@ class CColorButton;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+struct CViewSettings;
 
 // A dock on the left or right of the main window. The view fills it (ShowCommonStyle,
 // SetEnabled, SetGradationMode) and listens to it (ApplyStyle, GradationModeChanged); when a
@@ -18,7 +19,8 @@ class CCircleBar : public QDockWidget {
     Q_OBJECT
 
 public:
-    explicit CCircleBar(QWidget* parent = nullptr);
+    // The bar shows and edits the gradation colours of `settings`, which must outlive it.
+    explicit CCircleBar(CViewSettings& settings, QWidget* parent = nullptr);
 
     // While enabled, the controls that edit the selection's style can be used.
     void SetEnabled(bool enabled);
@@ -40,7 +42,7 @@ public:
     void SetGradationMode(int mode);
     int GradationMode() const { return m_gradationMode; }
 
-    // The gradation colours, which the bar takes from the view settings when it is made and
+    // The gradation colours, which the bar takes from its settings when it is made and
     // writes back there whenever the user picks one.
     COLORREF StartColor() const;
     COLORREF EndColor() const;
@@ -71,6 +73,7 @@ private:
     void OnGradationColorPicked();
     void UpdateControls();
 
+    CViewSettings& m_settings;
     int m_enabled = 0;
     int m_gradationMode = 0;
     int m_spinPosition = 0;

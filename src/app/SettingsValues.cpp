@@ -7,8 +7,7 @@
 #include "model/CPNode.h"
 #include "model/HotSpot.h"
 
-CSettingsValues CSettingsValues::Current() {
-    const CViewSettings& view = ViewSettings();
+CSettingsValues CSettingsValues::Current(const CViewSettings& view) {
     CSettingsValues v;
     v.m_nodeInnerCol = CCPNode::m_innerColor;
     v.m_nodeOuterCol = CCPNode::m_outerColor;
@@ -33,8 +32,7 @@ CSettingsValues CSettingsValues::Current() {
     return v;
 }
 
-void CSettingsValues::Store() const {
-    CViewSettings& view = ViewSettings();
+void CSettingsValues::Store(CViewSettings& view) const {
     CCPNode::m_innerColor = m_nodeInnerCol;
     CCPNode::m_outerColor = m_nodeOuterCol;
     CCPNode::m_notConnectColor = m_nodeNotConnectCol;

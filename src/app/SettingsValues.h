@@ -3,12 +3,14 @@
 
 #include "geometry/Color.h"
 
+struct CViewSettings;
+
 struct CSettingsValues {
     // The settings the program runs with now: the model's class-wide values, the circle
-    // defaults and the view settings.
-    static CSettingsValues Current();
+    // defaults and the view's settings.
+    static CSettingsValues Current(const CViewSettings& view);
     // Makes these the settings the program runs with; the profile gets them at exit.
-    void Store() const;
+    void Store(CViewSettings& view) const;
 
     COLORREF m_nodeInnerCol = 0;
     COLORREF m_nodeOuterCol = 0;

@@ -21,7 +21,11 @@ struct Applied {
 
 // A main window with the bar docked on the left, recording what the bar asks of the view.
 struct Fixture {
-    Fixture() {
+    // Builds the bar on view settings with these gradation colours.
+    explicit Fixture(std::pair<COLORREF, COLORREF> gradation = {0xFFFFFF, 0}) {
+        settings.GraStartCol = gradation.first;
+        settings.GraEndCol = gradation.second;
+        bar = new CCircleBar(settings, &window);
         window.setCentralWidget(new QWidget(&window));
         window.addDockWidget(Qt::LeftDockWidgetArea, bar);
         QObject::connect(bar, &CCircleBar::ApplyStyle, [this](const CCPCircle& style, int flags) {
@@ -46,8 +50,9 @@ struct Fixture {
                              StyleAnySelected | StyleInnerColor | StyleLineColor | StyleLineWidth);
     }
 
+    CViewSettings settings;
     QMainWindow window;
-    CCircleBar* bar = new CCircleBar(&window);
+    CCircleBar* bar = nullptr;
     std::vector<Applied> applied;
 };
 
@@ -158,7 +163,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, width);
         QFETCH(QString, shown);
-        CCircleBar bar;
+        CViewSettings settings;
+        CCircleBar bar(settings);
         Child<QLineEdit>(&bar, "width")->setText(text);
         QCOMPARE(bar.ReadLineWidth(), width);
         QCOMPARE(Child<QLineEdit>(&bar, "width")->text(), shown);
@@ -214,9 +220,7 @@ private slots:
     }
 
     void gradationColoursWorkWhileDisabled() {
-        ViewSettings().GraStartCol = MakeRgb(255, 255, 255);
-        ViewSettings().GraEndCol = MakeRgb(0, 0, 1);
-        Fixture f;
+        Fixture f({MakeRgb(255, 255, 255), MakeRgb(0, 0, 1)});
         QCOMPARE(f.bar->StartColor(), MakeRgb(255, 255, 255));
         QCOMPARE(f.bar->EndColor(), MakeRgb(0, 0, 1));
         CPickerScript picker;
@@ -226,14 +230,13 @@ private slots:
         QTest::mouseClick(f.Control<CColorButton>("endColor"), Qt::LeftButton);
         QCOMPARE(f.bar->StartColor(), MakeRgb(10, 20, 30));
         QCOMPARE(f.bar->EndColor(), MakeRgb(0, 0, 1));
-        QCOMPARE(ViewSettings().GraStartCol, MakeRgb(10, 20, 30));
-        QCOMPARE(ViewSettings().GraEndCol, MakeRgb(0, 0, 1));
+        QCOMPARE(f.settings.GraStartCol, MakeRgb(10, 20, 30));
+        QCOMPARE(f.settings.GraEndCol, MakeRgb(0, 0, 1));
 
         QTest::mouseClick(f.Control<QPushButton>("innerTarget"), Qt::LeftButton);
         QVERIFY(f.bar->IsLineTarget());
         QVERIFY(!f.bar->IsInnerTarget());
         QVERIFY(f.applied.empty());
-        ViewSettings() = CViewSettings();
     }
 
     void linearAndCircularArePairedByTheMode() {
@@ -294,7 +297,6 @@ private slots:
         QCOMPARE(f.bar->StartColor(), MakeRgb(1, 1, 1));
         QCOMPARE(f.Control<CColorButton>("innerColor")->Color(), MakeRgb(1, 2, 3));
         QVERIFY(f.applied.empty());
-        ViewSettings() = CViewSettings();
     }
 };
 

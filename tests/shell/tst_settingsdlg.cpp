@@ -231,7 +231,8 @@ private slots:
 
     // The dialog edits the variables the model and the view work with.
     void okReachesTheProgramSettings() {
-        CSettingsDlg dialog(CSettingsValues::Current());
+        CViewSettings view;
+        CSettingsDlg dialog(CSettingsValues::Current(view));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(Edit(dialog, "margin")->text(), QStringLiteral("10"));
@@ -245,19 +246,18 @@ private slots:
         TypeInto(Edit(dialog, "threshold"), QStringLiteral("0"));
         ClickButton(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        dialog.Values().Store();
+        dialog.Values().Store(view);
 
         QCOMPARE(CCPCircle().m_innerCol, COLORREF{0x0000FF});
         QCOMPARE(CHotSpot::m_size, 7);
         QCOMPARE(CCPEdge::m_hit, 2.5);
         QCOMPARE(CCPNode::m_threshold, 0.0001);
-        QCOMPARE(ViewSettings().Margin, 50);
-        QVERIFY(Same(CSettingsValues::Current(), dialog.Values()));
+        QCOMPARE(view.Margin, 50);
+        QVERIFY(Same(CSettingsValues::Current(view), dialog.Values()));
         ResetCircleDefaults();
         CHotSpot::ResetDefaults();
         CCPEdge::ResetDefaults();
         CCPNode::ResetDefaults();
-        ViewSettings() = CViewSettings();
     }
 
     void cancelAfterPickingKeepsTheBackground() {
