@@ -1,10 +1,8 @@
 // The text export's setup dialog.
 #include "app/TextSetupDlg.h"
 
-#include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/Settings.h"
-#include "document/StringIds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -21,10 +19,9 @@ constexpr int kTokenHelp = 13303;
 
 } // namespace
 
-CTextSetupDlg::CTextSetupDlg(double radius, std::string profilePath, QWidget* parent)
+CTextSetupDlg::CTextSetupDlg(double radius, CIniFile& profile, QWidget* parent)
     : CFieldDialog(kTitle, parent), m_radius(radius),
-      m_format(QString::fromStdString(ReadTextExportFormat(profilePath))),
-      m_profilePath(std::move(profilePath)) {
+      m_format(QString::fromStdString(LoadTextExportFormat(profile))), m_profile(profile) {
     auto* grid = new QGridLayout(this);
     QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
     QLineEdit* formatEdit = AddEditRow(grid, 1, kFormatLabel);
@@ -42,11 +39,5 @@ CTextSetupDlg::CTextSetupDlg(double radius, std::string profilePath, QWidget* pa
 }
 
 void CTextSetupDlg::OnAccepted() {
-    // The export goes on with the accepted format; the user only learns that the next one
-    // will not start from it.
-    std::string error;
-    if (!WriteTextExportFormat(m_profilePath, m_format.toStdString(), error)) {
-        ShowWarning(this, LoadQString(ids::kReasonCannotWrite) + QLatin1Char('\n') +
-                              QString::fromStdString(error));
-    }
+    SaveTextExportFormat(m_profile, m_format.toStdString());
 }

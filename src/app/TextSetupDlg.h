@@ -5,15 +5,16 @@
 #include "app/FieldDialog.h"
 
 #include <QString>
-#include <string>
+
+class CIniFile;
 
 class CTextSetupDlg : public CFieldDialog {
     Q_OBJECT
 
 public:
-    // Opens on `radius` (the view's drawing radius) and the format last stored in the profile
-    // file at `profilePath`; OK stores the accepted format there again.
-    CTextSetupDlg(double radius, std::string profilePath, QWidget* parent = nullptr);
+    // Opens on `radius` (the view's drawing radius) and the format last stored in `profile`,
+    // the profile the program writes at exit; OK stores the accepted format there again.
+    CTextSetupDlg(double radius, CIniFile& profile, QWidget* parent = nullptr);
 
     double m_radius = 0.0;
     QString m_format;
@@ -22,5 +23,5 @@ protected:
     void OnAccepted() override;
 
 private:
-    std::string m_profilePath;
+    CIniFile& m_profile;
 };

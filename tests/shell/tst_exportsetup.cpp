@@ -5,12 +5,10 @@
 #include "app/EmfSetupDlg.h"
 #include "app/EpsSetupDlg.h"
 #include "app/TextSetupDlg.h"
-#include "document/Settings.h"
+#include "document/IniFile.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <limits>
 
@@ -91,22 +89,21 @@ private slots:
     }
 
     void textFormatComesFromAndGoesToTheProfile() {
-        QTemporaryDir folder;
-        const std::string profile = folder.filePath(QStringLiteral("Tessel.ini")).toStdString();
+        CIniFile profile;
         {
             CTextSetupDlg dialog(140, profile);
             Show(dialog);
             QCOMPARE(Text(dialog, "radius"), QStringLiteral("140"));
             QCOMPARE(Text(dialog, "format"), QStringLiteral("%X, %Y, %R"));
             QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("-0.001")).size(), 1);
-            QVERIFY(!QFile::exists(QString::fromStdString(profile)));
+            QVERIFY(!profile.Has("TextExport", "Format"));
             TypeInto(Child<QLineEdit>(&dialog, "format"), QStringLiteral("%HIR%HIG%HIB %T"));
             QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("0")).isEmpty());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.m_radius, 0.0);
             QCOMPARE(dialog.m_format, QStringLiteral("%HIR%HIG%HIB %T"));
         }
-        QCOMPARE(ReadTextExportFormat(profile), std::string("%HIR%HIG%HIB %T"));
+        QCOMPARE(profile.GetString("TextExport", "Format", ""), std::string("%HIR%HIG%HIB %T"));
 
         // The next export opens on the stored format; Cancel leaves the profile alone.
         CTextSetupDlg dialog(50, profile);
@@ -116,21 +113,7 @@ private slots:
         ClickButton(&dialog, "cancel");
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.m_format, QStringLiteral("%HIR%HIG%HIB %T"));
-        QCOMPARE(ReadTextExportFormat(profile), std::string("%HIR%HIG%HIB %T"));
-    }
-
-    void textFormatThatCannotBeStoredIsReportedAndStillUsed() {
-        QTemporaryDir folder;
-        // A folder where the profile file should be: it can be neither read nor replaced.
-        const QString blocked = folder.filePath(QStringLiteral("Tessel.ini"));
-        QVERIFY(QDir().mkdir(blocked));
-        CTextSetupDlg dialog(140, blocked.toStdString());
-        Show(dialog);
-        QCOMPARE(Text(dialog, "format"), QStringLiteral("%X, %Y, %R"));
-        const QStringList shown = EnterAndOk(dialog, "format", QStringLiteral("%R"));
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.m_format, QStringLiteral("%R"));
+        QCOMPARE(profile.GetString("TextExport", "Format", ""), std::string("%HIR%HIG%HIB %T"));
     }
 
     void integerRadiusRange_data() {
