@@ -270,6 +270,51 @@ private slots:
         QCOMPARE(modes.count(), 4);
     }
 
+    // The bar against a real circle array, wired as the view wires it.
+    void editsReachTheSelectedCirclesOnly() {
+        Fixture f;
+        CCPCircleArray circles;
+        CCPCircle a, b, c;
+        a.m_thickness = 2;
+        b.m_thickness = 5;
+        for (CCPCircle* circle : {&a, &b, &c}) {
+            circles.Add(circle);
+        }
+        a.m_selected = b.m_selected = 1;
+        const auto refresh = [&] {
+            CCPCircle style;
+            const int flags = circles.GetCommonStyle(style);
+            f.bar->ShowCommonStyle(style, flags);
+        };
+        QObject::connect(f.bar, &CCircleBar::ApplyStyle, [&](const CCPCircle& style, int flags) {
+            circles.ApplyStyle(style, flags);
+        });
+        refresh();
+        QCOMPARE(f.Width()->text(), QStringLiteral("?"));
+        f.Width()->setFocus();
+        f.Control<QPushButton>("lineTarget")->setFocus();
+        QCOMPARE(a.m_thickness, 2);
+        QCOMPARE(b.m_thickness, 5);
+
+        CPickerScript picker;
+        picker.Cancel();
+        QTest::mouseClick(f.Control<CColorButton>("lineColor"), Qt::LeftButton);
+        picker.Choose(MakeRgb(255, 0, 0));
+        QTest::mouseClick(f.Control<CColorButton>("innerColor"), Qt::LeftButton);
+        QCOMPARE(a.m_lineCol, DefLineCol);
+        QCOMPARE(a.m_innerCol, MakeRgb(255, 0, 0));
+        QCOMPARE(b.m_innerCol, MakeRgb(255, 0, 0));
+        QCOMPARE(c.m_innerCol, DefInnerCol);
+
+        a.m_selected = 0;
+        refresh();
+        QCOMPARE(f.Width()->text(), QStringLiteral("5"));
+        QTest::mouseClick(f.Control<QToolButton>("widthUp"), Qt::LeftButton);
+        QCOMPARE(b.m_thickness, 6);
+        QCOMPARE(a.m_thickness, 2);
+        QCOMPARE(c.m_thickness, DefThickness);
+    }
+
     void dockedLeftOrRightAndHidingKeepsValues() {
         Fixture f;
         QCOMPARE(f.bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
