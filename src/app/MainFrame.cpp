@@ -169,7 +169,14 @@ void CMainFrame::BindCommand(int id, CommandHandler handler) {
     UpdateCommands();
 }
 
+void CMainFrame::SetUpdateHook(std::function<void()> hook) {
+    m_updateHook = std::move(hook);
+}
+
 void CMainFrame::UpdateCommands() {
+    if (m_updateHook) {
+        m_updateHook();
+    }
     for (const auto& [id, action] : m_actions) {
         const auto it = m_handlers.find(id);
         const bool bound = it != m_handlers.end() && it->second.run;

@@ -45,6 +45,9 @@ public:
     // Lists the files under File; choosing one calls the handler with its path.
     void SetRecentFiles(const QStringList& files);
     void SetOpenFileHandler(std::function<void(const QString&)> handler);
+    // Run whenever the commands' states are recomputed, so that the owner can bring other
+    // parts of the window (the title) up to date at the same moments.
+    void SetUpdateHook(std::function<void()> hook);
     // Asked before the window closes; returning false keeps it open.
     void SetCloseGuard(std::function<bool()> guard);
 
@@ -82,4 +85,5 @@ private:
     std::vector<QAction*> m_recentActions;
     std::function<void(const QString&)> m_openFile;
     std::function<bool()> m_closeGuard;
+    std::function<void()> m_updateHook;
 };

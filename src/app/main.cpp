@@ -1,13 +1,18 @@
 // The editor's entry point.
 #include "app/Language.h"
-#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/ProfileLocation.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     SetLanguage(LanguageFromEnvironment());
-    CMainFrame frame;
-    frame.show();
-    return app.exec();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    CTesselApp app;
+    if (!app.InitInstance(arguments, DefaultProfilePath())) {
+        return 1;
+    }
+    return QApplication::exec();
 }

@@ -3,10 +3,14 @@
 
 #include "geometry/Color.h"
 #include "geometry/DPoint.h"
+#include "geometry/IntGeometry.h"
+
+#include <string>
 
 class CDrawSurface;
 class CDibBuffer;
 class CIniFile;
+class COutputFile;
 
 enum DrawMode { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
 
@@ -50,10 +54,19 @@ public:
     bool IntersectsRect(const CDPoint& a, const CDPoint& b) const;
 
     // The circle as one ellipse at the given scale (device units per unit-disk length). Drawing
-    // with the circle's own style normalises a non-positive width to 0.
-    void Draw(CDrawSurface& dc, double scale, int mode);
+    // with the circle's own style normalises a non-positive width to 0. `background` fills the
+    // circle in DrawBack: the view's background colour.
+    void Draw(CDrawSurface& dc, double scale, int mode, COLORREF background = 0x00FFFFFF);
     // Rasterises the circle with exact pixel coverage onto what the image already holds.
     void DrawAntialiased(CDibBuffer& image, double scale) const;
+    // The rectangle its ellipse is drawn in, right and bottom excluded: the rounded extremes
+    // are part of the ellipse. Coordinates beyond 32 bits are pinned to the limits.
+    IntRect GetEllipseRect(double scale) const;
+
+    // One EPS drawing line: a filled disk, outlined when the width is positive.
+    void WriteEpsLine(COutputFile& file, double scale) const;
+    // One line of the text export in the user's token format.
+    void WriteTextLine(COutputFile& file, double scale, const std::string& format) const;
 
     int m_selected = 0;
     int m_thickness = DefThickness;
@@ -63,4 +76,7 @@ public:
     double m_euclidRadius = 0.0; // Euclidean radius in the unit disk
     CDPoint m_diskCentre;        // hyperbolic centre in the Poincaré disk
     CDPoint m_euclidCentre;      // Euclidean centre in the unit disk
+
+private:
+    void SelectOwnStyle(CDrawSurface& dc);
 };

@@ -68,9 +68,13 @@ public:
     // The square picture (-c, -c, c, c) that holds the outer circle drawn at that scale.
     IntRect GetExtent(double scale) const;
 
-    // The outer circle first, then the list in order.
-    void Draw(CDrawSurface& dc, double scale, int mode);
+    // The outer circle first, then the list in order. With DrawSelection and the outer circle
+    // selected, the hatch covers the disk except the circles that are not selected.
+    void Draw(CDrawSurface& dc, double scale, int mode, COLORREF background = 0x00FFFFFF);
     void DrawAntialiased(CDibBuffer& image, double scale) const;
+    // One line per circle, the outer circle first.
+    void WriteEps(COutputFile& file, double scale) const;
+    void WriteText(COutputFile& file, double scale, const std::string& format) const;
 
     CCPCircle m_outer;
     std::vector<CCPCircle*> m_list;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class COutputFile;
+
 class CTesselDoc : public CObject {
     TESSEL_DECLARE_DYNCREATE(CTesselDoc)
 
@@ -94,6 +96,12 @@ public:
 
     // Kinds of all nodes, then interior flags of all edges.
     void RecomputeStates();
+
+    // The whole EPS file at a scale in points, the picture's lower left corner `offset`
+    // points from the page origin.
+    void WriteEps(COutputFile& file, double scale, double offset) const;
+    // One text line per circle, outer circle first.
+    void WriteText(COutputFile& file, double scale, const std::string& format) const;
 
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area

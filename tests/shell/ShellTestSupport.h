@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 // A list of Qt strings from plain literals (the shell forbids implicit conversions).
 inline QStringList Strings(std::initializer_list<const char*> texts) {
@@ -51,7 +53,7 @@ private:
 };
 
 // Runs the action on the next modal widget that opens (polling, since exec() blocks).
-inline void WhenModalOpens(std::function<void(QWidget*)> action, int attempts = 200) {
+inline void WhenModalOpens(std::function<void(QWidget*)> action, int attempts = 1000) {
     QTimer::singleShot(10, [action, attempts] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal != nullptr) {
@@ -76,4 +78,72 @@ inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* te
             target->click();
         }
     });
+}
+
+// One step of a modal script: it is shown each visible modal window in turn and returns true
+// when it has dealt with it.
+using ModalStep = std::function<bool(QWidget*)>;
+
+// Deals with the modal windows that open, in order, one step each, polling so that it does
+// not depend on how fast a dialog appears. Steps left over when it is destroyed are dropped.
+class CModalScript : public QObject {
+public:
+    explicit CModalScript(std::vector<ModalStep> steps) : m_steps(std::move(steps)) {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
+        m_timer.start();
+    }
+    bool Done() const { return m_next == m_steps.size(); }
+
+private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (m_next < m_steps.size() && modal != nullptr && modal->isVisible() &&
+            m_steps[m_next](modal)) {
+            ++m_next;
+        }
+    }
+
+    std::vector<ModalStep> m_steps;
+    size_t m_next = 0;
+    QTimer m_timer;
+};
+
+// Clicks that button of a message box, recording its text.
+inline ModalStep PressButton(QMessageBox::StandardButton button, QString* text = nullptr) {
+    return [button, text](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr || box->button(button) == nullptr) {
+            return false;
+        }
+        if (text != nullptr) {
+            *text = box->text();
+        }
+        box->button(button)->click();
+        return true;
+    };
+}
+
+// Chooses the file in a file dialog, as a user typing its name and pressing Enter.
+inline ModalStep ChooseFile(const QString& path) {
+    return [path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) {
+            return false;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+        return true;
+    };
+}
+
+inline ModalStep CancelFileDialog() {
+    return [](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (dialog == nullptr) {
+            return false;
+        }
+        dialog->reject();
+        return true;
+    };
 }

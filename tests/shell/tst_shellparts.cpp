@@ -54,8 +54,10 @@ private slots:
         QCOMPARE(CommandCaption(57600), QStringLiteral("&New"));
         QCOMPARE(FormatString(ids::kCannotOpenFile, {QStringLiteral("/x/%s.eps")}),
                  QStringLiteral("Cannot Open File[/x/%s.eps]"));
-        QCOMPARE(FormatString(ids::kOpenFailed, {QStringLiteral("a.tesl")}),
-                 QStringLiteral("Cannot open the document \"a.tesl\".\n"));
+        QCOMPARE(FormatString(ids::kOpenFailed, {QStringLiteral("Bad \"a.tesl\"")}),
+                 QStringLiteral("The document could not be opened.\n\nBad \"a.tesl\""));
+        QCOMPARE(FormatString(ids::kSaveFailed, {}),
+                 QStringLiteral("The document could not be saved.\n\n"));
         QCOMPARE(DialogFilter(ids::kFilterText),
                  QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
         QCOMPARE(DialogFilter(ids::kFilterEps),

@@ -1,0 +1,229 @@
+// Start-up, the document commands and shut-down of the editor.
+#include "app/TesselApp.h"
+
+#include "app/CommandIds.h"
+#include "app/IniProfile.h"
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "app/QtStrings.h"
+#include "document/Settings.h"
+#include "document/StringIds.h"
+#include "document/TesselDoc.h"
+#include "view/TesselView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLayout>
+
+namespace {
+
+QString TitleOf(const QString& path) {
+    return path.isEmpty() ? DocumentTemplateField(2) : QFileInfo(path).fileName();
+}
+
+QString DocumentFilter() {
+    return DocumentTemplateField(3) + QStringLiteral(";;") + LoadQString(ids::kFilterAllFiles);
+}
+
+// A file dialog of the program's own (not the desktop's), so that it behaves the same on
+// every desktop and can be driven by tests.
+QFileDialog* MakeFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setNameFilter(DocumentFilter());
+    dialog->setDefaultSuffix(DocumentTemplateField(4).mid(1));
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    return dialog;
+}
+
+QString RunFileDialog(QFileDialog* dialog) {
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QStringList files = dialog->selectedFiles();
+    delete dialog;
+    return accepted && !files.isEmpty() ? files.first() : QString();
+}
+
+} // namespace
+
+CTesselApp::CTesselApp() = default;
+
+CTesselApp::~CTesselApp() {
+    // The view refers to the document, so the window goes first.
+    m_frame.reset();
+    m_document.reset();
+}
+
+bool CTesselApp::InitInstance(const QStringList& arguments, const std::string& profilePath) {
+    m_profilePath = profilePath;
+    LoadProfile();
+    CreateWindows();
+    BindCommands();
+
+    const QString path = arguments.isEmpty() ? QString() : arguments.first();
+    if (path.isEmpty()) {
+        m_document->OnNewDocument();
+        DocumentShown({});
+    } else if (!ReadDocument(path)) {
+        return false;
+    }
+    m_pMainFrame->show();
+    m_pMainFrame->UpdateCommands();
+    return true;
+}
+
+void CTesselApp::LoadProfile() {
+    std::string error;
+    if (!m_profile.Load(m_profilePath, error)) {
+        ShowWarning(nullptr, QString::fromStdString(error));
+    }
+    CIniProfile profile(m_profile);
+    m_recentFiles.Load(profile);
+    LoadSettings(m_profile, ViewSettings());
+}
+
+void CTesselApp::CreateWindows() {
+    m_document = std::make_unique<CTesselDoc>();
+    m_pDoc = m_document.get();
+    m_frame = std::make_unique<CMainFrame>();
+    m_pMainFrame = m_frame.get();
+    m_pView = new CTesselView(*m_document, ViewSettings(), m_pMainFrame);
+    m_pMainFrame->setCentralWidget(m_pView);
+    CIniProfile profile(m_profile);
+    m_pMainFrame->LoadFrameState(profile);
+    m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
+    // The view has its size before the first document is made, since the starting triangle
+    // is sized by the drawing radius.
+    m_pMainFrame->layout()->activate();
+    m_pView->OnSize();
+
+    m_pMainFrame->SetOpenFileHandler([this](const QString& path) { OpenDocumentFile(path); });
+    m_pMainFrame->SetCloseGuard([this] { return SaveModified(); });
+    m_pMainFrame->SetUpdateHook([this] { UpdateTitle(); });
+    QObject::connect(m_pMainFrame, &CMainFrame::Closing, [this] { OnClosing(); });
+}
+
+void CTesselApp::BindCommands() {
+    CMainFrame& frame = *m_pMainFrame;
+    CTesselView& view = *m_pView;
+    frame.BindCommand(cmd::kFileNew, [this] { OnFileNew(); });
+    frame.BindCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    frame.BindCommand(cmd::kFileSave, [this] { OnFileSave(); });
+    frame.BindCommand(cmd::kFileSaveAs, [this] { OnFileSaveAs(); });
+    frame.BindCommand(
+        cmd::kGraph,
+        {[&view] { view.SetMode(GraphMode); }, {}, [&view] { return view.Mode() == GraphMode; }});
+    frame.BindCommand(
+        cmd::kCircle,
+        {[&view] { view.SetMode(CircleMode); }, {}, [&view] { return view.Mode() == CircleMode; }});
+}
+
+bool CTesselApp::SaveModified() {
+    if (!m_document->IsModified()) {
+        return true;
+    }
+    switch (AskYesNoCancel(m_pMainFrame, FormatString(ids::kSaveChanges, {TitleOf(m_pathName)}))) {
+    case Answer::Yes:
+        return OnFileSave();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTesselApp::OnFileNew() {
+    if (!SaveModified()) {
+        return false;
+    }
+    m_document->OnNewDocument();
+    DocumentShown({});
+    return true;
+}
+
+bool CTesselApp::OnFileOpen() {
+    QFileDialog* dialog = MakeFileDialog(m_pMainFrame, QFileDialog::AcceptOpen);
+    if (!m_pathName.isEmpty()) {
+        dialog->setDirectory(QFileInfo(m_pathName).absolutePath());
+    }
+    const QString path = RunFileDialog(dialog);
+    return !path.isEmpty() && OpenDocumentFile(path);
+}
+
+bool CTesselApp::OpenDocumentFile(const QString& path) {
+    return SaveModified() && ReadDocument(path);
+}
+
+bool CTesselApp::ReadDocument(const QString& path) {
+    std::string error;
+    if (!m_document->OnOpenDocument(QFile::encodeName(path).toStdString(), error)) {
+        // The document is left as it was, so the user keeps working on it.
+        if (!QFileInfo::exists(path)) {
+            m_recentFiles.Remove(path);
+            m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
+        }
+        ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
+        return false;
+    }
+    m_recentFiles.Add(path);
+    m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
+    DocumentShown(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool CTesselApp::OnFileSave() {
+    return m_pathName.isEmpty() ? OnFileSaveAs() : WriteDocument(m_pathName);
+}
+
+bool CTesselApp::OnFileSaveAs() {
+    QFileDialog* dialog = MakeFileDialog(m_pMainFrame, QFileDialog::AcceptSave);
+    if (m_pathName.isEmpty()) {
+        dialog->selectFile(DocumentTemplateField(2) + DocumentTemplateField(4));
+    } else {
+        dialog->selectFile(m_pathName);
+    }
+    const QString path = RunFileDialog(dialog);
+    if (path.isEmpty() || !WriteDocument(path)) {
+        return false;
+    }
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.Add(m_pathName);
+    m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
+    UpdateTitle();
+    return true;
+}
+
+bool CTesselApp::WriteDocument(const QString& path) {
+    std::string error;
+    if (!m_document->OnSaveDocument(QFile::encodeName(path).toStdString(), error)) {
+        ShowWarning(m_pMainFrame, FormatString(ids::kSaveFailed, {QString::fromStdString(error)}));
+        return false;
+    }
+    UpdateTitle();
+    return true;
+}
+
+void CTesselApp::DocumentShown(const QString& path) {
+    m_pathName = path;
+    m_pView->OnInitialUpdate();
+    UpdateTitle();
+    m_pMainFrame->UpdateCommands();
+}
+
+void CTesselApp::UpdateTitle() {
+    m_pMainFrame->SetDocumentTitle(TitleOf(m_pathName), m_document->IsModified());
+}
+
+void CTesselApp::OnClosing() {
+    CIniProfile profile(m_profile);
+    m_pMainFrame->SaveFrameState(profile);
+    m_recentFiles.Save(profile);
+    SaveSettings(m_profile, ViewSettings());
+    std::string error;
+    if (!m_profile.Save(m_profilePath, error)) {
+        ShowWarning(m_pMainFrame, QString::fromStdString(error));
+    }
+}

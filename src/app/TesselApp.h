@@ -1,0 +1,64 @@
+// CTesselApp: the editor process: its start-up order, the current document, frame and view,
+// the profile, and the document commands of the File menu.
+#pragma once
+
+#include "app/RecentFileList.h"
+#include "document/IniFile.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class CTesselDoc;
+class CTesselView;
+
+class CTesselApp {
+public:
+    CTesselApp();
+    ~CTesselApp();
+    CTesselApp(const CTesselApp&) = delete;
+    CTesselApp& operator=(const CTesselApp&) = delete;
+
+    // Start-up: profile, recent files, settings, the document, frame and view, the command
+    // line (no argument: a new document; one path: that document), then the window shown.
+    // False when the command line cannot be carried out: the process then ends.
+    bool InitInstance(const QStringList& arguments, const std::string& profilePath);
+
+    // File commands. Each returns false when it did not happen (cancelled or failed).
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks whether to save a modified document; false when the user cancels or saving fails.
+    bool SaveModified();
+
+    const QString& PathName() const { return m_pathName; }
+    const std::string& ProfilePath() const { return m_profilePath; }
+    const CRecentFileList& RecentFiles() const { return m_recentFiles; }
+
+    CMainFrame* m_pMainFrame = nullptr;
+    CTesselDoc* m_pDoc = nullptr;
+    CTesselView* m_pView = nullptr;
+
+private:
+    void LoadProfile();
+    void CreateWindows();
+    void BindCommands();
+    // Opens without asking to save first; reports a failure.
+    bool ReadDocument(const QString& path);
+    bool WriteDocument(const QString& path);
+    // The document was replaced: new path, title, and the view fitted to it.
+    void DocumentShown(const QString& path);
+    void UpdateTitle();
+    void OnClosing();
+
+    std::string m_profilePath;
+    CIniFile m_profile;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CTesselDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    QString m_pathName;
+};

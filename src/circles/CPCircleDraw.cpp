@@ -1,0 +1,107 @@
+// Drawing circles: one ellipse per circle in the four draw modes, and antialiased rasterising.
+#include "circles/Antialias.h"
+#include "circles/CPCircle.h"
+#include "circles/CPCircleArray.h"
+#include "circles/DrawSurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Rounded as every pixel position is, and kept one short of the 32-bit limit so that the
+// excluded right and bottom edges still fit.
+std::int32_t DeviceCoordinate(double v) {
+    double r = RoundHalfAway(v);
+    if (std::isnan(r)) {
+        return 0;
+    }
+    return std::int32_t(std::clamp(r, double(INT32_MIN), double(INT32_MAX - 1)));
+}
+
+void DrawOverlay(CDrawSurface& dc, const IntRect& rect) {
+    dc.SelectBrush(SurfaceBrush::CrossHatch(SelectionHatchColor));
+    dc.SelectPen(SurfacePen::Null());
+    dc.SetTransparentBackground(true);
+    dc.SetRasterOp(RasterOp::XorPen);
+    dc.Ellipse(rect);
+}
+
+} // namespace
+
+IntRect CCPCircle::GetEllipseRect(double scale) const {
+    double x = scale * m_euclidCentre.x, y = scale * m_euclidCentre.y;
+    double r = scale * m_euclidRadius;
+    return {DeviceCoordinate(x - r), DeviceCoordinate(y - r), DeviceCoordinate(x + r) + 1,
+            DeviceCoordinate(y + r) + 1};
+}
+
+void CCPCircle::SelectOwnStyle(CDrawSurface& dc) {
+    if (m_thickness <= 0) {
+        m_thickness = 0;
+        dc.SelectPen(SurfacePen::Null());
+    } else {
+        dc.SelectPen(SurfacePen::Solid(m_thickness, m_lineCol));
+    }
+    dc.SelectBrush(SurfaceBrush::Solid(m_innerCol));
+}
+
+void CCPCircle::Draw(CDrawSurface& dc, double scale, int mode, COLORREF background) {
+    IntRect rect = GetEllipseRect(scale);
+    dc.SaveState();
+    switch (mode) {
+    case DrawBack:
+        dc.SelectPen(SurfacePen::Solid(0, BackModeColor));
+        dc.SelectBrush(SurfaceBrush::Solid(background));
+        dc.Ellipse(rect);
+        break;
+    case DrawPlain:
+        SelectOwnStyle(dc);
+        dc.Ellipse(rect);
+        break;
+    case DrawSelection:
+        if (m_selected) {
+            DrawOverlay(dc, rect);
+        }
+        break;
+    default: // DrawNormal, and any unknown mode
+        SelectOwnStyle(dc);
+        dc.Ellipse(rect);
+        if (m_selected) {
+            DrawOverlay(dc, rect);
+        }
+        break;
+    }
+    dc.RestoreState();
+}
+
+void CCPCircle::DrawAntialiased(CDibBuffer& image, double scale) const {
+    RasteriseCircle(image,
+                    AaCircle{scale * m_euclidCentre.x, scale * m_euclidCentre.y,
+                             scale * m_euclidRadius, double(m_thickness), m_lineCol, m_innerCol});
+}
+
+void CCPCircleArray::Draw(CDrawSurface& dc, double scale, int mode, COLORREF background) {
+    if (mode == DrawSelection && m_outer.m_selected) {
+        // The hatch over the whole disk, then XORed away again inside every circle that is
+        // not selected: what DrawNormal shows, where opaque circles cover the outer hatch.
+        m_outer.Draw(dc, scale, DrawSelection);
+        InvertSelection();
+        for (CCPCircle* circle : m_list) {
+            circle->Draw(dc, scale, DrawSelection);
+        }
+        InvertSelection();
+        return;
+    }
+    m_outer.Draw(dc, scale, mode, background);
+    for (CCPCircle* circle : m_list) {
+        circle->Draw(dc, scale, mode, background);
+    }
+}
+
+void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale) const {
+    m_outer.DrawAntialiased(image, scale);
+    for (const CCPCircle* circle : m_list) {
+        circle->DrawAntialiased(image, scale);
+    }
+}

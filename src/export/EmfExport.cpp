@@ -1,0 +1,80 @@
+// Metafile export: the circles recorded with two invisible corner pixels that make the
+// recorded bounds the whole picture.
+#include "circles/CPCircleArray.h"
+#include "document/AppTitle.h"
+#include "export/EmfSurface.h"
+#include "export/Export.h"
+
+#include <filesystem>
+
+namespace {
+
+// UTF-8 to UTF-16; a byte that starts no valid sequence becomes U+FFFD.
+std::u16string Utf16(const std::string& text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char b = text[i];
+        int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+        bool valid = length > 0 && i + length <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            unsigned char next = text[i + k];
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        valid = valid && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF) &&
+                !(length == 2 && c < 0x80) && !(length == 3 && c < 0x800) &&
+                !(length == 4 && c < 0x10000);
+        if (!valid) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            out.push_back(char16_t(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(char16_t(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(char16_t(c));
+        }
+        i += length;
+    }
+    return out;
+}
+
+} // namespace
+
+ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string& title,
+                       std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    IntRect extent = circles.GetExtent(radius);
+    if (extent.right >= CEmfSurface::kMaxCoordinate || extent.right <= 0) {
+        return ExportStatus::MetafileTooLarge;
+    }
+    CEmfSurface surface;
+    RasterOp previous = surface.State().rasterOp;
+    surface.SetRasterOp(RasterOp::NoOp);
+    surface.SetPixel({extent.left, extent.top}, 0);
+    surface.SetPixel({extent.right, extent.bottom}, 0);
+    surface.SetRasterOp(previous);
+    circles.Draw(surface, radius, DrawPlain);
+    std::u16string description = Utf16(kAppTitle);
+    description.push_back(0);
+    description += Utf16(title.empty() ? "NoTitle" : title);
+    description.push_back(0);
+    description.push_back(0);
+    return surface.Finish(description, bytes) ? ExportStatus::Ok : ExportStatus::MetafileTooLarge;
+}
+
+ExportStatus ExportEmf(CCPCircleArray& circles, double radius, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    std::string name = std::filesystem::path(path).filename().string();
+    if (ExportStatus status = RecordEmf(circles, radius, name, bytes); status != ExportStatus::Ok) {
+        return status;
+    }
+    COutputFile file;
+    if (!file.Open(path, COutputFile::Mode::Binary)) {
+        return ExportStatus::CannotOpen;
+    }
+    file.Write(bytes.data(), bytes.size());
+    return ToExportStatus(file.Commit());
+}

@@ -1,0 +1,26 @@
+// EPS and text export: open the file in text mode, let the document write, commit.
+#include "document/TesselDoc.h"
+#include "export/Export.h"
+
+namespace {
+
+template <class Write> ExportStatus WriteTextFile(const std::string& path, Write write) {
+    COutputFile file;
+    if (!file.Open(path, COutputFile::Mode::Text)) {
+        return ExportStatus::CannotOpen;
+    }
+    write(file);
+    return ToExportStatus(file.Commit());
+}
+
+} // namespace
+
+ExportStatus ExportEps(const CTesselDoc& doc, const std::string& path, double scale,
+                       double offset) {
+    return WriteTextFile(path, [&](COutputFile& file) { doc.WriteEps(file, scale, offset); });
+}
+
+ExportStatus ExportText(const CTesselDoc& doc, const std::string& path, double scale,
+                        const std::string& format) {
+    return WriteTextFile(path, [&](COutputFile& file) { doc.WriteText(file, scale, format); });
+}

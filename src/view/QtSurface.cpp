@@ -1,0 +1,93 @@
+// The Qt backend of the drawing surface.
+#include "view/QtSurface.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+namespace {
+
+QColor ToQColor(COLORREF c) {
+    return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
+}
+
+QPen ToQPen(const SurfacePen& pen) {
+    if (pen.style == PenStyle::Null) {
+        return QPen(Qt::NoPen);
+    }
+    // Width 0 is Qt's one-pixel cosmetic pen too.
+    QPen qpen(ToQColor(pen.color), pen.width);
+    qpen.setCapStyle(Qt::FlatCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+    return qpen;
+}
+
+QBrush ToQBrush(const SurfaceBrush& brush) {
+    switch (brush.style) {
+    case BrushStyle::Null:
+        return QBrush(Qt::NoBrush);
+    case BrushStyle::CrossHatch:
+        return QBrush(ToQColor(brush.color), Qt::DiagCrossPattern);
+    case BrushStyle::Solid:
+        break;
+    }
+    return QBrush(ToQColor(brush.color));
+}
+
+} // namespace
+
+CQtSurface::CQtSurface(QPainter& painter)
+    : m_painter(painter), m_base(painter.transform()),
+      m_raster(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster) {
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    // Hatch gaps in opaque mode show the background colour of a fresh device context.
+    m_painter.setBackground(QBrush(Qt::white));
+    Apply(State());
+}
+
+void CQtSurface::OnStateChanged(const SurfaceState& state) {
+    Apply(state);
+}
+
+void CQtSurface::Apply(const SurfaceState& state) {
+    m_painter.setPen(ToQPen(state.pen));
+    m_painter.setBrush(ToQBrush(state.brush));
+    m_painter.setBackgroundMode(state.transparentBackground ? Qt::TransparentMode : Qt::OpaqueMode);
+    bool xorPen = state.rasterOp == RasterOp::XorPen && m_raster;
+    m_painter.setCompositionMode(xorPen ? QPainter::RasterOp_SourceXorDestination
+                                        : QPainter::CompositionMode_SourceOver);
+    m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
+}
+
+void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
+    if (state.rasterOp == RasterOp::NoOp || rect.Width() <= 0 || rect.Height() <= 0) {
+        return;
+    }
+    // Qt puts a one-pixel outline right of and below its path, so the path runs through the
+    // first and last pixel of the rectangle and the ellipse ends at right - 1, bottom - 1.
+    // Without a pen the fill alone spans the whole rectangle.
+    int inset = state.pen.style == PenStyle::Null ? 0 : 1;
+    m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.Width() - inset, rect.Height() - inset));
+}
+
+void CQtSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) {
+    if (state.rasterOp == RasterOp::NoOp) {
+        return;
+    }
+    // With a flat cap the end point itself stays undrawn.
+    m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+}
+
+void CQtSurface::DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState&) {
+    // A plain fill: the raster operation does not apply.
+    QPainter::CompositionMode mode = m_painter.compositionMode();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
+    m_painter.setCompositionMode(mode);
+}
+
+void CQtSurface::DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) {
+    if (state.rasterOp == RasterOp::NoOp) {
+        return;
+    }
+    m_painter.fillRect(QRect(point.x, point.y, 1, 1), ToQColor(color));
+}

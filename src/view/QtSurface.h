@@ -1,0 +1,31 @@
+// CQtSurface: the drawing surface on a QPainter, for the view, images and printing.
+#pragma once
+
+#include "circles/DrawSurface.h"
+
+#include <QTransform>
+
+class QPainter;
+
+// Draws aliased, as the program's pictures are pixel-exact. The XOR raster operation is
+// exact on raster devices (images, widgets); elsewhere (printers) it draws as a copy.
+class CQtSurface : public CDrawSurface {
+public:
+    // The painter must outlive the surface; its transform at this moment is kept under the
+    // surface's own origin.
+    explicit CQtSurface(QPainter& painter);
+
+protected:
+    void OnStateChanged(const SurfaceState& state) override;
+    void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
+    void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) override;
+    void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) override;
+    void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) override;
+
+private:
+    void Apply(const SurfaceState& state);
+
+    QPainter& m_painter;
+    QTransform m_base;
+    bool m_raster = false;
+};

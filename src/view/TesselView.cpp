@@ -1,0 +1,227 @@
+// The view: coordinate frames, off-screen painting and the mouse state machine.
+#include "view/TesselView.h"
+
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "app/QtStrings.h"
+#include "document/StringIds.h"
+#include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
+#include "view/QtSurface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget* parent)
+    : QWidget(parent), m_document(document), m_settings(settings) {
+    // Painting covers every pixel, so nothing is erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(1, 1);
+}
+
+CTesselView::~CTesselView() {
+    m_document.SetViewRadius(std::nullopt);
+}
+
+double CTesselView::DrawingRadius(int width, int height, int margin) {
+    const double radius = std::min(width, height) * 0.5 - margin;
+    return radius < 0.0 ? 0.0 : radius;
+}
+
+IntPoint CTesselView::CenterPoint(QPoint client) const {
+    return {client.x() - width() / 2, client.y() - height() / 2};
+}
+
+void CTesselView::UpdateRadius() {
+    m_radius = DrawingRadius(width(), height(), m_settings.Margin);
+    m_document.SetViewRadius(m_radius);
+}
+
+void CTesselView::OnInitialUpdate() {
+    m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
+    InvalidateView(true);
+}
+
+void CTesselView::InvalidateView(bool markDirty) {
+    if (markDirty) {
+        m_aaDirty = true;
+    }
+    update();
+}
+
+void CTesselView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    OnSize();
+}
+
+void CTesselView::OnSize() {
+    m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
+    UpdateRadius();
+    m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
+    if (m_settings.CircleAntialiasing != 0) {
+        CreateAaImage();
+    }
+    InvalidateView(true);
+}
+
+void CTesselView::CreateAaImage() {
+    m_aaImage.Create(width(), height());
+    m_aaImage.SetOrigin(width() / 2, height() / 2);
+}
+
+void CTesselView::SetMode(int mode) {
+    m_mode = mode;
+    m_document.m_circles.SelectAll(0, true);
+    m_gradationMode = GradNone;
+    InvalidateView(true);
+}
+
+// Painting -------------------------------------------------------------------------------
+
+void CTesselView::paintEvent(QPaintEvent*) {
+    if (m_offscreen.size() != size()) {
+        m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
+    }
+    Paint(m_offscreen);
+    QPainter window(this);
+    window.drawImage(0, 0, m_offscreen);
+}
+
+void CTesselView::Paint(QImage& target) {
+    const int w = target.width();
+    const int h = target.height();
+    QPainter painter(&target);
+    CQtSurface surface(painter);
+    surface.FillRect({0, 0, w, h}, m_settings.BGColor);
+    const bool antialiased = m_mode == CircleMode && m_settings.CircleAntialiasing != 0;
+    if (antialiased) {
+        PaintAaImage(painter);
+    }
+    const IntPoint oldOrigin = surface.State().origin;
+    surface.SetOrigin({w / 2, h / 2});
+    const int drawMode = m_mode == GraphMode ? DrawBack : antialiased ? DrawSelection : DrawNormal;
+    m_document.m_circles.Draw(surface, m_radius, drawMode, m_settings.BGColor);
+    if (m_mode == GraphMode) {
+        m_document.m_edges.Draw(surface);
+        m_document.m_nodes.Draw(surface);
+    }
+    surface.SetOrigin(oldOrigin);
+}
+
+void CTesselView::PaintAaImage(QPainter& painter) {
+    if (!m_aaImage.HasBitmap()) {
+        CreateAaImage();
+    }
+    m_aaImage.SetOutsideColor(m_settings.BGColor);
+    if (m_aaDirty) {
+        m_aaImage.Fill(m_settings.BGColor);
+        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius);
+        m_aaDirty = false;
+    }
+    QImage image(m_aaImage.Width(), m_aaImage.Height(), QImage::Format_BGR888);
+    for (int y = 0; y < m_aaImage.Height(); ++y) {
+        std::copy_n(m_aaImage.Row(y), m_aaImage.Width() * 3, image.scanLine(y));
+    }
+    painter.drawImage(0, 0, image);
+}
+
+// Mouse ----------------------------------------------------------------------------------
+
+void CTesselView::mousePressEvent(QMouseEvent* event) {
+    const IntPoint p = CenterPoint(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDown(p);
+    } else if (event->button() == Qt::RightButton) {
+        OnRButtonDown();
+    }
+}
+
+void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
+    const IntPoint p = CenterPoint(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonUp(p);
+    } else if (event->button() == Qt::RightButton) {
+        OnRButtonUp(p);
+    }
+}
+
+void CTesselView::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(event->position().toPoint(), (event->buttons() & Qt::LeftButton) != 0);
+}
+
+void CTesselView::OnLButtonDown(IntPoint p) {
+    m_moved = false;
+    m_captured = true;
+    m_dragNode = m_mode == GraphMode ? m_document.m_nodes.HitTest(p) : nullptr;
+    m_pressPoint = p;
+    m_lastPoint = p;
+}
+
+void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
+    m_moved = true;
+    if (m_mode != GraphMode) {
+        return;
+    }
+    IntPoint p = CenterPoint(client);
+    if (leftHeld && m_captured) {
+        m_document.ClampToExtent(p);
+        if (m_dragNode != nullptr) {
+            m_dragNode->Set(p);
+            InvalidateView(false);
+        }
+        return;
+    }
+    ShowHint(QString::fromStdString(m_document.GetHintText(p)));
+}
+
+void CTesselView::OnLButtonUp(IntPoint p) {
+    if (m_captured) {
+        m_captured = false;
+        if (m_mode == GraphMode) {
+            if (!m_moved) {
+                m_document.ClickAdd(CDPoint(p));
+                InvalidateView(false);
+            } else if (m_dragNode != nullptr) {
+                m_document.ClampToExtent(p);
+                m_dragNode->Set(p);
+                InvalidateView(true);
+            }
+        }
+    }
+    m_dragNode = nullptr;
+    NotifyFrame();
+}
+
+void CTesselView::OnRButtonDown() {
+    m_moved = false;
+    m_captured = true;
+    if (m_mode == CircleMode) {
+        m_gradationMode = GradNone;
+    }
+}
+
+void CTesselView::OnRButtonUp(IntPoint p) {
+    if (!m_captured) {
+        return;
+    }
+    m_captured = false;
+    if (m_mode == GraphMode && !m_moved) {
+        m_document.ClickDelete(CDPoint(p));
+        InvalidateView(false);
+    }
+    NotifyFrame();
+}
+
+void CTesselView::ShowHint(const QString& text) {
+    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
+        frame->SetStatusText(text);
+    }
+}
+
+void CTesselView::NotifyFrame() {
+    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
+        frame->UpdateCommands();
+    }
+}

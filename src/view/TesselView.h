@@ -1,0 +1,86 @@
+// CTesselView: the one view of the document. It maps the window onto the graph and the
+// disk, paints through an off-screen image and turns mouse gestures into document edits.
+#pragma once
+
+#include "circles/CPCircle.h"
+#include "circles/DibBuffer.h"
+#include "geometry/IntGeometry.h"
+
+#include <QImage>
+#include <QWidget>
+
+class CCPNode;
+class CTesselDoc;
+struct CViewSettings;
+
+enum ViewMode { GraphMode = 1, CircleMode = 2 };
+constexpr int GradNone = 0;
+
+class CTesselView : public QWidget {
+    Q_OBJECT
+
+public:
+    CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget* parent = nullptr);
+    ~CTesselView() override;
+
+    CTesselDoc& Document() const { return m_document; }
+    double Radius() const { return m_radius; }
+    int Mode() const { return m_mode; }
+    bool AaDirty() const { return m_aaDirty; }
+
+    // Half the smaller client side less the margin, never negative.
+    static double DrawingRadius(int width, int height, int margin);
+    // A client point in the centred frame: the client size is halved towards zero.
+    IntPoint CenterPoint(QPoint client) const;
+
+    // Follows the client size: off-screen image, drawing radius, graph extent, antialiasing
+    // image, repaint. The window system's size changes come here; the application calls it
+    // once before the window is first shown.
+    void OnSize();
+    // Fits the graph to the window when a document is shown.
+    void OnInitialUpdate();
+    // Asks for a repaint without erasing; markDirty says the circles may have changed.
+    void InvalidateView(bool markDirty);
+    // Recomputes the drawing radius from the client size and the margin.
+    void UpdateRadius();
+    // The Graph and Circle commands: the mode, no selection, selection dragging.
+    void SetMode(int mode);
+
+    // Paints the whole client area into the image (of the client size) as the window shows it.
+    void Paint(QImage& target);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void OnLButtonDown(IntPoint p);
+    void OnLButtonUp(IntPoint p);
+    void OnMouseMove(QPoint client, bool leftHeld);
+    void OnRButtonDown();
+    void OnRButtonUp(IntPoint p);
+    void CreateAaImage();
+    void PaintAaImage(QPainter& painter);
+    void ShowHint(const QString& text);
+    // The frame's menus and buttons follow the document after an edit.
+    void NotifyFrame();
+
+    CTesselDoc& m_document;
+    CViewSettings& m_settings;
+    int m_gradationMode = GradNone;
+    double m_radius = 0.0;
+    int m_mode = GraphMode;
+    CDibBuffer m_aaImage;
+    bool m_aaDirty = true;
+    IntPoint m_pressPoint;
+    int m_copiedFlags = 0;
+    CCPCircle m_copiedStyle;
+    CCPNode* m_dragNode = nullptr;
+    bool m_moved = false;
+    IntPoint m_lastPoint;
+    QImage m_offscreen;
+    bool m_captured = false; // a button went down here and has not come up
+};

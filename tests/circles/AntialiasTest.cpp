@@ -1,0 +1,166 @@
+// Antialiasing: the coverage fraction, the blend, and the fast rasteriser against the plain
+// pixel-by-pixel one.
+#include "circles/Antialias.h"
+
+#include "circles/DibBuffer.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+constexpr double kRho = kPixelRadius;
+
+bool SameBytes(const CDibBuffer& a, const CDibBuffer& b) {
+    for (int y = 0; y < a.Height(); ++y) {
+        if (std::memcmp(a.Row(y), b.Row(y), std::size_t(a.Stride())) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void FillNoise(CDibBuffer& dib, std::mt19937& random) {
+    for (int y = 0; y < dib.Height(); ++y) {
+        for (int x = 0; x < dib.Width(); ++x) {
+            dib.SetPixel(x - dib.OriginX(), y - dib.OriginY(), random() & 0xFFFFFF);
+        }
+    }
+}
+
+} // namespace
+
+TEST(Blend, WorkedValues) {
+    EXPECT_EQ(Blend(0x0000FF, 0x00FF00, 0.5), MakeRgb(191, 191, 0));
+    EXPECT_EQ(Blend(0, 0, 0.3), 0u);
+    EXPECT_EQ(Blend(0x0000FF, 0, 0.5), MakeRgb(128, 0, 0)); // brightness blends linearly already
+    EXPECT_EQ(Blend(0x0000FF, 0xFF0000, 0.25), MakeRgb(223, 0, 74)); // k = 7/6
+    std::mt19937 random(7);
+    for (int i = 0; i < 1000; ++i) {
+        COLORREF a = random() & 0xFFFFFF, b = random() & 0xFFFFFF;
+        ASSERT_EQ(Blend(a, b, 0), a);
+        ASSERT_EQ(Blend(a, b, 1), b);
+        ASSERT_EQ(Blend(a, a, std::uniform_real_distribution<>(0, 1)(random)), a);
+    }
+}
+
+TEST(Coverage, StraightEdgeValuesFarFromTheCentre) {
+    for (double re : {12.0, 100.0, 5000.0}) {
+        EXPECT_NEAR(CoverageBeyond(re, re), 0.5, 1e-12) << re;
+        EXPECT_EQ(CoverageBeyond(re, re - kRho), 0.0);
+        EXPECT_EQ(CoverageBeyond(re, re - 3), 0.0);
+        EXPECT_EQ(CoverageBeyond(re, re + kRho), 1.0);
+        EXPECT_LT(CoverageBeyond(re, re - 0.2), 0.5);
+        EXPECT_GT(CoverageBeyond(re, re + 0.2), 0.5);
+    }
+}
+
+TEST(Coverage, NearTheCentreIncludingTheCasesTheFormulaLeavesOpen) {
+    // Away from the boundary cases the near formula agrees with the straight edge.
+    EXPECT_NEAR(CoverageBeyond(10 * kRho, 10 * kRho), 0.5, 0.02);
+    EXPECT_EQ(CoverageBeyond(5, 0), 0.0);    // pixel at the centre, well inside
+    EXPECT_EQ(CoverageBeyond(kRho, 0), 0.0); // the edge just touches the pixel disk
+    // A circle smaller than the pixel disk and wholly inside it leaves the rest beyond.
+    EXPECT_NEAR(CoverageBeyond(kRho / 2, 0), 0.75, 1e-15);
+    EXPECT_NEAR(CoverageBeyond(kRho / 4, kRho / 2), 1 - 1.0 / 16, 1e-15);
+    // The inner edge of a line wider than the circle: everything is beyond it.
+    for (double d : {0.0, 0.3, 1.0, 5.0, 50.0}) {
+        EXPECT_EQ(CoverageBeyond(0, d), 1.0);
+        EXPECT_EQ(CoverageBeyond(-4, d), 1.0);
+    }
+}
+
+TEST(Coverage, AlwaysAFraction) {
+    for (double re = -1; re <= 30; re += 0.0371) {
+        for (double d = 0; d <= 40; d += 0.0137) {
+            double f = CoverageBeyond(re, d);
+            ASSERT_GE(f, 0.0) << re << ' ' << d;
+            ASSERT_LE(f, 1.0) << re << ' ' << d;
+        }
+    }
+}
+
+TEST(Rasterise, FastImageEqualsThePixelByPixelOne) {
+    std::mt19937 random(2024);
+    std::uniform_real_distribution<> unit(0, 1);
+    for (int trial = 0; trial < 400; ++trial) {
+        int w = 1 + int(random() % 70), h = 1 + int(random() % 70);
+        CDibBuffer fast, slow;
+        ASSERT_TRUE(fast.Create(w, h));
+        ASSERT_TRUE(slow.Create(w, h));
+        int ox = int(random() % (2 * w + 1)) - w / 2, oy = int(random() % (2 * h + 1)) - h / 2;
+        fast.SetOrigin(ox, oy);
+        slow.SetOrigin(ox, oy);
+        std::mt19937 noise(trial);
+        FillNoise(fast, noise);
+        noise.seed(trial);
+        FillNoise(slow, noise);
+        AaCircle c;
+        c.x = (unit(random) - 0.5) * 2.5 * w - ox + w / 2;
+        c.y = (unit(random) - 0.5) * 2.5 * h - oy + h / 2;
+        double scales[] = {0.3, 2, 15, 60};
+        c.radius = unit(random) * scales[trial % 4];
+        int widths[] = {0, 1, 2, -3, 7, int(3 * c.radius) + 1};
+        c.thickness = widths[random() % 6];
+        c.lineCol = random() & 0xFFFFFF;
+        c.innerCol = random() & 0xFFFFFF;
+        if (trial % 50 == 0) { // exact halves and integers, where rounding ties lie
+            c.x = std::round(c.x) + 0.5;
+            c.y = std::round(c.y);
+            c.radius = std::round(c.radius + 1);
+        }
+        RasteriseCircle(fast, c);
+        RasteriseCircleReference(slow, c);
+        ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial << " centre " << c.x << ',' << c.y
+                                           << " r " << c.radius << " t " << c.thickness;
+    }
+}
+
+TEST(Rasterise, LaterCirclesBlendOverEarlierOnes) {
+    CDibBuffer dib;
+    ASSERT_TRUE(dib.Create(40, 40));
+    dib.Fill(0x00FFFFFF);
+    AaCircle first{20, 20, 10, 1, 0x000000, 0x0000FF};
+    AaCircle second{28, 20, 6, 2, 0xFF0000, 0x00FF00};
+    RasteriseCircle(dib, first);
+    COLORREF under = dib.GetPixel(22, 20); // well inside the first circle: its inner colour
+    EXPECT_EQ(under, 0x0000FFu);
+    RasteriseCircle(dib, second);
+    // (22, 20) lies 6 from the second centre: on its outline, blended over the red inner.
+    EXPECT_EQ(dib.GetPixel(22, 20), EdgeColor(second, 6, under));
+    EXPECT_EQ(dib.GetPixel(28, 20), 0x00FF00u);
+}
+
+TEST(Rasterise, WidthZeroOverItsOwnColourChangesNothing) {
+    CDibBuffer dib;
+    ASSERT_TRUE(dib.Create(30, 30));
+    dib.Fill(0x00406080);
+    RasteriseCircle(dib, AaCircle{14.3, 15.6, 9.7, 0, 0, 0x00406080});
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            ASSERT_EQ(dib.GetPixel(x, y), 0x00406080u);
+        }
+    }
+}
+
+TEST(Rasterise, NonFiniteOrHugeCirclesDrawNothing) {
+    CDibBuffer dib;
+    ASSERT_TRUE(dib.Create(8, 8));
+    dib.Fill(0x00010203);
+    RasteriseCircle(dib, AaCircle{NAN, 0, 3, 1, 0, 0});
+    RasteriseCircle(dib, AaCircle{0, 0, INFINITY, 1, 0, 0});
+    RasteriseCircle(dib, AaCircle{1e300, 0, 1e300, 1, 0, 0});
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(dib.GetPixel(x, y), 0x00010203u);
+        }
+    }
+}
+
+TEST(Rasterise, ACircleFarLargerThanThePictureFillsItQuickly) {
+    CDibBuffer dib;
+    ASSERT_TRUE(dib.Create(16, 16));
+    RasteriseCircle(dib, AaCircle{0, 0, 1e9, 1, 0, 0x00ABCDEF});
+    EXPECT_EQ(dib.GetPixel(7, 7), 0x00ABCDEFu);
+}

@@ -1,0 +1,176 @@
+// The Qt drawing surface on an image: pixel extents of ellipses, XOR, hatch, fills, origin.
+#include "circles/DibBuffer.h"
+#include "view/QtPicture.h"
+#include "view/QtSurface.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+QImage Blank(int w, int h, QRgb color = 0xFFFFFFFF) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+// The smallest rectangle holding every pixel that differs from `background`, right and
+// bottom excluded.
+QRect Painted(const QImage& image, QRgb background = 0xFFFFFFFF) {
+    int l = image.width(), t = image.height(), r = -1, b = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+            }
+        }
+    }
+    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+template <class Draw> QImage Paint(QImage image, Draw draw) {
+    QPainter painter(&image);
+    CQtSurface surface(painter);
+    draw(surface);
+    painter.end();
+    return image;
+}
+
+} // namespace
+
+class TestQtSurface : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ellipseCoversItsRectangleWithoutRightAndBottom_data() {
+        QTest::addColumn<int>("penWidth");
+        QTest::addColumn<bool>("nullPen");
+        QTest::newRow("one-pixel pen") << 0 << false;
+        QTest::newRow("width 1") << 1 << false;
+        QTest::newRow("no pen") << 0 << true;
+    }
+    void ellipseCoversItsRectangleWithoutRightAndBottom() {
+        QFETCH(int, penWidth);
+        QFETCH(bool, nullPen);
+        QImage image = Paint(Blank(40, 40), [&](CQtSurface& s) {
+            s.SelectPen(nullPen ? SurfacePen::Null() : SurfacePen::Solid(penWidth, 0x0000FF));
+            s.SelectBrush(SurfaceBrush::Solid(0x00FF00));
+            s.Ellipse({8, 18, 15, 25});
+        });
+        QCOMPARE(Painted(image), QRect(QPoint(8, 18), QPoint(14, 24)));
+        QCOMPARE(image.pixel(11, 21), qRgb(0, 255, 0));
+        if (!nullPen) {
+            QCOMPARE(image.pixel(8, 21), qRgb(255, 0, 0));
+        }
+    }
+
+    void widePenIsCentredOnTheOutline() {
+        QImage image = Paint(Blank(60, 60), [](CQtSurface& s) {
+            s.SelectPen(SurfacePen::Solid(5, 0));
+            s.Ellipse({10, 10, 41, 41});
+        });
+        QRect r = Painted(image);
+        QVERIFY(qAbs(r.left() - 8) <= 1 && qAbs(r.right() - 42) <= 1);
+        QCOMPARE(image.pixel(25, 25), qRgb(255, 255, 255)); // the default brush is white
+    }
+
+    void xorHatchTwiceRestoresThePicture() {
+        QImage before = Paint(Blank(50, 50), [](CQtSurface& s) {
+            s.SelectBrush(SurfaceBrush::Solid(0x336699));
+            s.Ellipse({5, 5, 45, 45});
+        });
+        auto overlay = [](CQtSurface& s) {
+            s.SaveState();
+            s.SelectPen(SurfacePen::Null());
+            s.SelectBrush(SurfaceBrush::CrossHatch(0x7FBFFF));
+            s.SetTransparentBackground(true);
+            s.SetRasterOp(RasterOp::XorPen);
+            s.Ellipse({5, 5, 45, 45});
+            s.RestoreState();
+        };
+        QImage once = Paint(before, overlay);
+        QVERIFY(once != before);
+        int hatched = 0, untouched = 0;
+        for (int y = 10; y < 40; ++y) {
+            for (int x = 10; x < 40; ++x) {
+                QRgb p = once.pixel(x, y);
+                if (p == before.pixel(x, y)) {
+                    ++untouched; // a gap of the hatch: transparent background
+                } else {
+                    QCOMPARE(p & 0xFFFFFF, (before.pixel(x, y) ^ qRgb(255, 191, 127)) & 0xFFFFFF);
+                    ++hatched;
+                }
+            }
+        }
+        QVERIFY(hatched > 0 && untouched > hatched);
+        QCOMPARE(Paint(once, overlay), before);
+    }
+
+    void opaqueHatchFillsTheGapsWhite() {
+        QImage image = Paint(Blank(30, 30, 0xFF000000), [](CQtSurface& s) {
+            s.SelectPen(SurfacePen::Null());
+            s.SelectBrush(SurfaceBrush::CrossHatch(0x0000FF));
+            s.Ellipse({0, 0, 30, 30});
+        });
+        int red = 0, white = 0;
+        for (int x = 10; x < 20; ++x) {
+            QRgb p = image.pixel(x, 15);
+            red += p == qRgb(255, 0, 0);
+            white += p == qRgb(255, 255, 255);
+        }
+        QVERIFY2(red > 0 && white > 0 && red + white == 10, "hatch lines on a white ground");
+    }
+
+    void fillsPixelsLinesAndTheNoOpOperation() {
+        QImage image = Paint(Blank(20, 20), [](CQtSurface& s) {
+            s.SetRasterOp(RasterOp::XorPen); // a plain fill ignores it
+            s.FillRect({2, 3, 6, 5}, 0x000000);
+            s.SetRasterOp(RasterOp::NoOp);
+            s.SetPixel({15, 15}, 0x000000);
+            s.Ellipse({10, 10, 18, 18});
+            s.SetRasterOp(RasterOp::CopyPen);
+            s.SetPixel({1, 1}, 0x0000FF);
+        });
+        QCOMPARE(image.pixel(1, 1), qRgb(255, 0, 0));
+        image.setPixel(1, 1, 0xFFFFFFFF);
+        QCOMPARE(Painted(image), QRect(QPoint(2, 3), QPoint(5, 4)));
+
+        QImage line = Paint(Blank(20, 20), [](CQtSurface& s) { s.Line({2, 5}, {12, 5}); });
+        QCOMPARE(Painted(line), QRect(QPoint(2, 5), QPoint(11, 5)));
+    }
+
+    void originAndRestoreState() {
+        QImage image = Paint(Blank(30, 30), [](CQtSurface& s) {
+            s.SaveState();
+            s.SetOrigin({15, 15});
+            s.SelectBrush(SurfaceBrush::Solid(0));
+            s.FillRect({-2, -2, 2, 2}, 0);
+            s.RestoreState();
+            s.SetPixel({0, 0}, 0); // origin back at the corner
+        });
+        QCOMPARE(Painted(image), QRect(QPoint(0, 0), QPoint(16, 16)));
+        QCOMPARE(image.pixel(13, 13), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(12, 12), qRgb(255, 255, 255));
+    }
+
+    void paintingIntoThePixelBufferKeepsItsBackground() {
+        CDibBuffer picture;
+        QVERIFY(picture.Create(21, 11));
+        picture.Fill(0x00336699);
+        PaintWithQt(picture, [](CDrawSurface& s) {
+            s.SetOrigin({10, 5});
+            s.SelectPen(SurfacePen::Null());
+            s.SelectBrush(SurfaceBrush::Solid(0x00FF0000));
+            s.Ellipse({-2, -2, 3, 3});
+        });
+        QCOMPARE(picture.GetPixel(10, 5), 0x00FF0000u);
+        QCOMPARE(picture.GetPixel(0, 0), 0x00336699u);
+        QCOMPARE(picture.GetPixel(20, 10), 0x00336699u);
+        QCOMPARE(picture.GetPixel(8, 5), 0x00FF0000u);
+        QCOMPARE(picture.GetPixel(7, 5), 0x00336699u);
+    }
+};
+
+QTEST_MAIN(TestQtSurface)
+#include "tst_qtsurface.moc"

@@ -1,0 +1,219 @@
+// The view with real mouse events: clicks, drags, right clicks, hints and painting.
+#include "ShellTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/TesselDoc.h"
+#include "view/TesselView.h"
+
+#include <QtTest>
+
+namespace {
+
+// The client point of a model point (the centred frame shifted by half the client size).
+QPoint ClientOf(const CTesselView& view, double x, double y) {
+    return QPoint(int(std::lround(x)) + view.width() / 2, int(std::lround(y)) + view.height() / 2);
+}
+
+QPoint ClientOf(const CTesselView& view, const CCPNode* node) {
+    return ClientOf(view, node->x, node->y);
+}
+
+QPoint Midpoint(const CTesselView& view, const CCPNode* a, const CCPNode* b) {
+    return ClientOf(view, (a->x + b->x) / 2, (a->y + b->y) / 2);
+}
+
+QRgb ToRgb(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+} // namespace
+
+class TestView : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<CTesselApp> m_app;
+
+    CTesselView& View() { return *m_app->m_pView; }
+    CTesselDoc& Doc() { return *m_app->m_pDoc; }
+
+private slots:
+    void init() {
+        m_app = std::make_unique<CTesselApp>();
+        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+    }
+
+    void cleanup() {
+        m_app->m_pDoc->SetModifiedFlag(false);
+        m_app.reset();
+    }
+
+    void newWindowShowsTheStartingTriangle() {
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+        QCOMPARE(Doc().m_edges.GetSize(), 3);
+        QVERIFY(View().Radius() > 0);
+        // The triangle is sized by the drawing radius: P lies at (0, -radius / 3).
+        QCOMPARE(Doc().m_nodes.GetAt(0)->y, -View().Radius() / 3);
+        QImage image(View().size(), QImage::Format_RGB32);
+        View().Paint(image);
+        const QPoint p = ClientOf(View(), Doc().m_nodes.GetAt(0));
+        QCOMPARE(image.pixel(p), ToRgb(CCPNode::m_notConnectColor));
+    }
+
+    void clickOnAnEdgeGrowsAndOnANodeConnects() {
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        CCPNode* q = Doc().m_nodes.GetAt(1);
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, Midpoint(View(), p, q));
+        QCOMPARE(Doc().m_nodes.GetSize(), 4);
+        QCOMPARE(Doc().m_edges.GetSize(), 5);
+        QVERIFY(Doc().IsModified());
+        // The same edge is now interior: a second click grows nothing.
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, Midpoint(View(), p, q));
+        QCOMPARE(Doc().m_nodes.GetSize(), 4);
+        // P has three edges now, its outer neighbours apart: a click closes its fan.
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, ClientOf(View(), p));
+        QCOMPARE(p->m_kind, int(Inner));
+        QCOMPARE(Doc().m_edges.GetSize(), 6);
+        for (int i = 1; i < 4; ++i) {
+            QCOMPARE(Doc().m_nodes.GetAt(i)->m_kind, int(Outer));
+        }
+    }
+
+    void dragMovesANodeAndClampsIt() {
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        const bool modified = Doc().IsModified();
+        Doc().SetModifiedFlag(false);
+        QTest::mousePress(&View(), Qt::LeftButton, {}, ClientOf(View(), p));
+        QTest::mouseMove(&View(), ClientOf(View(), 20, 30));
+        QCOMPARE(p->x, 20.0);
+        QCOMPARE(p->y, 30.0);
+        // Far outside the window the node stops at the border of the graph area.
+        QTest::mouseMove(&View(), QPoint(View().width() * 3, -View().height() * 2));
+        QTest::mouseRelease(&View(), Qt::LeftButton, {},
+                            QPoint(View().width() * 3, -View().height() * 2));
+        QCOMPARE(p->x, std::round(Doc().m_extentX));
+        QCOMPARE(p->y, -std::round(Doc().m_extentY));
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+        Doc().SetModifiedFlag(modified);
+    }
+
+    void dragFromEmptySpaceChangesNothing() {
+        const double x = Doc().m_nodes.GetAt(0)->x;
+        QTest::mousePress(&View(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(&View(), QPoint(40, 40));
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+        QCOMPARE(Doc().m_nodes.GetAt(0)->x, x);
+    }
+
+    void rightClickDeletesAndADraggedRightClickDoesNot() {
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        CCPNode* q = Doc().m_nodes.GetAt(1);
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, Midpoint(View(), p, q));
+        CCPNode* grown = Doc().m_nodes.GetAt(3);
+        const QPoint at = ClientOf(View(), grown);
+        QTest::mousePress(&View(), Qt::RightButton, {}, at);
+        QTest::mouseMove(&View(), at + QPoint(1, 0));
+        QTest::mouseRelease(&View(), Qt::RightButton, {}, at + QPoint(1, 0));
+        QCOMPARE(Doc().m_nodes.GetSize(), 4);
+        QTest::mouseClick(&View(), Qt::RightButton, {}, at);
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+        // A node of the starting triangle is never deleted.
+        QTest::mouseClick(&View(), Qt::RightButton, {}, ClientOf(View(), p));
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+    }
+
+    void statusBarShowsTheHints() {
+        CMainFrame& frame = *m_app->m_pMainFrame;
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        CCPNode* q = Doc().m_nodes.GetAt(1);
+        QTest::mouseMove(&View(), ClientOf(View(), p));
+        QCOMPARE(frame.StatusText(), QStringLiteral("L-Drag:Move"));
+        QTest::mouseMove(&View(), Midpoint(View(), p, q));
+        QCOMPARE(frame.StatusText(), QStringLiteral("L-Click:Create A Node"));
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, Midpoint(View(), p, q));
+        QTest::mouseMove(&View(), ClientOf(View(), p) + QPoint(1, 1));
+        QCOMPARE(frame.StatusText(), QStringLiteral("L-Drag:Move/L-Click:Create Edges"));
+        QTest::mouseMove(&View(), ClientOf(View(), Doc().m_nodes.GetAt(3)));
+        QCOMPARE(frame.StatusText(), QStringLiteral("L-Drag:Move/R-Click:Delete This Node"));
+        QTest::mouseMove(&View(), QPoint(2, 2));
+        QCOMPARE(frame.StatusText(), QString());
+    }
+
+    void resizingStretchesTheGraph() {
+        CMainFrame& frame = *m_app->m_pMainFrame;
+        CCPNode* q = Doc().m_nodes.GetAt(1);
+        const double x = q->x;
+        const double y = q->y;
+        const int w = View().width();
+        const int h = View().height();
+        frame.resize(frame.width() + w, frame.height());
+        QTRY_COMPARE(View().width(), 2 * w);
+        QCOMPARE(View().height(), h);
+        QCOMPARE(q->x, x * (2 * w * 0.5) / (w * 0.5));
+        QCOMPARE(q->y, y);
+        QCOMPARE(View().Radius(), CTesselView::DrawingRadius(2 * w, h, 10));
+    }
+
+    void radiusAndCentredFrame() {
+        QCOMPARE(CTesselView::DrawingRadius(300, 200, 10), 90.0);
+        QCOMPARE(CTesselView::DrawingRadius(301, 201, 10), 90.5);
+        QCOMPARE(CTesselView::DrawingRadius(15, 40, 10), 0.0);
+        const IntPoint p = View().CenterPoint(QPoint(0, 0));
+        QCOMPARE(p.x, -(View().width() / 2));
+        QCOMPARE(p.y, -(View().height() / 2));
+    }
+
+    void paintingShowsNodeEdgeAndOuterCircle() {
+        QImage image(View().size(), QImage::Format_RGB32);
+        View().Paint(image);
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        CCPNode* q = Doc().m_nodes.GetAt(1);
+        const QPoint mid = Midpoint(View(), p, q);
+        QCOMPARE(image.pixel(ClientOf(View(), p) + QPoint(3, -3)),
+                 ToRgb(CCPNode::m_notConnectColor));
+        // The boundary edge P-Q, one pixel wide, passes through (or beside) its midpoint.
+        bool edge = false;
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                edge = edge || image.pixel(mid + QPoint(dx, dy)) == ToRgb(CCPEdge::m_outerColor);
+            }
+        }
+        QVERIFY(edge);
+        // The outer circle's outline at the top of the disk, in the graph-mode circle colour.
+        const QPoint top = ClientOf(View(), 0, -View().Radius());
+        bool outline = false;
+        for (int dy = -1; dy <= 1; ++dy) {
+            outline = outline || image.pixel(top + QPoint(0, dy)) == ToRgb(BackModeColor);
+        }
+        QVERIFY(outline);
+        QCOMPARE(image.pixel(5, 5), qRgb(255, 255, 255));
+    }
+
+    void modeCommandsCheckExactlyOne() {
+        CMainFrame& frame = *m_app->m_pMainFrame;
+        QVERIFY(frame.Action(cmd::kGraph)->isChecked());
+        QVERIFY(!frame.Action(cmd::kCircle)->isChecked());
+        frame.Action(cmd::kCircle)->trigger();
+        QCOMPARE(View().Mode(), int(CircleMode));
+        QVERIFY(frame.Action(cmd::kCircle)->isChecked());
+        QVERIFY(!frame.Action(cmd::kGraph)->isChecked());
+        // Circle mode draws no node: the square of P shows the background.
+        QImage image(View().size(), QImage::Format_RGB32);
+        View().Paint(image);
+        QCOMPARE(image.pixel(ClientOf(View(), Doc().m_nodes.GetAt(0)) + QPoint(3, -3)),
+                 qRgb(255, 255, 255));
+        // Clicks in circle mode do not edit the graph.
+        QTest::mouseClick(&View(), Qt::LeftButton, {},
+                          Midpoint(View(), Doc().m_nodes.GetAt(0), Doc().m_nodes.GetAt(1)));
+        QCOMPARE(Doc().m_nodes.GetSize(), 3);
+        frame.Action(cmd::kGraph)->trigger();
+        QCOMPARE(View().Mode(), int(GraphMode));
+    }
+};
+
+QTEST_MAIN(TestView)
+#include "tst_view.moc"
