@@ -1,0 +1,55 @@
+// The common frame of the settings dialog and the export setup dialogs.
+#include "app/FieldDialog.h"
+
+#include "app/QtStrings.h"
+#include "document/StringIds.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kCancelCaption = 13001;
+
+} // namespace
+
+CFieldDialog::CFieldDialog(int titleId, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(LoadQString(titleId));
+    setModal(true);
+}
+
+void CFieldDialog::accept() {
+    if (!m_fields.FromControls(this)) {
+        return;
+    }
+    OnAccepted();
+    QDialog::accept();
+}
+
+QLineEdit* CFieldDialog::AddEditRow(QGridLayout* grid, int row, int labelId, int unitId) {
+    auto* edit = new QLineEdit(this);
+    auto* label = new QLabel(LoadQString(labelId), this);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1);
+    if (unitId != 0) {
+        grid->addWidget(new QLabel(LoadQString(unitId), this), row, 2);
+    }
+    return edit;
+}
+
+QDialogButtonBox* CFieldDialog::MakeButtons() {
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(LoadQString(ids::kButtonOk), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel =
+        buttons->addButton(LoadQString(kCancelCaption), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CFieldDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CFieldDialog::reject);
+    return buttons;
+}

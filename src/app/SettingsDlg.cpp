@@ -1,0 +1,166 @@
+// The Settings dialog: colours, sizes, circle defaults, margin, resize rate, snap and threshold.
+#include "app/SettingsDlg.h"
+
+#include "app/ColorButton.h"
+#include "app/QtStrings.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTitle = 13000;
+constexpr int kGraphGroup = 13002;
+constexpr int kNodeGroup = 13003;
+constexpr int kEdgeGroup = 13004;
+constexpr int kOuterCircleGroup = 13005;
+constexpr int kInnerCircleGroup = 13006;
+constexpr int kInnerLabel = 13007;
+constexpr int kOuterLabel = 13008;
+constexpr int kNotConnectLabel = 13009;
+constexpr int kSizeLabel = 13010;
+constexpr int kLineWidthLabel = 13011;
+constexpr int kHitWidthLabel = 13012;
+constexpr int kLineLabel = 13013;
+constexpr int kBackgroundLabel = 13014;
+constexpr int kGraphCircleLabel = 13015;
+constexpr int kMarginLabel = 13016;
+constexpr int kResizeRateLabel = 13017;
+constexpr int kGradationGroup = 13018;
+constexpr int kSnapCaption = 13019;
+constexpr int kThurstonGroup = 13020;
+constexpr int kErrorLabel = 13021;
+
+// A threshold of zero or less would never let the solver stop.
+constexpr double kDefaultThreshold = 0.0001;
+
+QLineEdit* Named(QLineEdit* edit, const char* name) {
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+}
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(const CSettingsValues& values, QWidget* parent)
+    : CFieldDialog(kTitle, parent), m_values(values) {
+    auto* graph = new QGroupBox(LoadQString(kGraphGroup), this);
+    auto* graphLayout = new QHBoxLayout(graph);
+    graphLayout->addWidget(MakeNodeGroup());
+    graphLayout->addWidget(MakeEdgeGroup());
+
+    auto* circles = new QHBoxLayout;
+    circles->addWidget(MakeCircleGroup(kOuterCircleGroup, &m_values.m_defOutInnerCol,
+                                       &m_values.m_defOutLineCol, "defOut",
+                                       &m_edits.defOutThickness));
+    circles->addWidget(MakeCircleGroup(kInnerCircleGroup, &m_values.m_defInnerCol,
+                                       &m_values.m_defLineCol, "def", &m_edits.defThickness));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(graph);
+    left->addLayout(circles);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(MakeRightColumn());
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(columns);
+    outer->addWidget(MakeButtons());
+
+    // Colours never fail, so only the order of the edits matters for which one is refused.
+    m_fields.AddInteger(m_edits.edgeThickness, &m_values.m_edgeThickness, 0, 255);
+    m_fields.AddInteger(m_edits.defThickness, &m_values.m_defThickness, 0, 65535);
+    m_fields.AddInteger(m_edits.nodeSize, &m_values.m_nodeSize, 0, 255);
+    m_fields.AddReal(m_edits.edgeHit, &m_values.m_edgeHit, 1.0, 255.0);
+    m_fields.AddReal(m_edits.threshold, &m_values.m_thurstonThreshold, 0.0, 1.0);
+    m_fields.AddInteger(m_edits.defOutThickness, &m_values.m_defOutThickness, 0, 65535);
+    m_fields.AddFlag(m_edits.graSnap, &m_values.m_graSnap);
+    m_fields.AddReal(m_edits.resizeRate, &m_values.m_graphResizeRate, 0.01, 1.0);
+    m_fields.AddInteger(m_edits.margin, &m_values.m_margin, 0, 65535);
+    m_fields.ToControls();
+}
+
+void CSettingsDlg::OnAccepted() {
+    if (!(m_values.m_thurstonThreshold > 0.0)) {
+        m_values.m_thurstonThreshold = kDefaultThreshold;
+    }
+}
+
+namespace {
+
+// Adds "label, colour button" to a grid and binds the button to its setting.
+CColorButton* AddColorRow(QGridLayout* grid, int row, int labelId, const char* name) {
+    QWidget* owner = grid->parentWidget();
+    auto* button = new CColorButton(owner);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(LoadQString(labelId));
+    auto* label = new QLabel(LoadQString(labelId), owner);
+    label->setBuddy(button);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(button, row, 1);
+    return button;
+}
+
+} // namespace
+
+QGroupBox* CSettingsDlg::MakeNodeGroup() {
+    auto* group = new QGroupBox(LoadQString(kNodeGroup), this);
+    auto* grid = new QGridLayout(group);
+    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "nodeInnerCol"), &m_values.m_nodeInnerCol);
+    m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "nodeOuterCol"), &m_values.m_nodeOuterCol);
+    m_fields.AddColor(AddColorRow(grid, 2, kNotConnectLabel, "nodeNotConnectCol"),
+                      &m_values.m_nodeNotConnectCol);
+    m_edits.nodeSize = Named(AddEditRow(grid, 3, kSizeLabel), "nodeSize");
+    return group;
+}
+
+QGroupBox* CSettingsDlg::MakeEdgeGroup() {
+    auto* group = new QGroupBox(LoadQString(kEdgeGroup), this);
+    auto* grid = new QGridLayout(group);
+    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "edgeInnerCol"), &m_values.m_edgeInnerCol);
+    m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "edgeOuterCol"), &m_values.m_edgeOuterCol);
+    m_edits.edgeThickness = Named(AddEditRow(grid, 2, kLineWidthLabel), "edgeThickness");
+    m_edits.edgeHit = Named(AddEditRow(grid, 3, kHitWidthLabel), "edgeHit");
+    return group;
+}
+
+QGroupBox* CSettingsDlg::MakeCircleGroup(int titleId, COLORREF* inner, COLORREF* line,
+                                         const char* name, QLineEdit** widthEdit) {
+    auto* group = new QGroupBox(LoadQString(titleId), this);
+    auto* grid = new QGridLayout(group);
+    const QByteArray prefix(name);
+    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, (prefix + "InnerCol").constData()), inner);
+    m_fields.AddColor(AddColorRow(grid, 1, kLineLabel, (prefix + "LineCol").constData()), line);
+    *widthEdit = Named(AddEditRow(grid, 2, kLineWidthLabel), (prefix + "Thickness").constData());
+    return group;
+}
+
+QWidget* CSettingsDlg::MakeRightColumn() {
+    auto* column = new QWidget(this);
+    auto* grid = new QGridLayout(column);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_fields.AddColor(AddColorRow(grid, 0, kBackgroundLabel, "bgColor"), &m_values.m_bgColor);
+    m_fields.AddColor(AddColorRow(grid, 1, kGraphCircleLabel, "backModeColor"),
+                      &m_values.m_backModeColor);
+    m_edits.margin = Named(AddEditRow(grid, 2, kMarginLabel), "margin");
+    m_edits.resizeRate = Named(AddEditRow(grid, 3, kResizeRateLabel), "resizeRate");
+
+    auto* gradation = new QGroupBox(LoadQString(kGradationGroup), column);
+    auto* gradationLayout = new QVBoxLayout(gradation);
+    m_edits.graSnap = new QCheckBox(LoadQString(kSnapCaption), gradation);
+    m_edits.graSnap->setObjectName(QStringLiteral("graSnap"));
+    gradationLayout->addWidget(m_edits.graSnap);
+    grid->addWidget(gradation, 4, 0, 1, 2);
+
+    auto* thurston = new QGroupBox(LoadQString(kThurstonGroup), column);
+    auto* thurstonGrid = new QGridLayout(thurston);
+    m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, kErrorLabel), "threshold");
+    grid->addWidget(thurston, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    return column;
+}
