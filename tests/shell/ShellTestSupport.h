@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -92,17 +94,31 @@ public:
         m_timer.setInterval(20);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
         m_timer.start();
+        m_started.start();
     }
     bool Done() const { return m_next == m_steps.size(); }
 
 private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (m_next < m_steps.size() && modal != nullptr && modal->isVisible() &&
-            m_steps[m_next](modal)) {
+        if (m_next >= m_steps.size() || modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        if (m_steps[m_next](modal)) {
             ++m_next;
+        } else if (m_started.hasExpired(kPatienceMs)) {
+            // A window the script does not expect would block the test for ever: close it so
+            // that the test fails on Done() instead of hanging.
+            qWarning("modal script stuck at step %d on a %s", int(m_next),
+                     modal->metaObject()->className());
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
         }
     }
+
+    static constexpr qint64 kPatienceMs = 10000;
+    QElapsedTimer m_started;
 
     std::vector<ModalStep> m_steps;
     size_t m_next = 0;
@@ -131,9 +147,14 @@ inline ModalStep ChooseFile(const QString& path) {
         if (dialog == nullptr) {
             return false;
         }
+        // Typed as a whole path: selectFile alone races with the file list, which fills in
+        // asynchronously and may replace the name before accept reads it.
         dialog->selectFile(path);
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            edit->setText(path);
+        }
         static_cast<QDialog*>(dialog)->accept();
-        return true;
+        return !dialog->isVisible();
     };
 }
 
