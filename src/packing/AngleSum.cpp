@@ -41,9 +41,11 @@ void CFanAngles::Prepare(std::span<const double> radii, bool inner) {
     m_pairTerm.resize(k);
     for (std::size_t i = 0; i < k; ++i) {
         m_exp[i] = std::exp(radii[i]);
-        m_expMinus[i] = std::exp(-radii[i]);
-        double sideC = radii[i] + radii[i + 1 < k ? i + 1 : 0];
-        m_pairTerm[i] = 2 * (std::exp(sideC) + std::exp(-sideC));
+        m_expMinus[i] = 1 / m_exp[i];
+    }
+    for (std::size_t i = 0; i < k; ++i) {
+        double expC = m_exp[i] * m_exp[i + 1 < k ? i + 1 : 0];
+        m_pairTerm[i] = 2 * (expC + 1 / expC);
     }
 }
 
@@ -66,7 +68,7 @@ double CFanAngles::AngleSumError(double r) const {
         return 0.0;
     }
     double er = std::exp(r);
-    double erMinus = std::exp(-r);
+    double erMinus = 1 / er;
     double s = 0.0;
     for (std::size_t i = 0; i + 1 < k; ++i) {
         s += std::acos(CosineAt(i, i + 1, er, erMinus));

@@ -24,12 +24,12 @@ double HyperbolicCosAngle(double r, double a, double b);
 // neighbours has S = 0. One HyperbolicCosAngle per angle.
 double FanAngleSumError(double r, std::span<const double> radii, bool inner);
 
-// FanAngleSumError against fixed neighbour radii, with every exponential that does not
-// depend on r computed once in Prepare: each evaluation then costs one exponential and one
-// arc cosine per angle. The arithmetic follows HyperbolicCosAngle term by term, so the sums
-// agree with it to rounding; where rounding carries a cosine beyond ±1 (radii far larger
-// than their neighbours') it is held at ±1, so the sum stays defined where the literal one
-// would not.
+// FanAngleSumError against fixed neighbour radii, with e^a of each neighbour computed once
+// in Prepare and e^(r+a), e^(a+b) and the negative powers formed from it by products and
+// reciprocals: each evaluation then costs one exponential and one arc cosine per angle. The
+// arithmetic follows HyperbolicCosAngle term by term, so the sums agree with it to rounding; where
+// rounding carries a cosine beyond ±1 (radii far larger than their neighbours') it is held at ±1,
+// so the sum stays defined where the literal one would not.
 class CFanAngles {
 public:
     void Prepare(std::span<const double> radii, bool inner);
