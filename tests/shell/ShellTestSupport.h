@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -97,15 +98,22 @@ public:
 
 private:
     void Poll() {
+        // A step may open a nested box whose event loop polls again; that poll waits.
+        if (m_busy) {
+            return;
+        }
+        m_busy = true;
         QWidget* modal = QApplication::activeModalWidget();
         if (m_next < m_steps.size() && modal != nullptr && modal->isVisible() &&
             m_steps[m_next](modal)) {
             ++m_next;
         }
+        m_busy = false;
     }
 
     std::vector<ModalStep> m_steps;
     size_t m_next = 0;
+    bool m_busy = false;
     QTimer m_timer;
 };
 
@@ -124,15 +132,21 @@ inline ModalStep PressButton(QMessageBox::StandardButton button, QString* text =
     };
 }
 
-// Chooses the file in a file dialog, as a user typing its name and pressing Enter.
+// Chooses the file in a file dialog, as a user typing its name into the name field and
+// pressing Enter; the dialog's own checks of the name (existing file, overwrite) are the
+// toolkit's and are not run.
 inline ModalStep ChooseFile(const QString& path) {
     return [path](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (dialog == nullptr) {
+        auto* name = dialog != nullptr
+                         ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                         : nullptr;
+        if (name == nullptr) {
             return false;
         }
         dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept();
+        name->setText(path);
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
         return true;
     };
 }
