@@ -9,6 +9,7 @@
 
 class CDrawSurface;
 class CDibBuffer;
+class CIniFile;
 class COutputFile;
 
 enum DrawMode { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
@@ -35,9 +36,16 @@ class CCPCircle : public CObject {
 public:
     // A circle in the current default style, hyperbolic radius 1, not yet placed.
     CCPCircle();
+    // The style record: inner colour, line colour, thickness. Geometry and selection are
+    // not stored; loading leaves them as a new circle has them.
+    void Serialize(CArchive& ar) override;
 
     // The unit circle in the outer circle's default style.
     void ResetAsOuter();
+
+    // The profile section "Circle": the seven process-wide style defaults.
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
     // Line colour, inner colour and width only.
     void CopyStyle(const CCPCircle& source);
     // Strictly inside the Euclidean circle.

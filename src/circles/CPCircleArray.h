@@ -43,6 +43,8 @@ public:
     // Frees the list's storage only: listed circles belong to their nodes as well, and the
     // document releases them with RemoveAll before it destroys this array.
     ~CCPCircleArray() override = default;
+    // The outer circle's style record only; the list is rebuilt by the next packing run.
+    void Serialize(CArchive& ar) override;
 
     // Index -1 is the outer circle; no range check otherwise.
     CCPCircle* GetAt(int i) { return i < 0 ? &m_outer : m_list[i]; }

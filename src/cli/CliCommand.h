@@ -23,3 +23,10 @@ struct CliCommand {
 
 // Runs tessel-cli with a full argument vector (argv[0] included) and returns the exit code.
 int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+
+// The commands, one file each.
+int RunNewCommand(CliContext& context);
+int RunHexCommand(CliContext& context);
+int RunRandomCommand(CliContext& context);
+int RunInfoCommand(CliContext& context);
+int RunPackCommand(CliContext& context);

@@ -1,6 +1,8 @@
 // Command-line parsing common to every tessel-cli command.
 #include "cli/CliCommand.h"
+#include "document/Settings.h"
 
+#include <filesystem>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -14,6 +16,28 @@ constexpr CliCommand kCommands[] = {
          context.out << "Tessel Version 4.20\n";
          return int(CliOk);
      }},
+    {"new", "OUT.tesl", "Writes a new document: the starting triangle, extents 500 x 500.",
+     &RunNewCommand},
+    {"hex", "RINGS OUT.tesl",
+     "Writes the hexagonal disk of RINGS rings (1 to 300): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
+     "from the starting triangle by the editor's own grow and connect edits.",
+     &RunHexCommand},
+    {"random", "NODES OUT.tesl [--seed S]",
+     "Writes a triangulated disk of about NODES nodes (4 to 300000) with irregular degrees,\n"
+     "drawn by random grow and connect edits; the same seed (default 1) gives the same file.",
+     &RunRandomCommand},
+    {"info", "IN.tesl [--json]",
+     "Prints the counts of nodes, edges, inner, outer and not connected nodes and interior\n"
+     "edges, the extents and the outer circle's style; --json prints one JSON object.",
+     &RunInfoCommand},
+    {"pack",
+     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M]] [--threshold T] [--randomize]",
+     "Runs the circle packing N times (default 1), or until the largest angle-sum error of the\n"
+     "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
+     "the circle centres. --threshold sets the solver threshold (0 or less: 0.0001);\n"
+     "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
+     "the largest boundary angle sum and the seconds taken.",
+     &RunPackCommand},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -21,7 +45,9 @@ void PrintUsage(std::ostream& out) {
     for (const CliCommand& command : kCommands) {
         out << "  " << command.name << ' ' << command.usage << '\n';
     }
-    out << "\n`tessel-cli COMMAND --help` describes one command.\n";
+    out << "\nEvery command takes --profile FILE: settings from that profile (never written)\n"
+           "instead of the built-in defaults.\n"
+           "`tessel-cli COMMAND --help` describes one command.\n";
 }
 
 const CliCommand* FindCommand(std::string_view name) {
@@ -31,6 +57,40 @@ const CliCommand* FindCommand(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+// Takes "--profile FILE" (or "--profile=FILE") out of the arguments and reads that profile
+// into the settings. The profile is only read. Returns an exit code, CliOk to go on.
+int ApplyProfileOption(CliContext& context, std::string_view command) {
+    std::vector<std::string>& args = context.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string path;
+        if (args[i] == "--profile" && i + 1 < args.size()) {
+            path = args[i + 1];
+            args.erase(args.begin() + i, args.begin() + i + 2);
+        } else if (args[i].starts_with("--profile=")) {
+            path = args[i].substr(10);
+            args.erase(args.begin() + i);
+        } else if (args[i] == "--profile") {
+            context.err << "tessel-cli " << command << ": --profile needs a file (try --help)\n";
+            return CliBadUsage;
+        } else {
+            continue;
+        }
+        std::string error;
+        std::error_code ignored;
+        if (!std::filesystem::is_regular_file(path, ignored)) {
+            error = "Cannot open \"" + path + "\": there is no such profile.";
+        } else {
+            LoadSettingsFile(path, ViewSettings(), error);
+        }
+        if (!error.empty()) {
+            context.err << "tessel-cli " << command << ": " << error << '\n';
+            return CliBadInput;
+        }
+        --i;
+    }
+    return CliOk;
 }
 
 } // namespace
@@ -58,6 +118,9 @@ int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& 
                 << command->help << '\n';
             return CliOk;
         }
+    }
+    if (int code = ApplyProfileOption(context, command->name); code != CliOk) {
+        return code;
     }
     return command->run(context);
 }

@@ -6,8 +6,11 @@
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 class COutputFile;
 
@@ -29,6 +32,22 @@ public:
     // The core of a new document: unmodified, nothing selected (the outer circle neither),
     // then the starting triangle sized by the view's drawing radius.
     bool OnNewDocument();
+
+    // Reads the document file at path. A file without nodes (an empty file too) gives the
+    // starting triangle, modified; any other file leaves the document unmodified. A file
+    // that cannot be read or is malformed leaves the document exactly as it was and gives
+    // false with a message naming the file and what is wrong with it.
+    bool OnOpenDocument(const std::string& path, std::string& error);
+    // Writes the document file through a temporary file beside path, so that a failure
+    // keeps the previous file; clears the modified flag only on success.
+    bool OnSaveDocument(const std::string& path, std::string& error);
+    // OnOpenDocument and OnSaveDocument without the file: the archive's bytes.
+    bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error);
+    std::vector<std::uint8_t> SaveToBytes();
+    // Storing writes the graph, extents and styles; loading reads them into a fresh graph
+    // that replaces the document's only when the whole stream was read and checked. A
+    // failure is recorded on the archive and leaves the document as it was.
+    void Serialize(CArchive& ar) override;
 
     // The view's drawing radius, or nothing while there is no view.
     void SetViewRadius(std::optional<double> radius) { m_viewRadius = radius; }
@@ -83,6 +102,18 @@ public:
     void WriteEps(COutputFile& file, double scale, double offset) const;
     // One text line per circle, outer circle first.
     void WriteText(COutputFile& file, double scale, const std::string& format) const;
+
+    // The packing run (src/packing/PackingRun.cpp): solves the radii (from 1.0 again after
+    // an edit), lays the circles out, moves every node onto its circle's centre, lists the
+    // circles in node order and marks the document modified. Refused while some node is
+    // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
+    // the user is shown there.
+    bool RunPacking(std::string* refusal = nullptr);
+    // Node Randomize on the node collection, then marks the document modified.
+    void RandomizeNodes();
+    // The scale at which the packing places the nodes: the view's drawing radius, or without
+    // a view the one a view of the graph area would have.
+    double GetPackingScale() const;
 
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area

@@ -5,6 +5,7 @@
 #include "geometry/DPoint.h"
 
 class CCPNode;
+class CIniFile;
 class CDrawSurface;
 
 class CCPEdge : public CObject {
@@ -16,6 +17,9 @@ public:
     CCPEdge(CCPNode* start, CCPNode* end) : m_end(end), m_start(start) {}
     CCPEdge(const CCPEdge&) = delete;
     CCPEdge& operator=(const CCPEdge&) = delete;
+    // Start index, end index and the interior flag; indices go through the archive's graph
+    // index.
+    void Serialize(CArchive& ar) override;
 
     // The end seen from the start, the start seen from the end, else nullptr.
     CCPNode* Other(const CCPNode* node) const;
@@ -37,6 +41,9 @@ public:
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
     static void ResetDefaults();
+    // The profile section "Edge": the two colours, the thickness and the hit distance.
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
 
     int m_interior = 0;
     CCPNode* m_end = nullptr;

@@ -1,11 +1,13 @@
 // CCPNode: a node of the graph, its ordered fan of edges, its kind and its circle.
 #pragma once
 
+#include "geometry/Random.h"
 #include "model/HotSpot.h"
 
 #include <vector>
 
 class CCPCircle;
+class CIniFile;
 class CCPEdge;
 
 // A node's place in the triangulated disk.
@@ -29,6 +31,9 @@ public:
     CCPNode(const CCPNode&) = delete;
     CCPNode& operator=(const CCPNode&) = delete;
     using CDPoint::operator=;
+    // The point, the edge indices in list order, the kind and the circle as a tagged
+    // object; indices go through the archive's graph index.
+    void Serialize(CArchive& ar) override;
 
     int GetEdgeCount() const { return static_cast<int>(m_edges.size()); }
     // The i-th edge, or nullptr when i is out of range.
@@ -70,6 +75,38 @@ public:
 
     // Puts the class-wide colours and the solver threshold back to their built-in values.
     static void ResetDefaults();
+    // The profile section "Node": the three colours, the hot-spot size of CHotSpot and the
+    // solver threshold (a value that is not in (0, 1] becomes 0.0001).
+    static void LoadProfile(const CIniFile& ini);
+    static void SaveProfile(CIniFile& ini);
+
+    // Radius solver (src/packing/RadiusSolver.cpp).
+    //
+    // Cosine of the angle at this node's centre between neighbours i and j (j < 0: the one
+    // after i, cyclically), from the current radii; NaN when either is missing.
+    double CosAngle(int i, int j) const;
+    // The fan's angle sum, less a full turn for an inner node, from the current radii; NaN
+    // when the node or a neighbour lacks a circle.
+    double AngleSumError() const;
+    // Adjusts this node's radius against its neighbours' current radii until the angle-sum
+    // error is below the threshold (or can get no closer).
+    void SolveRadius();
+
+    // Layout (src/packing/Layout.cpp).
+    //
+    // The two consecutive placed neighbours (A, B) with the smallest sum of placement
+    // generations, the earliest on ties; false when no such pair exists.
+    bool FindPlacedPair(CCPNode*& a, CCPNode*& b) const;
+    // Places this node's circle tangent to the pair FindPlacedPair gives. True when the node
+    // is placed (already or now), false when it cannot be placed yet.
+    bool Place();
+    // The layout's second node: among the neighbours level with or below this node (y not
+    // smaller), the one nearest in x, the earliest on ties; else the first neighbour.
+    CCPNode* FindUpNeighbour() const;
+
+    // Node Randomize (src/packing/NodeOrder.cpp): an inner node's fan starts at a random
+    // neighbour, its cyclic order kept; other nodes are left alone.
+    void RandomRotate(const RandomSource& next);
 
     int m_order = 0;  // placement generation of the layout
     int m_placed = 0; // 1 once the layout has placed the circle in the current run

@@ -44,6 +44,29 @@ public:
     // Multiplies every node's x by sx and y by sy.
     void Scale(double sx, double sy);
 
+    // Radius solver (src/packing/RadiusSolver.cpp): m_sweeps sweeps of SolveRadius over the
+    // nodes in collection order, each against the radii as they stand.
+    void SolveRadii();
+    // Every node's circle back to hyperbolic radius 1.0.
+    void ResetRadii();
+
+    // Layout (src/packing/Layout.cpp). Places every circle in the unit disk: the start node
+    // at the centre, its up-neighbour along +y, then passes of Place in collection order
+    // until every node is placed or a pass places nothing. Without an inner node nothing
+    // changes. Returns the number of passes (0 when nothing was laid out).
+    int Layout();
+    void ClearPlaced();
+    // The inner node nearest the origin, the earliest on ties; nullptr when there is none.
+    CCPNode* FindStartNode() const;
+    // Moves every node onto its circle's Euclidean centre times scale.
+    void ApplyLayout(double scale);
+
+    // Node Randomize (src/packing/NodeOrder.cpp): n random swaps of the nodes, then
+    // RandomRotate on every node, drawing from a generator seeded from the clock, or from
+    // next.
+    void Randomize();
+    void Randomize(const RandomSource& next);
+
     // Sweeps of the radius solver in one packing run.
     static int m_sweeps;
     // Puts m_sweeps back to its built-in value.

@@ -1,0 +1,70 @@
+// Splitting tessel-cli arguments into positionals, valued options and flags.
+#include "cli/CliArgs.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+
+namespace {
+
+bool Contains(std::initializer_list<std::string_view> names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void Complain(CliContext& context, std::string_view command, std::string_view message) {
+    context.err << "tessel-cli " << command << ": " << message << " (try --help)\n";
+}
+
+} // namespace
+
+bool ParseCliArgs(CliContext& context, std::string_view command,
+                  std::initializer_list<std::string_view> valued,
+                  std::initializer_list<std::string_view> flags, std::size_t minPositional,
+                  std::size_t maxPositional, CliArgs& parsed) {
+    const std::vector<std::string>& args = context.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (arg.size() < 2 || !arg.starts_with("--")) {
+            parsed.positional.emplace_back(arg);
+            continue;
+        }
+        std::size_t equals = arg.find('=');
+        std::string_view name = arg.substr(0, equals);
+        if (Contains(valued, name)) {
+            if (equals != std::string_view::npos) {
+                parsed.values[std::string(name)] = std::string(arg.substr(equals + 1));
+            } else if (i + 1 < args.size()) {
+                parsed.values[std::string(name)] = args[++i];
+            } else {
+                Complain(context, command, std::string(name) + " needs a value");
+                return false;
+            }
+        } else if (Contains(flags, name) && equals == std::string_view::npos) {
+            parsed.flags.emplace(name);
+        } else {
+            Complain(context, command, "unknown option " + std::string(arg));
+            return false;
+        }
+    }
+    std::size_t count = parsed.positional.size();
+    if (count < minPositional || count > maxPositional) {
+        Complain(context, command,
+                 count < minPositional ? "missing arguments" : "too many arguments");
+        return false;
+    }
+    return true;
+}
+
+bool ParseCliInteger(CliContext& context, std::string_view command, std::string_view what,
+                     std::string_view text, std::int64_t min, std::int64_t max,
+                     std::int64_t& value) {
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < min ||
+        value > max) {
+        Complain(context, command,
+                 std::string(what) + " must be a whole number from " + std::to_string(min) +
+                     " to " + std::to_string(max) + ", not '" + std::string(text) + "'");
+        return false;
+    }
+    return true;
+}

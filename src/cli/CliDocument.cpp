@@ -1,0 +1,34 @@
+// Document files for tessel-cli: the editor's own open and save, with messages on stderr.
+#include "cli/CliDocument.h"
+
+#include "document/TesselDoc.h"
+
+#include <ostream>
+
+namespace {
+
+void Report(CliContext& context, std::string_view command, const std::string& error) {
+    context.err << "tessel-cli " << command << ": " << error << '\n';
+}
+
+} // namespace
+
+int SaveForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
+               const std::string& path) {
+    std::string error;
+    if (!doc.OnSaveDocument(path, error)) {
+        Report(context, command, error);
+        return CliBadInput;
+    }
+    return CliOk;
+}
+
+bool OpenForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
+                const std::string& path) {
+    std::string error;
+    if (!doc.OnOpenDocument(path, error)) {
+        Report(context, command, error);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,74 @@
+// Opening and saving the document as a file.
+#include "document/Archive.h"
+#include "document/SafeFile.h"
+#include "document/TesselDoc.h"
+
+#include <new>
+
+namespace {
+
+// Far more than any graph a user draws; a larger file is refused before it is read.
+constexpr std::size_t MaxDocumentBytes = 256u * 1024 * 1024;
+
+} // namespace
+
+bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error) {
+    if (!bytes.empty()) {
+        CArchive ar(bytes);
+        try {
+            Serialize(ar);
+        } catch (const std::bad_alloc&) {
+            error = "There is not enough memory to open the file.";
+            return false;
+        }
+        if (ar.Failed()) {
+            error = ar.ErrorText();
+            return false;
+        }
+        SetModifiedFlag(false);
+    }
+    // An empty file is not read at all; like a file without nodes it gives a new graph.
+    if (bytes.empty() || m_nodes.GetSize() == 0) {
+        NewGraph(GetViewRadius());
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> CTesselDoc::SaveToBytes() {
+    CArchive ar;
+    Serialize(ar);
+    return ar.Bytes();
+}
+
+bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
+    std::vector<std::uint8_t> bytes;
+    switch (ReadWholeFile(path, MaxDocumentBytes, bytes, error)) {
+    case ReadResult::Missing:
+        error = "Cannot open \"" + path + "\": the file does not exist.";
+        return false;
+    case ReadResult::Failed:
+        return false;
+    case ReadResult::Ok:
+        break;
+    }
+    if (!LoadFromBytes(bytes, error)) {
+        error = "Cannot open \"" + path + "\": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = SaveToBytes();
+    } catch (const std::bad_alloc&) {
+        error = "Cannot save \"" + path + "\": there is not enough memory.";
+        return false;
+    }
+    if (!WriteFileAtomically(path, bytes, error)) {
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}

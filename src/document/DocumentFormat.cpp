@@ -1,0 +1,229 @@
+// The document file's byte layout: Serialize of every stored class, and the document's
+// loading into a fresh graph that must pass its checks before it replaces the old one.
+#include "circles/CPCircleArray.h"
+#include "document/Archive.h"
+#include "document/GraphIndex.h"
+#include "document/TesselDoc.h"
+#include "model/GraphCheck.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// The smallest records the layout allows: a node without edges whose circle is a
+// back-reference, an edge, the outer circle's style.
+constexpr std::uint64_t MinNodeBytes = 8 + 8 + 4 + 4 + 2;
+constexpr std::uint64_t MinEdgeBytes = 3 * 4;
+constexpr std::uint64_t StyleBytes = 3 * 4;
+
+void SerializeInt(CArchive& ar, int& value) {
+    if (ar.IsStoring()) {
+        ar.WriteI32(value);
+    } else {
+        value = ar.ReadI32();
+    }
+}
+
+void SerializeColor(CArchive& ar, COLORREF& value) {
+    if (ar.IsStoring()) {
+        ar.WriteI32(static_cast<std::int32_t>(value));
+    } else {
+        value = static_cast<COLORREF>(ar.ReadI32());
+    }
+}
+
+// A node's circle as read. A shared circle (a back-reference, which the editor never
+// writes) or a missing one becomes a circle of the node's own, so that every node owns
+// exactly one circle as the rest of the program expects.
+CCPCircle* OwnCircle(const CArchive::ObjectRead& read) {
+    auto* circle = static_cast<CCPCircle*>(read.object);
+    if (circle && !read.backReference) {
+        return circle;
+    }
+    auto* own = new CCPCircle;
+    if (circle) {
+        own->CopyStyle(*circle);
+    }
+    return own;
+}
+
+void StoreDocument(CTesselDoc& doc, CArchive& ar) {
+    CGraphIndex index(doc.m_nodes, doc.m_edges);
+    ar.SetGraph(&index);
+    ar.WriteF64(doc.m_extentX);
+    ar.WriteF64(doc.m_extentY);
+    ar.WriteI32(doc.m_nodes.GetSize());
+    ar.WriteI32(doc.m_edges.GetSize());
+    for (CCPNode* node : doc.m_nodes.m_array) {
+        node->Serialize(ar);
+    }
+    for (CCPEdge* edge : doc.m_edges.m_array) {
+        edge->Serialize(ar);
+    }
+    doc.m_circles.Serialize(ar);
+    ar.SetGraph(nullptr);
+}
+
+bool IsFinite(const CDPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// What the structural check leaves out: positions and extents the view can work with, and
+// interior flags that are 0 or 1.
+void CheckValues(double extentX, double extentY, const CCPNodeArray& nodes,
+                 const CCPEdgeArray& edges, CArchive& ar) {
+    if (!(std::isfinite(extentX) && std::isfinite(extentY) && extentX >= 0 && extentY >= 0)) {
+        ar.Fail(ArchiveError::InconsistentGraph, "the graph extent is not a size");
+    }
+    for (std::size_t i = 0; i < nodes.m_array.size() && !ar.Failed(); ++i) {
+        if (!IsFinite(*nodes.m_array[i])) {
+            ar.Fail(ArchiveError::InconsistentGraph,
+                    "node " + std::to_string(i) + " has no finite position");
+        }
+    }
+    for (std::size_t i = 0; i < edges.m_array.size() && !ar.Failed(); ++i) {
+        int flag = edges.m_array[i]->m_interior;
+        if (flag != 0 && flag != 1) {
+            ar.Fail(ArchiveError::InconsistentGraph,
+                    "edge " + std::to_string(i) + " has the interior flag " + std::to_string(flag));
+        }
+    }
+    std::string problem;
+    if (!ar.Failed() && !CheckGraph(nodes, edges, &problem) && !problem.empty()) {
+        // The check's sentence continues the archive's message.
+        problem[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(problem[0])));
+        if (problem.ends_with('.')) {
+            problem.pop_back();
+        }
+        ar.Fail(ArchiveError::InconsistentGraph, problem);
+    }
+}
+
+void LoadDocument(CTesselDoc& doc, CArchive& ar) {
+    double extentX = ar.ReadF64();
+    double extentY = ar.ReadF64();
+    std::int64_t nodeCount = std::max(ar.ReadI32(), 0);
+    std::int64_t edgeCount = std::max(ar.ReadI32(), 0);
+    std::uint64_t needed = nodeCount * MinNodeBytes + edgeCount * MinEdgeBytes + StyleBytes;
+    if (!ar.Failed() && needed > ar.Remaining()) {
+        ar.Fail(ArchiveError::EndOfFile, std::to_string(nodeCount) + " nodes and " +
+                                             std::to_string(edgeCount) +
+                                             " edges announced, but only " +
+                                             std::to_string(ar.Remaining()) + " bytes follow");
+    }
+    if (ar.Failed()) {
+        return;
+    }
+    CCPNodeArray nodes;
+    CCPEdgeArray edges;
+    nodes.AddNew(static_cast<int>(nodeCount));
+    edges.AddNew(static_cast<int>(edgeCount));
+    CGraphIndex index(nodes, edges);
+    ar.SetGraph(&index);
+    for (std::size_t i = 0; i < nodes.m_array.size() && !ar.Failed(); ++i) {
+        nodes.m_array[i]->Serialize(ar);
+    }
+    for (std::size_t i = 0; i < edges.m_array.size() && !ar.Failed(); ++i) {
+        edges.m_array[i]->Serialize(ar);
+    }
+    ar.SetGraph(nullptr);
+    CCPCircle outer;
+    outer.Serialize(ar);
+    CheckValues(extentX, extentY, nodes, edges, ar);
+    if (ar.Failed()) {
+        return; // the fresh graph goes with its collections; the document keeps its own
+    }
+    doc.RemoveAll();
+    doc.m_nodes.m_array.swap(nodes.m_array);
+    doc.m_edges.m_array.swap(edges.m_array);
+    doc.m_extentX = extentX;
+    doc.m_extentY = extentY;
+    doc.m_circles.m_outer.CopyStyle(outer);
+}
+
+} // namespace
+
+void CDPoint::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << x << y;
+    } else {
+        ar >> x >> y;
+    }
+}
+
+void CHotSpot::Serialize(CArchive& ar) {
+    CDPoint::Serialize(ar);
+    if (ar.IsLoading()) {
+        m_highlight = 0;
+    }
+}
+
+void CCPNode::Serialize(CArchive& ar) {
+    CHotSpot::Serialize(ar);
+    const CGraphIndex* graph = ar.Graph();
+    if (ar.IsStoring()) {
+        ar.WriteI32(GetEdgeCount());
+        for (const CCPEdge* edge : m_edges) {
+            ar.WriteI32(graph ? graph->IndexOfEdge(edge) : -1);
+        }
+        ar.WriteI32(m_kind);
+        ar.WriteObject(m_circle);
+        return;
+    }
+    std::int32_t count = ar.ReadI32();
+    m_edges.clear();
+    if (!ar.CheckCount(count, 4, "edge indices of a node")) {
+        return;
+    }
+    m_edges.reserve(std::max(count, 0));
+    for (std::int32_t i = 0; i < count && !ar.Failed(); ++i) {
+        std::int32_t index = ar.ReadI32();
+        CCPEdge* edge = graph && !ar.Failed() ? graph->EdgeAt(index, ar) : nullptr;
+        if (edge) {
+            m_edges.push_back(edge);
+        }
+    }
+    m_kind = ar.ReadI32();
+    if (!ar.Failed()) {
+        m_circle = OwnCircle(ar.ReadObject(&CCPCircle::classCCPCircle));
+    }
+}
+
+void CCPEdge::Serialize(CArchive& ar) {
+    const CGraphIndex* graph = ar.Graph();
+    if (ar.IsStoring()) {
+        ar.WriteI32(graph ? graph->IndexOfNode(m_start) : -1);
+        ar.WriteI32(graph ? graph->IndexOfNode(m_end) : -1);
+        ar.WriteI32(m_interior);
+        return;
+    }
+    std::int32_t start = ar.ReadI32();
+    std::int32_t end = ar.ReadI32();
+    m_interior = ar.ReadI32();
+    if (graph && !ar.Failed()) {
+        m_start = graph->NodeAt(start, ar);
+        m_end = graph->NodeAt(end, ar);
+    }
+}
+
+void CCPCircle::Serialize(CArchive& ar) {
+    SerializeColor(ar, m_innerCol);
+    SerializeColor(ar, m_lineCol);
+    SerializeInt(ar, m_thickness);
+}
+
+void CCPCircleArray::Serialize(CArchive& ar) {
+    m_outer.Serialize(ar);
+}
+
+void CTesselDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        StoreDocument(*this, ar);
+    } else {
+        LoadDocument(*this, ar);
+    }
+}

@@ -1,0 +1,31 @@
+// CGraphIndex: node and edge indices of one graph while it is stored or loaded.
+#pragma once
+
+#include <unordered_map>
+
+class CArchive;
+class CCPEdge;
+class CCPEdgeArray;
+class CCPNode;
+class CCPNodeArray;
+
+// Node and edge records name each other by their index in the collections. The document
+// hands this index to the archive (CArchive::SetGraph), and the node and edge Serialize use
+// it in both directions.
+class CGraphIndex {
+public:
+    CGraphIndex(const CCPNodeArray& nodes, const CCPEdgeArray& edges);
+
+    // -1 for a node or edge that is not in the collection.
+    int IndexOfNode(const CCPNode* node) const;
+    int IndexOfEdge(const CCPEdge* edge) const;
+    // nullptr, with an index-out-of-range failure on the archive, outside the collection.
+    CCPNode* NodeAt(int index, CArchive& ar) const;
+    CCPEdge* EdgeAt(int index, CArchive& ar) const;
+
+private:
+    const CCPNodeArray& m_nodes;
+    const CCPEdgeArray& m_edges;
+    std::unordered_map<const CCPNode*, int> m_nodeIndex;
+    std::unordered_map<const CCPEdge*, int> m_edgeIndex;
+};

@@ -1,0 +1,34 @@
+// LoadSettings / SaveSettings: every setting of the profile sections "View", "Node", "Edge"
+// and "Circle", and the text-export format that its dialog keeps in the profile.
+#pragma once
+
+#include "document/IniFile.h"
+#include "document/ViewSettings.h"
+
+#include <string>
+
+// Reads the four sections in the order View, Node, Edge, Circle, each key with the current
+// value of its setting as the default. Values the program cannot work with (a negative
+// size, a margin beyond 65535, a hit distance that is not a number, a colour beyond
+// 0xFFFFFF...) keep the current value; the solver threshold falls back to 0.0001.
+void LoadSettings(const CIniFile& ini, CViewSettings& view);
+// Writes the 22 keys in the same order. GraphResizeRate is never stored.
+void SaveSettings(CIniFile& ini, const CViewSettings& view);
+
+// The view's part of LoadSettings and SaveSettings: the section "View".
+void LoadViewProfile(const CIniFile& ini, CViewSettings& view);
+void SaveViewProfile(CIniFile& ini, const CViewSettings& view);
+
+// LoadSettings from the profile file; a missing file leaves every setting as it is. False,
+// with `error`, when the file exists but cannot be read (the settings then stay too).
+bool LoadSettingsFile(const std::string& path, CViewSettings& view, std::string& error);
+// SaveSettings into the profile file, keeping every other section and key in it; creates
+// the profile's folder when it is missing. False, with `error`, when it cannot be written.
+bool SaveSettingsFile(const std::string& path, const CViewSettings& view, std::string& error);
+
+// The line template of the text export ("TextExport", "Format"; "%X, %Y, %R" by default).
+std::string LoadTextExportFormat(const CIniFile& ini);
+void SaveTextExportFormat(CIniFile& ini, const std::string& format);
+// The same against the profile file, for the Text File Setup dialog.
+std::string ReadTextExportFormat(const std::string& path);
+bool WriteTextExportFormat(const std::string& path, const std::string& format, std::string& error);

@@ -1,0 +1,50 @@
+// The document's packing run and Node Randomize.
+#include "document/StringTable.h"
+#include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Text shown when the packing is refused because a node is not yet joined to an inner node.
+constexpr int PackingRefusedText = 300;
+
+} // namespace
+
+double CTesselDoc::GetPackingScale() const {
+    if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
+        return *m_viewRadius;
+    }
+    return std::max(0.0, std::min(m_extentX, m_extentY) - ViewSettings().Margin);
+}
+
+bool CTesselDoc::RunPacking(std::string* refusal) {
+    if (!m_nodes.AllConnected()) {
+        if (refusal) {
+            *refusal = LoadString(PackingRefusedText);
+        }
+        return false;
+    }
+    m_circles.RemoveAll(m_nodes);
+    if (m_topologyChanged) {
+        m_nodes.ResetRadii();
+        m_topologyChanged = 0;
+    }
+    m_nodes.SolveRadii();
+    m_nodes.Layout();
+    m_nodes.ApplyLayout(GetPackingScale());
+    for (CCPNode* node : m_nodes.m_array) {
+        if (node->m_circle) {
+            m_circles.Add(node->m_circle);
+        }
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
+void CTesselDoc::RandomizeNodes() {
+    m_nodes.Randomize();
+    SetModifiedFlag(true);
+}

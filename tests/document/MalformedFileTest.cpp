@@ -1,0 +1,132 @@
+// Damaged document files: each broken rule is refused with its kind of failure, and the
+// document keeps the graph it had.
+#include "FileBuilder.h"
+#include "document/TesselDoc.h"
+#include "model/GraphInvariants.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Loads the bytes into a document holding the starting triangle; checks that a failure left
+// that triangle untouched and returns the failure.
+ArchiveError Load(const Bytes& bytes) {
+    CTesselDoc doc;
+    doc.NewGraph(300);
+    std::string before = DescribeGraph(doc.m_nodes, doc.m_edges);
+    CArchive ar(bytes);
+    doc.Serialize(ar);
+    if (ar.Failed()) {
+        EXPECT_EQ(DescribeGraph(doc.m_nodes, doc.m_edges), before);
+        EXPECT_EQ(doc.m_extentX, 500.0);
+        EXPECT_FALSE(ar.ErrorText().empty());
+    }
+    return ar.Error();
+}
+
+} // namespace
+
+TEST(MalformedFile, EachBrokenRuleIsRefused) {
+    struct Row {
+        const char* what;
+        std::function<void(CFileGraph&)> breakIt;
+        ArchiveError expected;
+    };
+    const Row rows[] = {
+        {"nothing broken", [](CFileGraph&) {}, ArchiveError::None},
+        {"edge index -1", [](CFileGraph& g) { g.nodes[1].edges[0] = -1; },
+         ArchiveError::IndexOutOfRange},
+        {"edge index past the end", [](CFileGraph& g) { g.nodes[1].edges[0] = 8; },
+         ArchiveError::IndexOutOfRange},
+        {"node index -1", [](CFileGraph& g) { g.edges[5][1] = -1; }, ArchiveError::IndexOutOfRange},
+        {"node index past the end", [](CFileGraph& g) { g.edges[5][0] = 5; },
+         ArchiveError::IndexOutOfRange},
+        {"kind 3", [](CFileGraph& g) { g.nodes[2].kind = 3; }, ArchiveError::InconsistentGraph},
+        {"kind -1", [](CFileGraph& g) { g.nodes[2].kind = -1; }, ArchiveError::InconsistentGraph},
+        {"interior flag 2", [](CFileGraph& g) { g.edges[0][2] = 2; },
+         ArchiveError::InconsistentGraph},
+        {"edge listed at a node that is not an end",
+         [](CFileGraph& g) { g.nodes[1].edges.push_back(6); }, ArchiveError::InconsistentGraph},
+        {"edge listed twice", [](CFileGraph& g) { g.nodes[1].edges.push_back(0); },
+         ArchiveError::InconsistentGraph},
+        {"edge missing from one end",
+         [](CFileGraph& g) { g.nodes[1].edges.erase(g.nodes[1].edges.begin()); },
+         ArchiveError::InconsistentGraph},
+        {"self loop",
+         [](CFileGraph& g) {
+             g.edges[4] = {1, 1, 0};
+         },
+         ArchiveError::InconsistentGraph},
+        {"a position that is not finite", [](CFileGraph& g) { g.nodes[3].y = NAN; },
+         ArchiveError::InconsistentGraph},
+        {"an infinite extent", [](CFileGraph& g) { g.extentX = INFINITY; },
+         ArchiveError::InconsistentGraph},
+        {"a negative extent", [](CFileGraph& g) { g.extentY = -1; },
+         ArchiveError::InconsistentGraph},
+        // Fans in the wrong order are no danger: every edit copes with them, so such a file
+        // is opened rather than lost.
+        {"consecutive neighbours not joined",
+         [](CFileGraph& g) { std::swap(g.nodes[0].edges[1], g.nodes[0].edges[2]); },
+         ArchiveError::None},
+        {"an extent of zero", [](CFileGraph& g) { g.extentX = 0; }, ArchiveError::None},
+    };
+    for (const Row& row : rows) {
+        CFileGraph g = Wheel();
+        row.breakIt(g);
+        EXPECT_EQ(Load(EncodeFile(g)), row.expected) << row.what;
+    }
+}
+
+TEST(MalformedFile, CountsBeyondTheFileAreRefusedBeforeAnythingIsAllocated) {
+    CArchive header;
+    header.WriteF64(500);
+    header.WriteF64(500);
+    header.WriteI32(2000000000);
+    header.WriteI32(3);
+    Bytes bytes = header.Bytes();
+    bytes.resize(30);
+    CTesselDoc doc;
+    doc.NewGraph(300);
+    CArchive ar(bytes);
+    doc.Serialize(ar);
+    EXPECT_EQ(ar.Error(), ArchiveError::EndOfFile);
+    EXPECT_NE(ar.ErrorText().find("2000000000 nodes"), std::string::npos) << ar.ErrorText();
+    EXPECT_EQ(doc.m_nodes.GetSize(), 3);
+
+    // A node that claims more edge indices than bytes remain.
+    CFileGraph g = Wheel();
+    Bytes wheel = EncodeFile(g);
+    wheel[24 + 16] = 0xFF;
+    wheel[24 + 17] = 0xFF;
+    wheel[24 + 18] = 0xFF;
+    wheel[24 + 19] = 0x7F;
+    EXPECT_EQ(Load(wheel), ArchiveError::EndOfFile);
+}
+
+TEST(MalformedFile, EveryTruncationIsRefused) {
+    Bytes full = EncodeFile(Wheel());
+    for (std::size_t size = 1; size < full.size(); ++size) {
+        EXPECT_EQ(Load(Bytes(full.begin(), full.begin() + size)), ArchiveError::EndOfFile) << size;
+    }
+}
+
+TEST(MalformedFile, CircleTagsOfTheWrongClassSchemaOrNumber) {
+    CFileGraph g = Wheel();
+    Bytes good = EncodeFile(g);
+    std::size_t tag = 24 + 16 + 4 + 4 * 4 + 4; // the first node's circle
+    auto withBytes = [&](std::size_t at, Bytes replacement) {
+        Bytes bytes = good;
+        std::copy(replacement.begin(), replacement.end(), bytes.begin() + at);
+        return bytes;
+    };
+    EXPECT_EQ(Load(withBytes(tag, {0x01, 0x80})), ArchiveError::BadIndex);
+    EXPECT_EQ(Load(withBytes(tag + 2, {0x02, 0x00})), ArchiveError::BadSchema);
+    EXPECT_EQ(Load(withBytes(tag + 6, {'C', 'C', 'P', 'N', 'o', 'd', 'e', 'X', 'X'})),
+              ArchiveError::BadClass);
+    EXPECT_EQ(Load(withBytes(tag + 4, {0x07, 0x00, 'C', 'C', 'P', 'N', 'o', 'd', 'e'})),
+              ArchiveError::BadClass); // a known class that is not a circle
+}
