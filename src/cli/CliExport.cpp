@@ -8,8 +8,8 @@
 #include "export/Export.h"
 #include "geometry/DPoint.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <ostream>
 
