@@ -12,6 +12,7 @@ struct CliContext {
     std::vector<std::string> args; // the command's own arguments, without its name
     std::ostream& out;
     std::ostream& err;
+    std::string profile = {}; // the file of --profile, already read; empty without one
 };
 
 struct CliCommand {
@@ -30,3 +31,4 @@ int RunHexCommand(CliContext& context);
 int RunRandomCommand(CliContext& context);
 int RunInfoCommand(CliContext& context);
 int RunPackCommand(CliContext& context);
+int RunExportCommand(CliContext& context);

@@ -38,6 +38,18 @@ constexpr CliCommand kCommands[] = {
      "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
      "the largest boundary angle sum and the seconds taken.",
      &RunPackCommand},
+    {"export",
+     "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M]] "
+     "[--threshold T] [--radius R] [--offset O] [--text-format F] [--antialias] "
+     "[--background #RRGGBB]",
+     "Packs as `pack` does (--runs 0 exports the outer circle alone) and writes OUT with the\n"
+     "editor's EPS, text, bitmap or enhanced-metafile writer. R is the radius of the unit\n"
+     "circle in points (eps), units (txt) or pixels (bmp, emf; a whole number); by default\n"
+     "the drawing radius of a window the size of the graph area. --offset (eps) moves the\n"
+     "picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
+     "--antialias and --background (bmp; default the profile's BGColor) set the bitmap.\n"
+     "A plain bitmap is drawn by the program's own aliased rasteriser, without a display.",
+     &RunExportCommand},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -88,6 +100,7 @@ int ApplyProfileOption(CliContext& context, std::string_view command) {
             context.err << "tessel-cli " << command << ": " << error << '\n';
             return CliBadInput;
         }
+        context.profile = path;
         --i;
     }
     return CliOk;

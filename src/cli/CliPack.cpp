@@ -2,6 +2,7 @@
 // [--randomize]: runs the circle packing and saves the graph moved onto the circle centres.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
+#include "cli/CliPacking.h"
 #include "document/TesselDoc.h"
 #include "geometry/NumberText.h"
 #include "packing/AngleSum.h"
@@ -16,65 +17,6 @@
 namespace {
 
 constexpr std::int64_t MaxRuns = 1000000000;
-
-struct PackOptions {
-    std::int64_t runs = 1;
-    double until = 0.0; // 0: a fixed number of runs
-    std::int64_t maxRuns = 10000;
-};
-
-// A finite real written in full, or a complaint naming the option.
-bool ParseReal(CliContext& context, std::string_view what, const std::string& text, double& value) {
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        context.err << "tessel-cli pack: " << what << " must be a number, not '" << text
-                    << "' (try --help)\n";
-        return false;
-    }
-    return true;
-}
-
-bool ParseOptions(CliContext& context, const CliArgs& args, PackOptions& options) {
-    auto value = [&](std::string_view name) {
-        auto found = args.values.find(name);
-        return found == args.values.end() ? nullptr : &found->second;
-    };
-    if (value("--runs") && value("--until")) {
-        context.err << "tessel-cli pack: --runs and --until exclude each other (try --help)\n";
-        return false;
-    }
-    if (value("--max-runs") && !value("--until")) {
-        context.err << "tessel-cli pack: --max-runs needs --until (try --help)\n";
-        return false;
-    }
-    if (const std::string* runs = value("--runs");
-        runs && !ParseCliInteger(context, "pack", "--runs", *runs, 1, MaxRuns, options.runs)) {
-        return false;
-    }
-    if (const std::string* maxRuns = value("--max-runs");
-        maxRuns &&
-        !ParseCliInteger(context, "pack", "--max-runs", *maxRuns, 1, MaxRuns, options.maxRuns)) {
-        return false;
-    }
-    if (const std::string* until = value("--until")) {
-        if (!ParseReal(context, "--until", *until, options.until)) {
-            return false;
-        }
-        if (options.until <= 0) {
-            context.err << "tessel-cli pack: --until must be greater than 0 (try --help)\n";
-            return false;
-        }
-    }
-    if (const std::string* threshold = value("--threshold")) {
-        double t = 0.0;
-        if (!ParseReal(context, "--threshold", *threshold, t)) {
-            return false;
-        }
-        CCPNode::m_threshold = EffectiveThreshold(t);
-    }
-    return true;
-}
 
 std::string Scientific(double value) {
     char buffer[32];
@@ -96,21 +38,64 @@ bool ShowsProgress(const CliContext& context) {
 
 } // namespace
 
-int RunPackCommand(CliContext& context) {
-    CliArgs args;
-    PackOptions options;
-    if (!ParseCliArgs(context, "pack", {"--runs", "--until", "--max-runs", "--threshold"},
-                      {"--randomize"}, 2, 2, args) ||
-        !ParseOptions(context, args, options)) {
-        return CliBadUsage;
+bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
+                  const std::string& text, double& value) {
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        context.err << "tessel-cli " << command << ": " << what << " must be a number, not '"
+                    << text << "' (try --help)\n";
+        return false;
     }
-    CTesselDoc doc;
-    if (!OpenForCli(context, "pack", doc, args.positional[0])) {
-        return CliBadInput;
+    return true;
+}
+
+bool ParsePackOptions(CliContext& context, std::string_view command, const CliArgs& args,
+                      std::int64_t minRuns, PackOptions& options) {
+    auto value = [&](std::string_view name) {
+        auto found = args.values.find(name);
+        return found == args.values.end() ? nullptr : &found->second;
+    };
+    auto complain = [&](std::string_view text) {
+        context.err << "tessel-cli " << command << ": " << text << " (try --help)\n";
+        return false;
+    };
+    if (value("--runs") && value("--until")) {
+        return complain("--runs and --until exclude each other");
     }
-    if (args.Has("--randomize")) {
-        doc.RandomizeNodes();
+    if (value("--max-runs") && !value("--until")) {
+        return complain("--max-runs needs --until");
     }
+    if (const std::string* runs = value("--runs");
+        runs &&
+        !ParseCliInteger(context, command, "--runs", *runs, minRuns, MaxRuns, options.runs)) {
+        return false;
+    }
+    if (const std::string* maxRuns = value("--max-runs");
+        maxRuns &&
+        !ParseCliInteger(context, command, "--max-runs", *maxRuns, 1, MaxRuns, options.maxRuns)) {
+        return false;
+    }
+    if (const std::string* until = value("--until")) {
+        if (!ParseCliReal(context, command, "--until", *until, options.until)) {
+            return false;
+        }
+        if (options.until <= 0) {
+            return complain("--until must be greater than 0");
+        }
+    }
+    if (const std::string* threshold = value("--threshold")) {
+        double t = 0.0;
+        if (!ParseCliReal(context, command, "--threshold", *threshold, t)) {
+            return false;
+        }
+        CCPNode::m_threshold = EffectiveThreshold(t);
+    }
+    return true;
+}
+
+int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
+               const PackOptions& options) {
     bool progress = ShowsProgress(context);
     auto start = std::chrono::steady_clock::now();
     std::int64_t runs = 0;
@@ -119,7 +104,7 @@ int RunPackCommand(CliContext& context) {
     while (runs < limit) {
         std::string refusal;
         if (!doc.RunPacking(&refusal)) {
-            context.err << "tessel-cli pack: " << refusal << '\n';
+            context.err << "tessel-cli " << command << ": " << refusal << '\n';
             return CliBadInput;
         }
         ++runs;
@@ -133,5 +118,26 @@ int RunPackCommand(CliContext& context) {
     }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     context.out << Describe(runs, errors) << ", " << FormatFixed(seconds.count(), 3) << " s\n";
+    return CliOk;
+}
+
+int RunPackCommand(CliContext& context) {
+    CliArgs args;
+    PackOptions options;
+    if (!ParseCliArgs(context, "pack", {"--runs", "--until", "--max-runs", "--threshold"},
+                      {"--randomize"}, 2, 2, args) ||
+        !ParsePackOptions(context, "pack", args, 1, options)) {
+        return CliBadUsage;
+    }
+    CTesselDoc doc;
+    if (!OpenForCli(context, "pack", doc, args.positional[0])) {
+        return CliBadInput;
+    }
+    if (args.Has("--randomize")) {
+        doc.RandomizeNodes();
+    }
+    if (int code = PackForCli(context, "pack", doc, options); code != CliOk) {
+        return code;
+    }
     return SaveForCli(context, "pack", doc, args.positional[1]);
 }

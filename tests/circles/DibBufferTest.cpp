@@ -11,14 +11,9 @@
 
 namespace {
 
-std::uint32_t Le32(const std::vector<char>& b, std::size_t at) {
+std::uint32_t Le32(const std::string& b, std::size_t at) {
     return std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16 |
            std::uint32_t(std::uint8_t(b[at + 3])) << 24;
-}
-
-std::vector<char> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace
@@ -31,7 +26,7 @@ TEST(DibBuffer, StrideRoundsRowsUpToFourBytes) {
     EXPECT_EQ(dib.Stride(), 40);
     ASSERT_TRUE(dib.Create(212, 212));
     EXPECT_EQ(dib.Stride(), 636);
-    EXPECT_EQ(Le32({dib.Header().begin(), dib.Header().end()}, 20), 134832u);
+    EXPECT_EQ(Le32(std::string(dib.Header().begin(), dib.Header().end()), 20), 134832u);
 }
 
 TEST(DibBuffer, PixelsAreBottomUpBgrAndRespectTheOrigin) {
@@ -100,7 +95,7 @@ TEST(DibBuffer, SaveBmpWritesHeadersAndRows) {
     dib.SetPixel(0, 211, 0x00336699); // bottom row: the first stored
     std::string path = dir.File("a.bmp");
     ASSERT_EQ(dib.SaveBmp(path), FileStatus::Ok);
-    std::vector<char> bytes = ReadAll(path);
+    std::string bytes = ReadText(path);
     ASSERT_EQ(bytes.size(), 134886u);
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');

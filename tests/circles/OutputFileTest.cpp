@@ -8,27 +8,18 @@
 #include <iterator>
 #include <sys/stat.h>
 
-namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
-
 TEST(OutputFile, TextModeStoresCrLfAndBinaryModeDoesNot) {
     TempDir dir;
     COutputFile text;
     ASSERT_TRUE(text.Open(dir.File("t.txt"), COutputFile::Mode::Text));
     text.Write("a\nb\n\nc");
     ASSERT_EQ(text.Commit(), FileStatus::Ok);
-    EXPECT_EQ(ReadAll(dir.File("t.txt")), "a\r\nb\r\n\r\nc");
+    EXPECT_EQ(ReadText(dir.File("t.txt")), "a\r\nb\r\n\r\nc");
     COutputFile binary;
     ASSERT_TRUE(binary.Open(dir.File("b.bin"), COutputFile::Mode::Binary));
     binary.Write("a\nb");
     ASSERT_EQ(binary.Commit(), FileStatus::Ok);
-    EXPECT_EQ(ReadAll(dir.File("b.bin")), "a\nb");
+    EXPECT_EQ(ReadText(dir.File("b.bin")), "a\nb");
 }
 
 TEST(OutputFile, AFailedWriteKeepsTheOldFileAndItsPermissions) {
@@ -43,14 +34,14 @@ TEST(OutputFile, AFailedWriteKeepsTheOldFileAndItsPermissions) {
         file.Write(std::string(100, 'x'));
         EXPECT_EQ(file.Commit(), FileStatus::WriteFailed);
     }
-    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(ReadText(path), "old contents");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"keep.txt"});
 
     COutputFile file;
     ASSERT_TRUE(file.Open(path, COutputFile::Mode::Text));
     file.Write("new");
     ASSERT_EQ(file.Commit(), FileStatus::Ok);
-    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(ReadText(path), "new");
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -1,24 +1,9 @@
 // Text export templates and locale-independent numbers.
 #include "circles/TextFormat.h"
 
-#include "circles/NumberFormat.h"
-
 #include <clocale>
 #include <gtest/gtest.h>
 #include <locale>
-
-TEST(NumberFormat, FixedAndHexTexts) {
-    EXPECT_EQ(FixedText(0.5), "0.500000");
-    EXPECT_EQ(FixedText(-0.0), "-0.000000");
-    EXPECT_EQ(FixedText(128 / 255.0), "0.501961");
-    EXPECT_EQ(FixedText(-25), "-25.000000");
-    EXPECT_EQ(FixedText(1e300).size(), 301u + 7u);
-    EXPECT_EQ(FixedText(-1.7976931348623157e308).size(), 1u + 309u + 7u);
-    EXPECT_EQ(HexText(0), "00");
-    EXPECT_EQ(HexText(0xf), "0f");
-    EXPECT_EQ(HexText(255), "ff");
-    EXPECT_EQ(HexText(0x1ff), "1ff");
-}
 
 TEST(TextFormat, WorkedLines) {
     CircleTextValues v{50, -25, 10, 2, MakeRgb(255, 128, 0), 0};
@@ -26,6 +11,10 @@ TEST(TextFormat, WorkedLines) {
     EXPECT_EQ(ExpandTextFormat("%HIR%HIG%HIB %T", v), "ff8000 2");
     EXPECT_EQ(ExpandTextFormat("%IR %IG %IB|%FIR %FIG|%LR-%HLG-%FLB", v),
               "255 128 0|1.000000 0.501961|0-00-0.000000");
+    EXPECT_EQ(
+        ExpandTextFormat("%HIB|%HLR", CircleTextValues{0, 0, 0, 0, MakeRgb(0, 0, 0xf), 0x1ff}),
+        "0f|ff");
+    EXPECT_EQ(ExpandTextFormat("%FIG", v), "0.501961");
     EXPECT_EQ(ExpandTextFormat("", v), "");
     EXPECT_EQ(ExpandTextFormat("plain text", v), "plain text");
 }

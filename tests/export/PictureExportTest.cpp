@@ -39,7 +39,7 @@ TEST(BitmapExport, PictureSizeAndFileLength) {
     for (bool antialias : {false, true}) {
         std::string path = dir.File(antialias ? "aa.bmp" : "plain.bmp");
         ASSERT_EQ(ExportBitmap(list.array, {100, antialias, 0x00FF0000}, path), ExportStatus::Ok);
-        std::string file = ReadFile(path);
+        std::string file = ReadText(path);
         ASSERT_EQ(file.size(), 134886u);
         EXPECT_EQ(Le32(file, 18), 212u);
         EXPECT_EQ(Le32(file, 22), 212u);
@@ -54,7 +54,7 @@ TEST(BitmapExport, PictureSizeAndFileLength) {
     }
     Outer(list, 0);
     ASSERT_EQ(ExportBitmap(list.array, {1, false, 0}, dir.File("small.bmp")), ExportStatus::Ok);
-    std::string small = ReadFile(dir.File("small.bmp"));
+    std::string small = ReadText(dir.File("small.bmp"));
     EXPECT_EQ(Le32(small, 18), 12u);
     EXPECT_EQ(Le32(small, 22), 12u);
 }
@@ -66,7 +66,7 @@ TEST(BitmapExport, AntialiasedPixelsAreTheRasterisedCirclesOverTheBackground) {
     list.Add(0.4, -0.3, 0.35, 3, 0x000000FF, 0x0000FF00);
     ASSERT_EQ(ExportBitmap(list.array, {40, true, 0x00204060}, dir.File("a.bmp")),
               ExportStatus::Ok);
-    std::string file = ReadFile(dir.File("a.bmp"));
+    std::string file = ReadText(dir.File("a.bmp"));
     CDibBuffer expected;
     ASSERT_TRUE(expected.Create(94, 94));
     expected.Fill(0x00204060);
@@ -94,7 +94,7 @@ TEST(BitmapExport, APlainPainterGetsThePictureWithTheBackgroundAndTheOrigin) {
     ASSERT_EQ(ExportBitmap(list.array, {100, false, 0x00010203}, dir.File("p.bmp"), painter),
               ExportStatus::Ok);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(BmpPixel(ReadFile(dir.File("p.bmp")), 0, 0), 0x00ABCDEFu);
+    EXPECT_EQ(BmpPixel(ReadText(dir.File("p.bmp")), 0, 0), 0x00ABCDEFu);
 }
 
 TEST(BitmapExport, RefusalsAndFailuresLeaveNoFile) {

@@ -57,7 +57,7 @@ TEST(EpsExport, TheWorkedExampleByteForByte) {
     CTesselDoc doc;
     MakeExample(doc);
     ASSERT_EQ(ExportEps(doc, dir.File("a.eps"), 200, 0), ExportStatus::Ok);
-    EXPECT_EQ(ReadFile(dir.File("a.eps")), Crlf(kExampleEps));
+    EXPECT_EQ(ReadText(dir.File("a.eps")), Crlf(kExampleEps));
 }
 
 TEST(EpsExport, ExtentFollowsTheOuterWidthTheRoundedScaleAndTheOffset) {
@@ -65,7 +65,7 @@ TEST(EpsExport, ExtentFollowsTheOuterWidthTheRoundedScaleAndTheOffset) {
     CTesselDoc doc;
     doc.m_circles.m_outer.m_thickness = 3;
     ASSERT_EQ(ExportEps(doc, dir.File("w.eps"), 200, 0), ExportStatus::Ok);
-    std::string w = ReadFile(dir.File("w.eps"));
+    std::string w = ReadText(dir.File("w.eps"));
     EXPECT_NE(w.find("%%BoundingBox: 0.000000 0.000000 416.000000 416.000000\r\n"),
               std::string::npos);
     EXPECT_NE(w.find("\r\n208.000000 208.000000 translate\r\n"), std::string::npos);
@@ -76,7 +76,7 @@ TEST(EpsExport, ExtentFollowsTheOuterWidthTheRoundedScaleAndTheOffset) {
 
     doc.m_circles.m_outer.m_thickness = 1;
     ASSERT_EQ(ExportEps(doc, dir.File("o.eps"), 100.5, 72), ExportStatus::Ok);
-    std::string o = ReadFile(dir.File("o.eps"));
+    std::string o = ReadText(dir.File("o.eps"));
     // c = 101 + 1 + 5 = 107
     EXPECT_NE(o.find("%%BoundingBox: 72.000000 72.000000 286.000000 286.000000\r\n"),
               std::string::npos);
@@ -92,7 +92,7 @@ TEST(EpsExport, NumbersIgnoreAGermanLocale) {
         GTEST_SKIP() << "de_DE.UTF-8 is not installed (make test generates it)";
     }
     ASSERT_EQ(ExportEps(doc, dir.File("de.eps"), 200, 0), ExportStatus::Ok);
-    EXPECT_EQ(ReadFile(dir.File("de.eps")), Crlf(kExampleEps));
+    EXPECT_EQ(ReadText(dir.File("de.eps")), Crlf(kExampleEps));
 }
 
 TEST(TextExport, LinesPerCircleOuterFirstWithCrLf) {
@@ -103,12 +103,12 @@ TEST(TextExport, LinesPerCircleOuterFirstWithCrLf) {
     c->m_euclidRadius = 0.1;
     doc.m_circles.Add(c);
     ASSERT_EQ(ExportText(doc, dir.File("a.txt"), 100, "%X, %Y, %R"), ExportStatus::Ok);
-    EXPECT_EQ(ReadFile(dir.File("a.txt")),
+    EXPECT_EQ(ReadText(dir.File("a.txt")),
               "0.000000, -0.000000, 100.000000\r\n50.000000, -25.000000, 10.000000\r\n");
     ASSERT_EQ(ExportText(doc, dir.File("e.txt"), 100, ""), ExportStatus::Ok);
-    EXPECT_EQ(ReadFile(dir.File("e.txt")), "\r\n\r\n");
+    EXPECT_EQ(ReadText(dir.File("e.txt")), "\r\n\r\n");
     ASSERT_EQ(ExportText(doc, dir.File("z.txt"), 0, "%Y"), ExportStatus::Ok);
-    EXPECT_EQ(ReadFile(dir.File("z.txt")), "-0.000000\r\n-0.000000\r\n");
+    EXPECT_EQ(ReadText(dir.File("z.txt")), "-0.000000\r\n-0.000000\r\n");
 }
 
 TEST(TextExport, HugeRadiusAndAGermanLocale) {
@@ -119,7 +119,7 @@ TEST(TextExport, HugeRadiusAndAGermanLocale) {
         GTEST_SKIP() << "de_DE.UTF-8 is not installed (make test generates it)";
     }
     ASSERT_EQ(ExportText(doc, dir.File("h.txt"), 1e300, "%R;%X;%FIG"), ExportStatus::Ok);
-    std::string h = ReadFile(dir.File("h.txt"));
+    std::string h = ReadText(dir.File("h.txt"));
     EXPECT_EQ(h.size(), 301u + 7u + 1 + 8 + 1 + 8 + 2);
     EXPECT_EQ(h.substr(h.size() - 27), ".000000;0.000000;1.000000\r\n");
 }

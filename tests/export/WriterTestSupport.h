@@ -1,20 +1,15 @@
-// Shared pieces of the export tests: reading files back and switching to a German locale.
+// Shared pieces of the export tests: reading bytes back and switching to a German locale.
 #pragma once
 
+#include "document/TempDir.h"
+
 #include <clocale>
-#include <fstream>
-#include <iterator>
 #include <locale>
 #include <string>
 #include <vector>
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::string s = ReadFile(path);
+    std::string s = ReadText(path);
     return {s.begin(), s.end()};
 }
 

@@ -1,5 +1,8 @@
-// Test helpers for file output: a private temporary folder and a temporary file size limit.
+// Test helpers for file output: the temporary folder's contents and a temporary file size
+// limit.
 #pragma once
+
+#include "document/TempDir.h"
 
 #include <algorithm>
 #include <csignal>
@@ -9,35 +12,19 @@
 #include <sys/resource.h>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
+// The tests' temporary folder with a look at what is left in it.
+class TempDir : public CTempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tessel-XXXXXX").string();
-        m_path = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
     bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
     // The names in the folder, sorted.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+        for (const auto& entry : std::filesystem::directory_iterator(Path())) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
         return names;
     }
-
-private:
-    std::string m_path;
 };
 
 // While alive, writes past `bytes` in any file fail as on a full disk (EFBIG, no signal).

@@ -1,0 +1,189 @@
+// tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf: packs the document as `pack` does
+// and writes it with the editor's export writers.
+#include "cli/CliArgs.h"
+#include "cli/CliDocument.h"
+#include "cli/CliPacking.h"
+#include "document/Settings.h"
+#include "document/TesselDoc.h"
+#include "export/Export.h"
+#include "geometry/DPoint.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+enum class Format { Eps, Text, Bitmap, Metafile };
+
+struct ExportOptions {
+    Format format = Format::Eps;
+    std::optional<double> radius; // the drawing radius of the document's extents without it
+    double offset = 0;
+    std::string textFormat;
+    bool antialias = false;
+    COLORREF background = 0x00FFFFFF;
+};
+
+bool Complain(CliContext& context, const std::string& text) {
+    context.err << "tessel-cli export: " << text << " (try --help)\n";
+    return false;
+}
+
+const std::string* Value(const CliArgs& args, std::string_view name) {
+    auto found = args.values.find(name);
+    return found == args.values.end() ? nullptr : &found->second;
+}
+
+bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
+    const std::string* text = Value(args, "--format");
+    if (!text) {
+        return Complain(context, "--format is required");
+    }
+    const std::pair<const char*, Format> names[] = {{"eps", Format::Eps},
+                                                    {"txt", Format::Text},
+                                                    {"bmp", Format::Bitmap},
+                                                    {"emf", Format::Metafile}};
+    for (auto [name, value] : names) {
+        if (*text == name) {
+            format = value;
+            return true;
+        }
+    }
+    return Complain(context, "--format must be eps, txt, bmp or emf, not '" + *text + "'");
+}
+
+// "#RRGGBB" as the program's 0x00BBGGRR colour.
+bool ParseBackground(CliContext& context, const std::string& text, COLORREF& color) {
+    unsigned rgb = 0;
+    auto result = text.size() == 7 && text[0] == '#'
+                      ? std::from_chars(text.data() + 1, text.data() + 7, rgb, 16)
+                      : std::from_chars_result{text.data(), std::errc::invalid_argument};
+    if (result.ec != std::errc() || result.ptr != text.data() + 7) {
+        return Complain(context, "--background must be #RRGGBB, not '" + text + "'");
+    }
+    color = MakeRgb(rgb >> 16, rgb >> 8, rgb);
+    return true;
+}
+
+// The options that belong to one format only are refused with the others.
+bool CheckFormatOptions(CliContext& context, const CliArgs& args, Format format) {
+    const std::pair<const char*, Format> only[] = {{"--offset", Format::Eps},
+                                                   {"--text-format", Format::Text},
+                                                   {"--background", Format::Bitmap}};
+    for (auto [name, owner] : only) {
+        if (Value(args, name) && format != owner) {
+            return Complain(context, std::string(name) + " does not apply to this format");
+        }
+    }
+    if (args.Has("--antialias") && format != Format::Bitmap) {
+        return Complain(context, "--antialias applies to bmp only");
+    }
+    return true;
+}
+
+bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions& o) {
+    if (!ParseFormat(context, args, o.format) || !CheckFormatOptions(context, args, o.format)) {
+        return false;
+    }
+    if (const std::string* text = Value(args, "--radius")) {
+        double radius = 0;
+        if (!ParseCliReal(context, "export", "--radius", *text, radius)) {
+            return false;
+        }
+        o.radius = radius;
+    }
+    if (const std::string* text = Value(args, "--offset")) {
+        if (!ParseCliReal(context, "export", "--offset", *text, o.offset)) {
+            return false;
+        }
+        if (o.offset < 0) {
+            return Complain(context, "--offset must be 0 or more");
+        }
+    }
+    // The editor's dialogs start from the profile's text format and background colour.
+    o.textFormat = ReadTextExportFormat(context.profile);
+    if (const std::string* text = Value(args, "--text-format")) {
+        o.textFormat = *text;
+    }
+    o.background = ViewSettings().BGColor;
+    if (const std::string* text = Value(args, "--background");
+        text && !ParseBackground(context, *text, o.background)) {
+        return false;
+    }
+    o.antialias = args.Has("--antialias");
+    return true;
+}
+
+// The radius each format's setup dialog would accept: at least 1 point for EPS, at least 0
+// for text, a whole number of pixels from 1 to 2147483647 for pictures (rounded from the
+// drawing radius when it is the default).
+bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
+    switch (o.format) {
+    case Format::Eps:
+        return radius >= 1 || Complain(context, "the radius must be at least 1 for eps");
+    case Format::Text:
+        return radius >= 0 || Complain(context, "the radius must be 0 or more for txt");
+    case Format::Bitmap:
+    case Format::Metafile:
+        break;
+    }
+    if (!o.radius) {
+        radius = RoundHalfAway(radius);
+    }
+    if (radius != std::floor(radius) || radius < 1 || radius > 2147483647.0) {
+        return Complain(context, "the radius must be a whole number from 1 to 2147483647");
+    }
+    return true;
+}
+
+ExportStatus Write(CTesselDoc& doc, const ExportOptions& o, double radius,
+                   const std::string& path) {
+    switch (o.format) {
+    case Format::Eps:
+        return ExportEps(doc, path, radius, o.offset);
+    case Format::Text:
+        return ExportText(doc, path, radius, o.textFormat);
+    case Format::Bitmap:
+        return ExportBitmap(doc.m_circles, {radius, o.antialias, o.background}, path);
+    case Format::Metafile:
+        break;
+    }
+    return ExportEmf(doc.m_circles, radius, path);
+}
+
+} // namespace
+
+int RunExportCommand(CliContext& context) {
+    CliArgs args;
+    PackOptions packing;
+    ExportOptions options;
+    if (!ParseCliArgs(context, "export",
+                      {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
+                       "--offset", "--text-format", "--background"},
+                      {"--antialias"}, 2, 2, args) ||
+        !ParsePackOptions(context, "export", args, 0, packing) ||
+        !ParseExportOptions(context, args, options)) {
+        return CliBadUsage;
+    }
+    CTesselDoc doc;
+    if (!OpenForCli(context, "export", doc, args.positional[0])) {
+        return CliBadInput;
+    }
+    if (packing.runs > 0 || packing.until > 0) {
+        if (int code = PackForCli(context, "export", doc, packing); code != CliOk) {
+            return code;
+        }
+    }
+    double radius = options.radius.value_or(doc.GetPackingScale());
+    if (!CheckRadius(context, options, radius)) {
+        return CliBadUsage;
+    }
+    const std::string& path = args.positional[1];
+    if (ExportStatus status = Write(doc, options, radius, path); status != ExportStatus::Ok) {
+        context.err << "tessel-cli export: " << ExportErrorText(status, path) << '\n';
+        return CliBadInput;
+    }
+    return CliOk;
+}

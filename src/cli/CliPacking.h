@@ -1,0 +1,29 @@
+// The packing runs of tessel-cli, shared by `pack` and `export`.
+#pragma once
+
+#include "cli/CliArgs.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CTesselDoc;
+
+struct PackOptions {
+    std::int64_t runs = 1;
+    double until = 0.0; // 0: a fixed number of runs
+    std::int64_t maxRuns = 10000;
+};
+
+// A finite real written in full; otherwise reports `what` on `context.err`.
+bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
+                  const std::string& text, double& value);
+
+// Reads --runs (at least minRuns), --until, --max-runs and --threshold (which it applies).
+bool ParsePackOptions(CliContext& context, std::string_view command, const CliArgs& args,
+                      std::int64_t minRuns, PackOptions& options);
+
+// Runs the packing as the options say and prints the runs, the errors and the time taken;
+// returns CliOk, or CliBadInput (with the refusal on `context.err`).
+int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
+               const PackOptions& options);
