@@ -66,11 +66,12 @@ double NearCoverage(double re, double d) {
     return Lens(d, c1, (re * re + d * d - kRho * kRho) / (2 * re * d));
 }
 
-// RoundHalfAway for the non-negative channel values, without the library call: v - trunc(v)
-// is exact, so the result is the same.
+// RoundHalfAway for the non-negative channel values, without the library call and without
+// a branch: the conversion truncates and v - i is exact, so the result is the same.
 unsigned Channel(double v) {
-    double i = std::trunc(v);
-    return unsigned(static_cast<long long>(v - i >= 0.5 ? i + 1 : i)) & 0xFFu;
+    auto i = static_cast<long long>(v);
+    bool up = v - double(i) >= 0.5;
+    return (unsigned(i) + unsigned(up)) & 0xFFu;
 }
 
 // The integers x in [lo, hi] where pass(x) holds form one run around cx (the distance to

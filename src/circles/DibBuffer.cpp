@@ -98,15 +98,19 @@ void CDibBuffer::FillSpan(int y, int x0, int x1, COLORREF color) {
         return;
     }
     std::uint8_t* p = Row(y) + 3 * std::size_t(x0);
-    std::size_t count = std::size_t(x1 - x0);
-    // One pixel written, then the written bytes copied forward in doubling blocks.
-    WriteBgr(p, color);
-    std::size_t done = 1;
-    while (done < count) {
-        std::size_t n = std::min(done, count - done);
-        std::memcpy(p + 3 * done, p, 3 * n);
-        done += n;
+    std::size_t bytes = 3 * std::size_t(x1 - x0);
+    // Sixteen pixels make 48 bytes, a whole number of both pixels and 16-byte stores: the
+    // span is written in such blocks of a prepared pattern, the rest from its start.
+    constexpr std::size_t kBlock = 48;
+    std::uint8_t pattern[kBlock];
+    for (std::size_t i = 0; i < kBlock; i += 3) {
+        WriteBgr(pattern + i, color);
     }
+    std::size_t done = 0;
+    for (; done + kBlock <= bytes; done += kBlock) {
+        std::memcpy(p + done, pattern, kBlock);
+    }
+    std::memcpy(p + done, pattern, bytes - done);
 }
 
 void CDibBuffer::Fill(COLORREF color) {

@@ -4,6 +4,7 @@
 
 #include "circles/DibBuffer.h"
 
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
@@ -110,6 +111,41 @@ TEST(Rasterise, FastImageEqualsThePixelByPixelOne) {
             c.y = std::round(c.y);
             c.radius = std::round(c.radius + 1);
         }
+        RasteriseCircle(fast, c);
+        RasteriseCircleReference(slow, c);
+        ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial << " centre " << c.x << ',' << c.y
+                                           << " r " << c.radius << " t " << c.thickness;
+    }
+}
+
+// Large circles whose edges cross a wide picture, so that the inner spans take every length
+// and start column, over noise, with centres on integers and halves as well.
+TEST(Rasterise, LargeCirclesCrossingThePictureEqualThePixelByPixelOne) {
+    std::mt19937 random(77);
+    std::uniform_real_distribution<> unit(0, 1);
+    for (int trial = 0; trial < 24; ++trial) {
+        int w = 150 + int(random() % 170), h = 20 + int(random() % 40);
+        CDibBuffer fast, slow;
+        ASSERT_TRUE(fast.Create(w, h));
+        ASSERT_TRUE(slow.Create(w, h));
+        std::mt19937 noise(trial);
+        FillNoise(fast, noise);
+        noise.seed(trial);
+        FillNoise(slow, noise);
+        AaCircle c;
+        c.radius = 60 + unit(random) * 240;
+        double angle = unit(random) * 6.283185307179586;
+        double reach = c.radius * (0.6 + 0.6 * unit(random)); // the edge crosses the picture
+        c.x = w / 2.0 + reach * std::cos(angle);
+        c.y = h / 2.0 + reach * std::sin(angle);
+        if (trial % 3 == 0) {
+            c.x = std::round(c.x) + (trial % 2) * 0.5;
+            c.y = std::round(c.y);
+            c.radius = std::round(c.radius);
+        }
+        c.thickness = double(int(random() % 9) - 2);
+        c.lineCol = random() & 0xFFFFFF;
+        c.innerCol = random() & 0xFFFFFF;
         RasteriseCircle(fast, c);
         RasteriseCircleReference(slow, c);
         ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial << " centre " << c.x << ',' << c.y
