@@ -1,25 +1,25 @@
 // Writing circles as EPS drawing lines and as lines of the user's text format.
 #include "circles/CPCircle.h"
 #include "circles/CPCircleArray.h"
-#include "circles/NumberFormat.h"
 #include "circles/OutputFile.h"
 #include "circles/TextFormat.h"
+#include "geometry/NumberText.h"
 
 namespace {
 
 // A colour as the three channel fractions PostScript's setrgbcolor takes.
 std::string RgbText(COLORREF c) {
-    return FixedText(GetRValue(c) / 255.0) + " " + FixedText(GetGValue(c) / 255.0) + " " +
-           FixedText(GetBValue(c) / 255.0);
+    return FormatFixed(GetRValue(c) / 255.0, 6) + " " + FormatFixed(GetGValue(c) / 255.0, 6) + " " +
+           FormatFixed(GetBValue(c) / 255.0, 6);
 }
 
 } // namespace
 
 void CCPCircle::WriteEpsLine(COutputFile& file, double scale) const {
     // The x coordinate is negated because the page is turned half round by the header.
-    std::string geometry = FixedText(-(scale * m_euclidCentre.x)) + " " +
-                           FixedText(scale * m_euclidCentre.y) + " " +
-                           FixedText(scale * m_euclidRadius);
+    std::string geometry = FormatFixed(-(scale * m_euclidCentre.x), 6) + " " +
+                           FormatFixed(scale * m_euclidCentre.y, 6) + " " +
+                           FormatFixed(scale * m_euclidRadius, 6);
     if (m_thickness <= 0) {
         file.Write(RgbText(m_innerCol) + " " + geometry + " FCircle\n");
         return;

@@ -1,7 +1,7 @@
 // Token replacement for text export lines.
 #include "circles/TextFormat.h"
 
-#include "circles/NumberFormat.h"
+#include "geometry/NumberText.h"
 
 #include <string_view>
 
@@ -24,8 +24,8 @@ void ReplaceAll(std::string& text, std::string_view token, const std::string& va
 void ReplaceChannel(std::string& text, char colour, char channel, unsigned value) {
     std::string name{colour, channel};
     ReplaceAll(text, "%" + name, std::to_string(value));
-    ReplaceAll(text, "%H" + name, HexText(value));
-    ReplaceAll(text, "%F" + name, FixedText(value / 255.0));
+    ReplaceAll(text, "%H" + name, FormatHex(value));
+    ReplaceAll(text, "%F" + name, FormatFixed(value / 255.0, 6));
 }
 
 } // namespace
@@ -33,9 +33,9 @@ void ReplaceChannel(std::string& text, char colour, char channel, unsigned value
 std::string ExpandTextFormat(const std::string& format, const CircleTextValues& v) {
     std::string text = format;
     ReplaceAll(text, "%%", "%P");
-    ReplaceAll(text, "%X", FixedText(v.x));
-    ReplaceAll(text, "%Y", FixedText(v.y));
-    ReplaceAll(text, "%R", FixedText(v.radius));
+    ReplaceAll(text, "%X", FormatFixed(v.x, 6));
+    ReplaceAll(text, "%Y", FormatFixed(v.y, 6));
+    ReplaceAll(text, "%R", FormatFixed(v.radius, 6));
     ReplaceAll(text, "%T", std::to_string(v.thickness));
     for (auto [colour, c] : {std::pair{'I', v.innerCol}, {'L', v.lineCol}}) {
         ReplaceChannel(text, colour, 'R', GetRValue(c));

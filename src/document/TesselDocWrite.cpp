@@ -1,16 +1,16 @@
 // The document's EPS and text writers: the EPS header and trailer around the circle lines.
-#include "circles/NumberFormat.h"
 #include "circles/OutputFile.h"
 #include "document/AppTitle.h"
 #include "document/TesselDoc.h"
+#include "geometry/NumberText.h"
 
 void CTesselDoc::WriteEps(COutputFile& file, double scale, double offset) const {
     IntRect extent = m_circles.GetExtent(scale);
-    std::string o = FixedText(offset);
-    std::string centre = FixedText(offset + extent.right);
+    std::string o = FormatFixed(offset, 6);
+    std::string centre = FormatFixed(offset + extent.right, 6);
     file.Write("%!PS-Adobe-3.0 EPSF-3.0\n");
-    file.Write("%%BoundingBox: " + o + " " + o + " " + FixedText(offset + extent.Width()) + " " +
-               FixedText(offset + extent.Height()) + "\n");
+    file.Write("%%BoundingBox: " + o + " " + o + " " + FormatFixed(offset + extent.Width(), 6) +
+               " " + FormatFixed(offset + extent.Height(), 6) + "\n");
     file.Write(std::string("%%Creator: ") + kAppTitle + "\n");
     file.Write("%%EndComments\n\n\n");
     file.Write("/FLCircle {setlinewidth newpath 0 360 arc setrgbcolor gsave fill grestore "

@@ -1,24 +1,9 @@
-// Text export templates and locale-independent numbers.
+// Text export templates.
 #include "circles/TextFormat.h"
-
-#include "circles/NumberFormat.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
 #include <locale>
-
-TEST(NumberFormat, FixedAndHexTexts) {
-    EXPECT_EQ(FixedText(0.5), "0.500000");
-    EXPECT_EQ(FixedText(-0.0), "-0.000000");
-    EXPECT_EQ(FixedText(128 / 255.0), "0.501961");
-    EXPECT_EQ(FixedText(-25), "-25.000000");
-    EXPECT_EQ(FixedText(1e300).size(), 301u + 7u);
-    EXPECT_EQ(FixedText(-1.7976931348623157e308).size(), 1u + 309u + 7u);
-    EXPECT_EQ(HexText(0), "00");
-    EXPECT_EQ(HexText(0xf), "0f");
-    EXPECT_EQ(HexText(255), "ff");
-    EXPECT_EQ(HexText(0x1ff), "1ff");
-}
 
 TEST(TextFormat, WorkedLines) {
     CircleTextValues v{50, -25, 10, 2, MakeRgb(255, 128, 0), 0};
