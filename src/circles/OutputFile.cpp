@@ -1,13 +1,30 @@
 // Whole-or-nothing file output for every writer of the program.
 #include "circles/OutputFile.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The file a save replaces: the target of a symbolic link, so that the link survives.
+std::string ResolvedTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+        realpath(path.c_str(), resolved)) {
+        return resolved;
+    }
+    return path;
+}
 
 // A name beside the target that no other file has yet: fopen's "x" mode makes the check and
 // the creation one step.
@@ -20,8 +37,7 @@ std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
             tempPath = candidate;
             return file;
         }
-        std::error_code ec;
-        if (!fs::exists(fs::path(candidate), ec)) {
+        if (errno != EEXIST) {
             return nullptr; // the folder refuses new files
         }
     }
@@ -40,6 +56,10 @@ bool ExistingFileWritable(const std::string& path) {
 
 } // namespace
 
+std::string FileErrorText(const std::string& what, const std::string& path, int error) {
+    return what + " \"" + path + "\": " + std::strerror(error) + ".";
+}
+
 COutputFile::~COutputFile() {
     Discard();
 }
@@ -47,22 +67,31 @@ COutputFile::~COutputFile() {
 bool COutputFile::Open(const std::string& path, Mode mode) {
     Discard();
     m_mode = mode;
-    m_target = path;
+    m_path = path;
+    m_target = ResolvedTarget(path);
     m_failed = false;
+    m_error.clear();
     std::error_code ec;
-    fs::file_status status = fs::status(fs::path(path), ec);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        if (fs::is_directory(status)) {
-            return false;
-        }
-        m_file = std::fopen(path.c_str(), "wb");
-        return m_file != nullptr;
-    }
-    if (fs::exists(status) && !ExistingFileWritable(path)) {
+    fs::file_status status = fs::status(fs::path(m_target), ec);
+    if (fs::is_directory(status)) {
+        Fail("Cannot write", EISDIR);
         return false;
     }
-    m_file = CreateTempBeside(path, m_temp);
-    if (m_file && fs::exists(status)) {
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        m_file = std::fopen(m_target.c_str(), "wb");
+        if (!m_file) {
+            Fail("Cannot write", errno);
+        }
+        return m_file != nullptr;
+    }
+    if (fs::exists(status) && !ExistingFileWritable(m_target)) {
+        Fail("Cannot write", errno);
+        return false;
+    }
+    m_file = CreateTempBeside(m_target, m_temp);
+    if (!m_file) {
+        Fail("Cannot create a file beside", errno);
+    } else if (fs::exists(status)) {
         fs::permissions(fs::path(m_temp), status.permissions(), ec); // the new file keeps them
     }
     return m_file != nullptr;
@@ -77,7 +106,7 @@ void COutputFile::Write(const void* data, std::size_t size) {
         return;
     }
     if (std::fwrite(data, 1, size, m_file) != size) {
-        m_failed = true;
+        Fail("Cannot write", errno);
     }
 }
 
@@ -100,19 +129,43 @@ FileStatus COutputFile::Commit() {
     if (!m_file) {
         return FileStatus::CannotOpen;
     }
-    bool ok = !m_failed && std::fflush(m_file) == 0 && !std::ferror(m_file);
-    ok = std::fclose(m_file) == 0 && ok;
-    m_file = nullptr;
-    if (ok && !m_temp.empty()) {
-        std::error_code ec;
-        fs::rename(fs::path(m_temp), fs::path(m_target), ec);
-        ok = !ec;
-    }
+    bool ok = Finish();
     if (ok) {
         m_temp.clear();
     }
     Discard();
     return ok ? FileStatus::Ok : FileStatus::WriteFailed;
+}
+
+// Flush, sync, close and rename, each step only after the one before succeeded.
+bool COutputFile::Finish() {
+    bool ok = !m_failed;
+    if (ok && (std::fflush(m_file) != 0 || std::ferror(m_file))) {
+        Fail("Cannot write", errno);
+        ok = false;
+    }
+    // Devices and pipes may not support fsync; only the temporary file must reach the disk.
+    if (ok && !m_temp.empty() && fsync(fileno(m_file)) != 0) {
+        Fail("Cannot write", errno);
+        ok = false;
+    }
+    if (std::fclose(m_file) != 0 && ok) {
+        Fail("Cannot write", errno);
+        ok = false;
+    }
+    m_file = nullptr;
+    if (ok && !m_temp.empty() && std::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        Fail("Cannot write", errno);
+        ok = false;
+    }
+    return ok;
+}
+
+void COutputFile::Fail(const std::string& what, int error) {
+    if (!m_failed || m_error.empty()) {
+        m_error = FileErrorText(what, m_path, error);
+    }
+    m_failed = true;
 }
 
 void COutputFile::Discard() {

@@ -1,4 +1,5 @@
-// COutputFile: writes a file whole or not at all, through a temporary file beside it.
+// COutputFile: writes a file whole or not at all, through a temporary file beside it. The one
+// engine behind every file the program writes (exports, bitmaps, documents, the profile).
 #pragma once
 
 #include <cstddef>
@@ -29,19 +30,31 @@ public:
 
     // A regular file is written through a temporary file in the same folder and renamed over
     // the target by Commit; anything else that exists (a device, a pipe) is written directly.
+    // A symbolic link is followed: the file it points to is replaced and the link survives.
+    // A replaced file keeps its permissions; a new one gets 0666 less the umask.
     bool Open(const std::string& path, Mode mode);
     void Write(const void* data, std::size_t size);
     void Write(std::string_view text);
     bool Failed() const { return m_failed; }
-    // Closes the file and, if every write succeeded, puts it in place of the target.
+    // Closes the file and, if every write succeeded, flushes it to the disk and only then puts
+    // it in place of the target, so that a crash leaves either the old file or the new one.
     FileStatus Commit();
+    // After a failed Open or Commit: a sentence naming the file and the reason.
+    const std::string& ErrorText() const { return m_error; }
 
 private:
+    void Fail(const std::string& what, int error);
+    bool Finish();
     void Discard();
 
     std::FILE* m_file = nullptr;
     Mode m_mode = Mode::Binary;
     std::string m_target;
+    std::string m_path; // as the caller named it, for messages
     std::string m_temp; // empty when writing to the target directly
     bool m_failed = false;
+    std::string m_error;
 };
+
+// "<what> "<path>": <reason for errno `error`>." as the file helpers report failures.
+std::string FileErrorText(const std::string& what, const std::string& path, int error);

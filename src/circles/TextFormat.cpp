@@ -3,18 +3,9 @@
 
 #include "geometry/NumberText.h"
 
-#include <charconv>
 #include <string_view>
 
 namespace {
-
-// At least two lowercase hexadecimal digits, as "%.2x" writes them.
-std::string HexText(unsigned value) {
-    char text[16];
-    auto result = std::to_chars(text, text + sizeof text, value, 16);
-    std::string hex(text, result.ptr);
-    return hex.size() < 2 ? "0" + hex : hex;
-}
 
 // Every occurrence, left to right and without overlap; replaced text is not searched again.
 void ReplaceAll(std::string& text, std::string_view token, const std::string& value) {
@@ -33,7 +24,7 @@ void ReplaceAll(std::string& text, std::string_view token, const std::string& va
 void ReplaceChannel(std::string& text, char colour, char channel, unsigned value) {
     std::string name{colour, channel};
     ReplaceAll(text, "%" + name, std::to_string(value));
-    ReplaceAll(text, "%H" + name, HexText(value));
+    ReplaceAll(text, "%H" + name, FormatHex(value));
     ReplaceAll(text, "%F" + name, FormatFixed(value / 255.0, 6));
 }
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-// Writes `bytes` to a new file beside `path`, flushes it to the disk and only then renames it
-// over `path`, so that a failure at any step leaves the previous file as it was. A symbolic
-// link at `path` is followed: the file it points to is replaced. A new file gets the usual
-// permissions (0666 less the umask), a replaced one keeps its own. On failure returns false
-// and sets `error` to a sentence naming the file and the reason.
+// Writes `bytes` in place of `path` whole or not at all, as COutputFile does: through a new
+// file beside it, flushed to the disk before the rename, so that a failure at any step leaves
+// the previous file as it was. A symbolic link is followed, a replaced file keeps its
+// permissions, an existing file we may not write is refused and a device is written directly.
+// On failure returns false and sets `error` to a sentence naming the file and the reason.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error);
 

@@ -89,6 +89,13 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatHex(unsigned value) {
+    char buffer[16];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+    std::string hex(buffer, result.ptr);
+    return hex.size() < 2 ? "0" + hex : hex;
+}
+
 int ParseInt(std::string_view text) {
     text = SkipSpace(text);
     bool negative = false;

@@ -8,6 +8,9 @@
 // after the point, correctly rounded, "-0.000000" for negative zero, "nan"/"inf" forms.
 std::string FormatFixed(double value, int decimals);
 
+// At least two lowercase hexadecimal digits, as printf "%.2x" gives them.
+std::string FormatHex(unsigned value);
+
 // Reads an integer the way atoi does in the C locale: leading white space, an optional
 // sign, then decimal digits up to the first other character; no digits give 0. Values
 // beyond the int range saturate instead of being undefined.

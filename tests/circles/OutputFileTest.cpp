@@ -51,7 +51,9 @@ TEST(OutputFile, UnopenableTargetsAreRefused) {
     TempDir dir;
     COutputFile file;
     EXPECT_FALSE(file.Open(dir.File("no/such/folder.txt"), COutputFile::Mode::Text));
+    EXPECT_NE(file.ErrorText().find("no/such/folder.txt"), std::string::npos) << file.ErrorText();
     EXPECT_FALSE(file.Open(dir.Path(), COutputFile::Mode::Text)); // a folder
+    EXPECT_NE(file.ErrorText().find(dir.Path()), std::string::npos) << file.ErrorText();
     EXPECT_EQ(file.Commit(), FileStatus::CannotOpen);
     if (geteuid() != 0) { // root may write anything
         std::string ro = dir.File("ro.txt");
@@ -66,6 +68,7 @@ TEST(OutputFile, DevicesAreWrittenDirectlyAndTheirErrorsReported) {
     ASSERT_TRUE(full.Open("/dev/full", COutputFile::Mode::Binary));
     full.Write(std::string(70000, 'x'));
     EXPECT_EQ(full.Commit(), FileStatus::WriteFailed);
+    EXPECT_NE(full.ErrorText().find("\"/dev/full\": "), std::string::npos) << full.ErrorText();
     COutputFile null;
     ASSERT_TRUE(null.Open("/dev/null", COutputFile::Mode::Binary));
     null.Write("x");

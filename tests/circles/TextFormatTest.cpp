@@ -1,4 +1,4 @@
-// Text export templates and locale-independent numbers.
+// Text export templates.
 #include "circles/TextFormat.h"
 
 #include <clocale>

@@ -127,6 +127,9 @@ TEST(SafeFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_FALSE(WriteFileAtomically(dir.File("target"), bytes, error));
     EXPECT_NE(error.find("target"), std::string::npos) << error;
     EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/dir.tesl"), bytes, error));
+    EXPECT_NE(error.find("dir.tesl"), std::string::npos) << error;
+    EXPECT_FALSE(WriteFileAtomically("/dev/full", bytes, error)); // a device, written directly
+    EXPECT_NE(error.find("\"/dev/full\": "), std::string::npos) << error;
     EXPECT_EQ(ReadText(dir.File("target/inside")), "x");
     int entries = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.Path())) {

@@ -114,3 +114,16 @@ TEST(NumberText, UserLocaleDoesNotChangeTheText) {
     EXPECT_EQ(ParseReal("0,25"), 0.0);
     std::setlocale(LC_ALL, "C");
 }
+
+TEST(NumberText, SixDecimalsAndHexDigitsAsTheWritersUseThem) {
+    EXPECT_EQ(FormatFixed(0.5, 6), "0.500000");
+    EXPECT_EQ(FormatFixed(-0.0, 6), "-0.000000");
+    EXPECT_EQ(FormatFixed(128 / 255.0, 6), "0.501961");
+    EXPECT_EQ(FormatFixed(-25, 6), "-25.000000");
+    EXPECT_EQ(FormatFixed(1e300, 6).size(), 301u + 7u);
+    EXPECT_EQ(FormatFixed(-1.7976931348623157e308, 6).size(), 1u + 309u + 7u);
+    EXPECT_EQ(FormatHex(0), "00");
+    EXPECT_EQ(FormatHex(0xf), "0f");
+    EXPECT_EQ(FormatHex(255), "ff");
+    EXPECT_EQ(FormatHex(0x1ff), "1ff");
+}
