@@ -27,6 +27,7 @@
 #include <QProgressDialog>
 #include <QSvgGenerator>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -210,9 +211,11 @@ void PrintCommand(CTesselView& view) {
         return;
     }
     const QRect page = painter.viewport();
-    QSize size = picture.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    // The largest size of the picture's shape that fits the page.
+    const double fit =
+        std::min(double(page.width()) / picture.width(), double(page.height()) / picture.height());
+    painter.setViewport(page.x(), page.y(), int(picture.width() * fit),
+                        int(picture.height() * fit));
     painter.setWindow(picture.rect());
     painter.drawImage(0, 0, picture);
 }

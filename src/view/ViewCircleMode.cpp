@@ -109,6 +109,10 @@ void CTesselView::LayGradation(IntPoint a, IntPoint b) {
 }
 
 void CTesselView::DrawRubberBand(IntPoint to) {
+    // An empty shape leaves no mark worth showing.
+    if (to == m_pressPoint) {
+        return;
+    }
     const Band band{m_pressPoint, to, m_gradationMode != GradNone};
     const auto shown = std::find(m_bands.begin(), m_bands.end(), band);
     if (shown != m_bands.end()) {
