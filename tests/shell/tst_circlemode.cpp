@@ -230,6 +230,39 @@ private slots:
         QVERIFY(!Frame().Action(cmd::kCircleBar)->isChecked());
     }
 
+    void settingsOkRecomputesTheRadius() {
+        const double before = View().Radius();
+        CModalScript script({[](QWidget* modal) {
+            auto* margin = modal->findChild<QLineEdit*>(QStringLiteral("margin"));
+            if (margin == nullptr) {
+                return false;
+            }
+            TypeInto(margin, QStringLiteral("40"));
+            ClickButton(modal, "ok");
+            return !modal->isVisible();
+        }});
+        Trigger(cmd::kSettings);
+        QVERIFY(script.Done());
+        QCOMPARE(View().Radius(), before + 10 - 40);
+    }
+
+    void selectAllKeyOnlyInCircleMode() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        Trigger(cmd::kGraph);
+        QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), 0);
+        // Keys without a command change nothing.
+        const int nodes = Doc().m_nodes.GetSize();
+        Doc().SetModifiedFlag(false);
+        QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(&View(), Qt::Key_F6);
+        QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+        QVERIFY(!Doc().IsModified());
+    }
+
     void exportsWriteTheCoreWritersBytes() {
         const double radius = View().Radius();
         const QString eps = m_folder.filePath(QStringLiteral("a.eps"));
