@@ -2,6 +2,7 @@
 // the command states, the exports from their dialogs and the clipboard.
 #include "DialogDriver.h"
 #include "ShellTestSupport.h"
+#include "app/CircleBar.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
@@ -86,6 +87,8 @@ private slots:
         CCPCircle* b = Circles().m_list[1];
         QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
         QVERIFY(a->m_selected && SelectedCount() == 1);
+        auto* bar = Frame().findChild<CCircleBar*>();
+        QVERIFY(bar != nullptr && bar->BarEnabled());
         QTest::mouseClick(&View(), Qt::LeftButton, Qt::ShiftModifier, CentreOf(b));
         QVERIFY(a->m_selected && b->m_selected && SelectedCount() == 2);
         QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, CentreOf(a));
@@ -94,6 +97,7 @@ private slots:
         QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(1, 1));
         QCOMPARE(SelectedCount(), 0);
         QVERIFY(!Circles().m_outer.m_selected);
+        QVERIFY(!bar->BarEnabled());
         // Inside the disk but in a gap between the listed circles: the outer circle.
         QPoint gap;
         for (int degree = 0; degree < 360 && gap.isNull(); ++degree) {
