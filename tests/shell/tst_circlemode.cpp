@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QtTest>
 
 namespace {
@@ -315,6 +316,34 @@ private slots:
         const QString textRef = m_folder.filePath(QStringLiteral("ref.txt"));
         QVERIFY(ExportText(Doc(), textRef.toStdString(), radius, "%X, %Y, %R") == ExportStatus::Ok);
         QCOMPARE(ReadAll(text), ReadAll(textRef));
+    }
+
+    void largeBitmapIsMadeBehindAProgressDialog() {
+        const QString bmp = m_folder.filePath(QStringLiteral("large.bmp"));
+        bool progressShown = false;
+        CModalScript script({ChooseFile(bmp),
+                             [](QWidget* modal) {
+                                 auto* radius =
+                                     modal->findChild<QLineEdit*>(QStringLiteral("radius"));
+                                 if (radius == nullptr) {
+                                     return false;
+                                 }
+                                 TypeInto(radius, QStringLiteral("1000"));
+                                 ClickButton(modal, "ok");
+                                 return !modal->isVisible();
+                             },
+                             [&progressShown](QWidget* modal) {
+                                 progressShown = qobject_cast<QProgressDialog*>(modal) != nullptr;
+                                 return progressShown;
+                             }});
+        Trigger(cmd::kExportBitmap);
+        QVERIFY(progressShown);
+        const QString reference = m_folder.filePath(QStringLiteral("large-ref.bmp"));
+        BitmapSetup setup;
+        setup.radius = 1000;
+        QVERIFY(ExportBitmap(Circles(), setup, reference.toStdString(), PaintWithQt) ==
+                ExportStatus::Ok);
+        QCOMPARE(ReadAll(bmp), ReadAll(reference));
     }
 
     void failedExportIsReported() {
