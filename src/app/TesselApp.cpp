@@ -1,11 +1,14 @@
 // Start-up, the document commands and shut-down of the editor.
 #include "app/TesselApp.h"
 
+#include "app/CircleBar.h"
 #include "app/CommandIds.h"
+#include "app/EditorExport.h"
 #include "app/IniProfile.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
+#include "app/SettingsDlg.h"
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
@@ -92,6 +95,9 @@ void CTesselApp::CreateWindows() {
     m_pMainFrame = m_frame.get();
     m_pView = new CTesselView(*m_document, ViewSettings(), m_pMainFrame);
     m_pMainFrame->setCentralWidget(m_pView);
+    m_circleBar = new CCircleBar(ViewSettings(), m_pMainFrame);
+    m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
+    m_pView->SetCircleBar(m_circleBar);
     CIniProfile profile(m_profile);
     m_pMainFrame->LoadFrameState(profile);
     m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
@@ -123,6 +129,59 @@ void CTesselApp::BindCommands() {
         cmd::kCirclePacking,
         {[&view] { view.OnCirclePacking(); }, [&view] { return view.CanRunPacking(); }, {}});
     frame.BindCommand(cmd::kNodeRandomize, [this] { m_document->RandomizeNodes(); });
+    BindCircleCommands();
+    BindExportCommands();
+}
+
+void CTesselApp::BindCircleCommands() {
+    CMainFrame& frame = *m_pMainFrame;
+    CTesselView& view = *m_pView;
+    const auto inCircleMode = [&view] { return view.Mode() == CircleMode; };
+    frame.BindCommand(cmd::kSelectAll, {[&view] { view.OnSelectAll(); }, inCircleMode, {}});
+    frame.BindCommand(cmd::kSelectInverse, {[&view] { view.OnSelectInverse(); }, inCircleMode, {}});
+    frame.BindCommand(cmd::kCopyCircle, {[&view] { view.OnCopyCircle(); }, inCircleMode, {}});
+    frame.BindCommand(cmd::kPasteCircle, {[&view] { view.OnPasteCircle(); }, inCircleMode, {}});
+    frame.BindCommand(
+        cmd::kGraphScaleDown,
+        {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
+    frame.BindCommand(cmd::kAntialiasing,
+                      {[&view] { view.OnAntialiasing(); },
+                       {},
+                       [this] { return ViewSettings().CircleAntialiasing != 0; }});
+    CCircleBar* bar = m_circleBar;
+    frame.BindCommand(
+        cmd::kCircleBar,
+        {[bar] { bar->setVisible(bar->isHidden()); }, {}, [bar] { return !bar->isHidden(); }});
+    frame.BindCommand(cmd::kSettings, [this] { OnSettings(); });
+}
+
+void CTesselApp::BindExportCommands() {
+    CMainFrame& frame = *m_pMainFrame;
+    CTesselView& view = *m_pView;
+    CTesselDoc& doc = *m_document;
+    frame.BindCommand(cmd::kExportEps,
+                      [&frame, &doc, &view] { ExportEpsCommand(&frame, doc, view.Radius()); });
+    frame.BindCommand(cmd::kExportText, [this, &frame, &doc, &view] {
+        ExportTextCommand(&frame, doc, view.Radius(), m_profile);
+    });
+    frame.BindCommand(cmd::kExportBitmap, [this, &frame, &doc, &view] {
+        ExportBitmapCommand(&frame, doc, view.Radius(), ViewSettings().BGColor);
+    });
+    frame.BindCommand(cmd::kExportEmf,
+                      [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
+    frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
+        CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
+    });
+    frame.BindCommand(cmd::kPrint, [&view] { PrintCommand(view); });
+}
+
+void CTesselApp::OnSettings() {
+    CSettingsDlg dialog(CSettingsValues::Current(ViewSettings()), m_pMainFrame);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.Values().Store(ViewSettings());
+        m_pView->UpdateRadius();
+    }
+    m_pView->InvalidateView(true);
 }
 
 bool CTesselApp::SaveModified() {

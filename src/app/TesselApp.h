@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+class CCircleBar;
 class CMainFrame;
 class CTesselDoc;
 class CTesselView;
@@ -47,6 +48,10 @@ private:
     void LoadProfile();
     void CreateWindows();
     void BindCommands();
+    void BindCircleCommands();
+    // The export, clipboard and print commands.
+    void BindExportCommands();
+    void OnSettings();
     // Opens without asking to save first; reports a failure.
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
@@ -61,4 +66,5 @@ private:
     std::unique_ptr<CTesselDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     QString m_pathName;
+    CCircleBar* m_circleBar = nullptr;
 };

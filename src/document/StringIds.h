@@ -39,6 +39,8 @@ constexpr int kUnregistered = 715;
 constexpr int kMimeComment = 716;
 constexpr int kDesktopGenericName = 717;
 constexpr int kDesktopComment = 718;
+constexpr int kExportInProgress = 719;
+constexpr int kCannotPrint = 720;
 
 constexpr int kButtonYes = 730;
 constexpr int kButtonNo = 731;

@@ -45,6 +45,7 @@ void CTesselView::OnInitialUpdate() {
 }
 
 void CTesselView::InvalidateView(bool markDirty) {
+    m_bandsOnly = false;
     if (markDirty) {
         m_aaDirty = true;
     }
@@ -74,7 +75,8 @@ void CTesselView::CreateAaImage() {
 void CTesselView::SetMode(int mode) {
     m_mode = mode;
     m_document.m_circles.SelectAll(0, true);
-    m_gradationMode = GradNone;
+    ResetGradationMode();
+    RefreshCircleBar();
     InvalidateView(true);
 }
 
@@ -96,10 +98,17 @@ void CTesselView::OnCirclePacking() {
 void CTesselView::paintEvent(QPaintEvent*) {
     if (m_offscreen.size() != size()) {
         m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
+        m_bandsOnly = false;
     }
-    Paint(m_offscreen);
+    // A repaint of the picture removes the rubber bands; moving a band only redraws them.
+    if (!m_bandsOnly) {
+        m_bands.clear();
+        Paint(m_offscreen);
+    }
+    m_bandsOnly = false;
     QPainter window(this);
     window.drawImage(0, 0, m_offscreen);
+    PaintRubberBands(window);
 }
 
 void CTesselView::Paint(QImage& target) {
@@ -154,7 +163,7 @@ void CTesselView::mousePressEvent(QMouseEvent* event) {
 void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
     const IntPoint p = CenterPoint(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
-        OnLButtonUp(p);
+        OnLButtonUp(p, event->modifiers());
     } else if (event->button() == Qt::RightButton) {
         OnRButtonUp(p);
     }
@@ -174,10 +183,16 @@ void CTesselView::OnLButtonDown(IntPoint p) {
 
 void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
     m_moved = true;
+    IntPoint p = CenterPoint(client);
     if (m_mode != GraphMode) {
+        if (leftHeld && m_captured) {
+            m_document.ClampToExtent(p);
+            DrawRubberBand(m_lastPoint);
+            DrawRubberBand(p);
+            m_lastPoint = p;
+        }
         return;
     }
-    IntPoint p = CenterPoint(client);
     if (leftHeld && m_captured) {
         m_document.ClampToExtent(p);
         if (m_dragNode != nullptr) {
@@ -189,10 +204,22 @@ void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
     ShowHint(QString::fromStdString(m_document.GetHintText(p)));
 }
 
-void CTesselView::OnLButtonUp(IntPoint p) {
+void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
     if (m_captured) {
         m_captured = false;
-        if (m_mode == GraphMode) {
+        if (m_mode != GraphMode) {
+            if (!m_moved) {
+                OnCircleClick(p, keys);
+            } else {
+                m_document.ClampToExtent(p);
+                DrawRubberBand(m_lastPoint);
+                if (m_gradationMode == GradNone) {
+                    SelectInRect(m_pressPoint, p, keys);
+                } else {
+                    LayGradation(m_pressPoint, p);
+                }
+            }
+        } else {
             if (!m_moved) {
                 m_document.ClickAdd(CDPoint(p));
                 InvalidateView(false);
@@ -211,7 +238,7 @@ void CTesselView::OnRButtonDown() {
     m_moved = false;
     m_captured = true;
     if (m_mode == CircleMode) {
-        m_gradationMode = GradNone;
+        ResetGradationMode();
     }
 }
 

@@ -8,7 +8,9 @@
 
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
+class CCircleBar;
 class CCPNode;
 class CTesselDoc;
 struct CViewSettings;
@@ -46,6 +48,25 @@ public:
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
 
+    // The circle bar shows the selection's common style and edits it; the view follows its
+    // edits and gradation toggles. The bar must outlive the view or be unset first.
+    void SetCircleBar(CCircleBar* bar);
+    int GradationMode() const { return m_gradationMode; }
+    // Pushes the selection's common style into the circle bar.
+    void RefreshCircleBar();
+    void ApplyStyleToSelection(const CCPCircle& style, int flags);
+    // The Edit and View commands of circle mode; the four selection and style commands do
+    // nothing outside circle mode, whatever reached them.
+    void OnSelectAll();
+    void OnSelectInverse();
+    void OnCopyCircle();
+    void OnPasteCircle();
+    int CopiedFlags() const { return m_copiedFlags; }
+    void OnAntialiasing();
+    void OnGraphScaleDown();
+    // The rubber-band shapes shown over the picture (each drawn an odd number of times).
+    int RubberBandCount() const { return static_cast<int>(m_bands.size()); }
+
     // Run > Circle Packing; refused with a message while a node is not connected.
     void OnCirclePacking();
     bool CanRunPacking() const;
@@ -62,10 +83,17 @@ protected:
 
 private:
     void OnLButtonDown(IntPoint p);
-    void OnLButtonUp(IntPoint p);
+    void OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys);
     void OnMouseMove(QPoint client, bool leftHeld);
     void OnRButtonDown();
     void OnRButtonUp(IntPoint p);
+    void OnCircleClick(IntPoint p, Qt::KeyboardModifiers keys);
+    void SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers keys);
+    void LayGradation(IntPoint a, IntPoint b);
+    void ResetGradationMode();
+    // Drawing a shape that is shown removes it, as an exclusive-or pen would.
+    void DrawRubberBand(IntPoint to);
+    void PaintRubberBands(QPainter& painter) const;
     void CreateAaImage();
     void PaintAaImage(QPainter& painter);
     void ShowHint(const QString& text);
@@ -87,4 +115,13 @@ private:
     IntPoint m_lastPoint;
     QImage m_offscreen;
     bool m_captured = false; // a button went down here and has not come up
+    CCircleBar* m_circleBar = nullptr;
+    struct Band {
+        IntPoint from;
+        IntPoint to;
+        bool line = false;
+        bool operator==(const Band&) const = default;
+    };
+    std::vector<Band> m_bands;
+    bool m_bandsOnly = false; // the pending repaint only changes rubber bands
 };

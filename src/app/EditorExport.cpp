@@ -1,0 +1,221 @@
+// The export, clipboard and print commands of the editor.
+#include "app/EditorExport.h"
+
+#include "app/BmpSetupDlg.h"
+#include "app/EmfSetupDlg.h"
+#include "app/EpsSetupDlg.h"
+#include "app/MessageBox.h"
+#include "app/QtStrings.h"
+#include "app/TextSetupDlg.h"
+#include "circles/DibBuffer.h"
+#include "document/StringIds.h"
+#include "document/TesselDoc.h"
+#include "export/Export.h"
+#include "geometry/DPoint.h"
+#include "view/QtPicture.h"
+#include "view/QtSurface.h"
+#include "view/TesselView.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QSvgGenerator>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <future>
+
+namespace {
+
+// Pictures of more pixels than this are made in the background with a progress dialog.
+constexpr double kLargeBitmapPixels = 1024.0 * 1024.0;
+
+QString AskExportPath(QWidget* parent, int filterId, const QString& suffix) {
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(DialogFilter(filterId));
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
+
+void Report(QWidget* parent, ExportStatus status, const QString& path) {
+    if (status != ExportStatus::Ok) {
+        ShowWarning(parent, QString::fromStdString(ExportErrorText(status, path.toStdString())));
+    }
+}
+
+// Runs `work` on another thread while the event loop goes on behind a busy progress dialog.
+ExportStatus RunWithProgress(QWidget* parent, const std::function<ExportStatus()>& work) {
+    std::future<ExportStatus> result = std::async(std::launch::async, work);
+    QProgressDialog progress(LoadQString(ids::kExportInProgress), QString(), 0, 0, parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.show();
+    while (result.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return result.get();
+}
+
+// The picture's square for the circles at `radius`, with the origin in its middle.
+QRect PictureRect(const CCPCircleArray& circles, double radius) {
+    const IntRect extent = circles.GetExtent(radius);
+    return QRect(extent.left, extent.top, extent.right - extent.left, extent.bottom - extent.top);
+}
+
+void DrawCircles(QPainter& painter, CCPCircleArray& circles, double radius) {
+    CQtSurface surface(painter);
+    circles.Draw(surface, radius, DrawPlain);
+}
+
+QByteArray RenderPng(CCPCircleArray& circles, double radius) {
+    const QRect rect = PictureRect(circles, radius);
+    QImage image(rect.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.translate(-rect.left(), -rect.top());
+        DrawCircles(painter, circles, radius);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray RenderSvg(CCPCircleArray& circles, double radius, const QString& title) {
+    const QRect rect = PictureRect(circles, radius);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(rect.size());
+    generator.setViewBox(QRect(QPoint(0, 0), rect.size()));
+    generator.setTitle(title);
+    {
+        QPainter painter(&generator);
+        painter.translate(-rect.left(), -rect.top());
+        DrawCircles(painter, circles, radius);
+    }
+    return bytes;
+}
+
+} // namespace
+
+void ExportEpsCommand(QWidget* parent, const CTesselDoc& doc, double radius) {
+    const QString path = AskExportPath(parent, ids::kFilterEps, QStringLiteral("eps"));
+    if (path.isEmpty()) {
+        return;
+    }
+    CEpsSetupDlg setup(radius, parent);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    Report(parent, ExportEps(doc, path.toStdString(), setup.m_radius, setup.m_leftBottom), path);
+}
+
+void ExportTextCommand(QWidget* parent, const CTesselDoc& doc, double radius, CIniFile& profile) {
+    const QString path = AskExportPath(parent, ids::kFilterText, QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    CTextSetupDlg setup(radius, profile, parent);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    Report(parent,
+           ExportText(doc, path.toStdString(), setup.m_radius, setup.m_format.toStdString()), path);
+}
+
+void ExportBitmapCommand(QWidget* parent, CTesselDoc& doc, double radius, COLORREF background) {
+    const QString path = AskExportPath(parent, ids::kFilterBitmap, QStringLiteral("bmp"));
+    if (path.isEmpty()) {
+        return;
+    }
+    CBmpSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), background, parent);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    BitmapSetup bitmap;
+    bitmap.radius = setup.m_radius;
+    bitmap.antialias = setup.m_antialias != 0;
+    bitmap.background = setup.m_background;
+    const std::string target = path.toStdString();
+    const auto work = [&doc, bitmap, target] {
+        return ExportBitmap(doc.m_circles, bitmap, target, PaintWithQt);
+    };
+    const double side = 2.0 * (setup.m_radius + doc.m_circles.m_outer.m_thickness);
+    const bool large = side * side > kLargeBitmapPixels;
+    Report(parent, large ? RunWithProgress(parent, work) : work(), path);
+}
+
+void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius) {
+    const QString path = AskExportPath(parent, ids::kFilterEmf, QStringLiteral("emf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    CEmfSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), parent);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    Report(parent, ExportEmf(doc.m_circles, setup.m_radius, path.toStdString()), path);
+}
+
+void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, const QString& title) {
+    std::vector<std::uint8_t> emf;
+    const ExportStatus status = RecordEmf(doc.m_circles, radius, title.toStdString(), emf);
+    if (status != ExportStatus::Ok) {
+        ShowWarning(parent, LoadQString(ids::kCannotCreateMetafile));
+        return;
+    }
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard == nullptr) {
+        ShowWarning(parent, LoadQString(ids::kCannotOpenClipboard));
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/emf"), QByteArray(reinterpret_cast<const char*>(emf.data()),
+                                                          static_cast<qsizetype>(emf.size())));
+    data->setData(QStringLiteral("image/png"), RenderPng(doc.m_circles, radius));
+    data->setData(QStringLiteral("image/svg+xml"), RenderSvg(doc.m_circles, radius, title));
+    clipboard->setMimeData(data);
+    const QMimeData* placed = clipboard->mimeData();
+    if (placed == nullptr || !placed->hasFormat(QStringLiteral("image/emf"))) {
+        ShowWarning(parent, LoadQString(ids::kCannotOpenClipboard));
+    }
+}
+
+void PrintCommand(CTesselView& view) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, view.window());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QImage picture(view.size(), QImage::Format_RGB32);
+    view.Paint(picture);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowWarning(view.window(), LoadQString(ids::kCannotPrint));
+        return;
+    }
+    const QRect page = painter.viewport();
+    // The largest size of the picture's shape that fits the page.
+    const double fit =
+        std::min(double(page.width()) / picture.width(), double(page.height()) / picture.height());
+    painter.setViewport(page.x(), page.y(), int(picture.width() * fit),
+                        int(picture.height() * fit));
+    painter.setWindow(picture.rect());
+    painter.drawImage(0, 0, picture);
+}

@@ -1,0 +1,25 @@
+// The editor's export, clipboard and print commands: the file and setup dialogs, then the
+// core writers, with every failure reported to the user.
+#pragma once
+
+#include "geometry/Color.h"
+
+#include <QString>
+
+class CIniFile;
+class CTesselDoc;
+class CTesselView;
+class QWidget;
+
+// Each export asks for a path and then for its settings; cancelling either ends it quietly.
+void ExportEpsCommand(QWidget* parent, const CTesselDoc& doc, double radius);
+void ExportTextCommand(QWidget* parent, const CTesselDoc& doc, double radius, CIniFile& profile);
+// A large picture is made in the background while a progress dialog keeps the window alive.
+void ExportBitmapCommand(QWidget* parent, CTesselDoc& doc, double radius, COLORREF background);
+void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius);
+
+// The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
+void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, const QString& title);
+
+// Prints the view's picture, fitted to the page, after the printer dialog.
+void PrintCommand(CTesselView& view);

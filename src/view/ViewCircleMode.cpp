@@ -1,0 +1,193 @@
+// The view in circle mode: selection, rubber bands, gradations, style transfer with the
+// circle bar, and the commands of circle mode.
+#include "app/CircleBar.h"
+#include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
+#include "view/TesselView.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kRubberBandColor = 0x7FBFFF;
+constexpr int kRubberBandWidth = 2;
+
+bool TogglesSelection(Qt::KeyboardModifiers keys) {
+    return (keys & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
+}
+
+} // namespace
+
+void CTesselView::SetCircleBar(CCircleBar* bar) {
+    if (m_circleBar != nullptr) {
+        disconnect(m_circleBar, nullptr, this, nullptr);
+    }
+    m_circleBar = bar;
+    if (bar != nullptr) {
+        connect(bar, &CCircleBar::ApplyStyle, this,
+                [this](const CCPCircle& style, int flags) { ApplyStyleToSelection(style, flags); });
+        connect(bar, &CCircleBar::GradationModeChanged, this,
+                [this](int mode) { m_gradationMode = mode; });
+    }
+    RefreshCircleBar();
+}
+
+void CTesselView::ResetGradationMode() {
+    m_gradationMode = GradNone;
+    if (m_circleBar != nullptr) {
+        m_circleBar->SetGradationMode(GradNone);
+    }
+}
+
+void CTesselView::RefreshCircleBar() {
+    if (m_circleBar == nullptr) {
+        return;
+    }
+    if (m_mode == GraphMode) {
+        m_circleBar->SetEnabled(false);
+        return;
+    }
+    CCPCircle style;
+    const int flags = m_document.m_circles.GetCommonStyle(style);
+    m_circleBar->ShowCommonStyle(style, flags);
+}
+
+void CTesselView::ApplyStyleToSelection(const CCPCircle& style, int flags) {
+    m_document.m_circles.ApplyStyle(style, flags);
+    m_document.SetModifiedFlag(true);
+    InvalidateView(true);
+    NotifyFrame();
+}
+
+void CTesselView::OnCircleClick(IntPoint p, Qt::KeyboardModifiers keys) {
+    ResetGradationMode();
+    if (m_radius <= 0.0) {
+        return;
+    }
+    const CDPoint q = CDPoint(p) / m_radius;
+    CCPCircleArray& circles = m_document.m_circles;
+    if (!TogglesSelection(keys)) {
+        circles.SelectAll(0, true);
+    }
+    if (CCPCircle* hit = circles.HitTest(q, true)) {
+        hit->m_selected = TogglesSelection(keys) ? !hit->m_selected : 1;
+    }
+    RefreshCircleBar();
+    InvalidateView(false);
+}
+
+void CTesselView::SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers keys) {
+    if (m_radius <= 0.0) {
+        return;
+    }
+    CCPCircleArray& circles = m_document.m_circles;
+    if (!TogglesSelection(keys)) {
+        circles.SelectAll(0, true);
+    }
+    circles.ToggleInRect(CDPoint(a) / m_radius, CDPoint(b) / m_radius);
+    RefreshCircleBar();
+    InvalidateView(false);
+}
+
+void CTesselView::LayGradation(IntPoint a, IntPoint b) {
+    if (m_radius <= 0.0 || a == b || m_circleBar == nullptr) {
+        return;
+    }
+    CGradation request;
+    request.startColor = m_circleBar->StartColor();
+    request.start = CDPoint(a) / m_radius;
+    request.endColor = m_circleBar->EndColor();
+    request.end = CDPoint(b) / m_radius;
+    request.applyLine = m_circleBar->IsLineTarget() ? 1 : 0;
+    request.applyInner = m_circleBar->IsInnerTarget() ? 1 : 0;
+    request.kind = m_gradationMode;
+    request.snap = m_settings.GraSnap;
+    m_document.m_circles.ApplyGradation(request);
+    RefreshCircleBar();
+    InvalidateView(true);
+}
+
+void CTesselView::DrawRubberBand(IntPoint to) {
+    // An empty shape leaves no mark worth showing.
+    if (to == m_pressPoint) {
+        return;
+    }
+    const Band band{m_pressPoint, to, m_gradationMode != GradNone};
+    const auto shown = std::find(m_bands.begin(), m_bands.end(), band);
+    if (shown != m_bands.end()) {
+        m_bands.erase(shown);
+    } else {
+        m_bands.push_back(band);
+    }
+    // Only the bands change, so the next paint keeps the picture as it is.
+    if (!m_bandsOnly) {
+        m_bandsOnly = !testAttribute(Qt::WA_PendingUpdate);
+    }
+    update();
+}
+
+void CTesselView::PaintRubberBands(QPainter& painter) const {
+    if (m_bands.empty()) {
+        return;
+    }
+    painter.save();
+    painter.translate(width() / 2, height() / 2);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(QColor(kRubberBandColor), kRubberBandWidth));
+    painter.setBrush(Qt::NoBrush);
+    for (const Band& band : m_bands) {
+        if (band.line) {
+            painter.drawLine(band.from.x, band.from.y, band.to.x, band.to.y);
+        } else {
+            const int left = std::min(band.from.x, band.to.x);
+            const int top = std::min(band.from.y, band.to.y);
+            painter.drawRect(left, top, std::abs(band.to.x - band.from.x),
+                             std::abs(band.to.y - band.from.y));
+        }
+    }
+    painter.restore();
+}
+
+void CTesselView::OnSelectAll() {
+    if (m_mode != CircleMode) {
+        return;
+    }
+    m_document.m_circles.SelectAll(1, false);
+    RefreshCircleBar();
+    InvalidateView(false);
+}
+
+void CTesselView::OnSelectInverse() {
+    if (m_mode != CircleMode) {
+        return;
+    }
+    m_document.m_circles.InvertSelection();
+    RefreshCircleBar();
+    InvalidateView(false);
+}
+
+void CTesselView::OnCopyCircle() {
+    if (m_mode == CircleMode) {
+        m_copiedFlags = m_document.m_circles.GetCommonStyle(m_copiedStyle);
+    }
+}
+
+void CTesselView::OnPasteCircle() {
+    if (m_mode == CircleMode) {
+        ApplyStyleToSelection(m_copiedStyle, m_copiedFlags);
+    }
+}
+
+void CTesselView::OnAntialiasing() {
+    m_settings.CircleAntialiasing = m_settings.CircleAntialiasing != 0 ? 0 : 1;
+    if (m_settings.CircleAntialiasing != 0) {
+        CreateAaImage();
+    }
+    InvalidateView(true);
+}
+
+void CTesselView::OnGraphScaleDown() {
+    m_document.m_nodes.Scale(m_settings.GraphResizeRate, m_settings.GraphResizeRate);
+    InvalidateView(false);
+}

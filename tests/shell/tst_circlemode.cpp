@@ -1,0 +1,375 @@
+// The editor in circle mode with real events: selection, gradations, style copy and paste,
+// the command states, the exports from their dialogs and the clipboard.
+#include "DialogDriver.h"
+#include "ShellTestSupport.h"
+#include "app/CircleBar.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/GraphBuilder.h"
+#include "document/TesselDoc.h"
+#include "export/Export.h"
+#include "view/QtPicture.h"
+#include "view/TesselView.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QtTest>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Presses OK in the setup dialog that opens, keeping the values it offers.
+ModalStep AcceptSetup() {
+    return [](QWidget* modal) {
+        if (qobject_cast<QFileDialog*>(modal) != nullptr) {
+            return false;
+        }
+        ClickButton(modal, "ok");
+        return !modal->isVisible();
+    };
+}
+
+} // namespace
+
+class TestCircleMode : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<CTesselApp> m_app;
+
+    CTesselView& View() { return *m_app->m_pView; }
+    CTesselDoc& Doc() { return *m_app->m_pDoc; }
+    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
+    CCPCircleArray& Circles() { return Doc().m_circles; }
+
+    // The client point of a circle's centre.
+    QPoint CentreOf(const CCPCircle* c) {
+        return QPoint(int(std::lround(c->m_euclidCentre.x * View().Radius())) + View().width() / 2,
+                      int(std::lround(c->m_euclidCentre.y * View().Radius())) +
+                          View().height() / 2);
+    }
+    int SelectedCount() {
+        int n = 0;
+        for (const CCPCircle* c : Circles().m_list) {
+            n += c->m_selected != 0;
+        }
+        return n;
+    }
+    void Trigger(int id) {
+        Frame().UpdateCommands();
+        Frame().Action(id)->trigger();
+    }
+
+private slots:
+    void init() {
+        m_app = std::make_unique<CTesselApp>();
+        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(BuildHexDisk(Doc(), 2));
+        Trigger(cmd::kCirclePacking);
+        Trigger(cmd::kCircle);
+        QCOMPARE(View().Mode(), int(CircleMode));
+    }
+
+    void cleanup() {
+        m_app->m_pDoc->SetModifiedFlag(false);
+        m_app.reset();
+    }
+
+    void clickShiftClickAndTheOuterCircle() {
+        CCPCircle* a = Circles().m_list[0];
+        CCPCircle* b = Circles().m_list[1];
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        QVERIFY(a->m_selected && SelectedCount() == 1);
+        auto* bar = Frame().findChild<CCircleBar*>();
+        QVERIFY(bar != nullptr && bar->BarEnabled());
+        QTest::mouseClick(&View(), Qt::LeftButton, Qt::ShiftModifier, CentreOf(b));
+        QVERIFY(a->m_selected && b->m_selected && SelectedCount() == 2);
+        QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, CentreOf(a));
+        QVERIFY(!a->m_selected && b->m_selected && SelectedCount() == 1);
+        // Outside the disk: nothing at all is selected.
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(SelectedCount(), 0);
+        QVERIFY(!Circles().m_outer.m_selected);
+        QVERIFY(!bar->BarEnabled());
+        // Inside the disk but in a gap between the listed circles: the outer circle.
+        QPoint gap;
+        for (int degree = 0; degree < 360 && gap.isNull(); ++degree) {
+            const double r = View().Radius() - 3;
+            const IntPoint p{int(r * std::cos(degree * M_PI / 180)),
+                             int(r * std::sin(degree * M_PI / 180))};
+            if (Circles().HitTest(CDPoint(p) / View().Radius(), false) == nullptr) {
+                gap = QPoint(p.x + View().width() / 2, p.y + View().height() / 2);
+            }
+        }
+        QVERIFY(!gap.isNull());
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, gap);
+        QVERIFY(Circles().m_outer.m_selected);
+        QCOMPARE(SelectedCount(), 0);
+    }
+
+    void rectangleSelectsAndShiftToggles() {
+        const QPoint centre(View().width() / 2, View().height() / 2);
+        const int r = int(View().Radius());
+        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r, r));
+        QTest::mouseMove(&View(), centre);
+        QCOMPARE(View().RubberBandCount(), 1);
+        QTest::mouseMove(&View(), centre + QPoint(r, r));
+        QCOMPARE(View().RubberBandCount(), 1);
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r, r));
+        QCOMPARE(View().RubberBandCount(), 0);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        // The same drag with Shift inverts every one of them.
+        QTest::mousePress(&View(), Qt::LeftButton, Qt::ShiftModifier, centre - QPoint(r, r));
+        QTest::mouseMove(&View(), centre + QPoint(r, r));
+        QTest::mouseRelease(&View(), Qt::LeftButton, Qt::ShiftModifier, centre + QPoint(r, r));
+        QCOMPARE(SelectedCount(), 0);
+    }
+
+    void selectAllAndInverseKeepTheOuterFlag() {
+        Circles().m_outer.m_selected = 1;
+        Trigger(cmd::kSelectAll);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        QVERIFY(Circles().m_outer.m_selected);
+        Circles().m_list[0]->m_selected = 0;
+        Trigger(cmd::kSelectInverse);
+        QCOMPARE(SelectedCount(), 1);
+        QVERIFY(Circles().m_list[0]->m_selected);
+        QVERIFY(Circles().m_outer.m_selected);
+        // In graph mode the handlers do nothing, even when called directly.
+        Trigger(cmd::kGraph);
+        View().OnSelectAll();
+        QCOMPARE(SelectedCount(), 0);
+    }
+
+    void gradationChangesExactlyTheSelection() {
+        for (int i = 0; i < 3; ++i) {
+            Circles().m_list[i]->m_selected = 1;
+        }
+        View().RefreshCircleBar();
+        std::vector<COLORREF> before;
+        for (const CCPCircle* c : Circles().m_list) {
+            before.push_back(c->m_innerCol);
+        }
+        auto* linear = Frame().findChild<QPushButton*>(QStringLiteral("linear"));
+        QVERIFY(linear != nullptr);
+        QTest::mouseClick(linear, Qt::LeftButton);
+        QCOMPARE(View().GradationMode(), 1);
+        const QPoint centre(View().width() / 2, View().height() / 2);
+        const int r = int(View().Radius());
+        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r / 2, 0));
+        QTest::mouseMove(&View(), centre + QPoint(r / 2, 0));
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r / 2, 0));
+        int changed = 0;
+        for (int i = 0; i < Circles().GetCount(); ++i) {
+            const bool differs = Circles().m_list[i]->m_innerCol != before[i];
+            QVERIFY(!differs || Circles().m_list[i]->m_selected);
+            changed += differs;
+        }
+        QVERIFY(changed > 0);
+        QCOMPARE(View().GradationMode(), 1);
+        // A right press ends the gradation mode.
+        QTest::mouseClick(&View(), Qt::RightButton, {}, centre);
+        QCOMPARE(View().GradationMode(), 0);
+    }
+
+    void copyAndPasteCircleFlags() {
+        CCPCircle* a = Circles().m_list[0];
+        CCPCircle* b = Circles().m_list[1];
+        CCPCircle* target = Circles().m_list[2];
+        a->m_innerCol = b->m_innerCol = 0x0000FF;
+        a->m_lineCol = b->m_lineCol = 0x00FF00;
+        a->m_thickness = 3;
+        b->m_thickness = 5;
+        a->m_selected = b->m_selected = 1;
+        Trigger(cmd::kCopyCircle);
+        QCOMPARE(View().CopiedFlags(), 7);
+        Circles().SelectAll(0, true);
+        target->m_selected = 1;
+        target->m_thickness = 9;
+        Trigger(cmd::kPasteCircle);
+        QCOMPARE(target->m_innerCol, COLORREF(0x0000FF));
+        QCOMPARE(target->m_lineCol, COLORREF(0x00FF00));
+        QCOMPARE(target->m_thickness, 9);
+        QVERIFY(Doc().IsModified());
+        // Nothing selected: all three attributes are pasted from the style kept.
+        Circles().SelectAll(0, true);
+        Trigger(cmd::kCopyCircle);
+        QCOMPARE(View().CopiedFlags(), 14);
+    }
+
+    void commandStatesInBothModes() {
+        const int circleOnly[] = {cmd::kSelectAll, cmd::kSelectInverse, cmd::kCopyCircle,
+                                  cmd::kPasteCircle};
+        Frame().UpdateCommands();
+        for (int id : circleOnly) {
+            QVERIFY(Frame().Action(id)->isEnabled());
+        }
+        QVERIFY(!Frame().Action(cmd::kGraphScaleDown)->isEnabled());
+        Trigger(cmd::kGraph);
+        for (int id : circleOnly) {
+            QVERIFY(!Frame().Action(id)->isEnabled());
+        }
+        QVERIFY(Frame().Action(cmd::kGraphScaleDown)->isEnabled());
+        // Ctrl+C in graph mode leaves the copied flags alone.
+        QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(View().CopiedFlags(), 0);
+        // Scale-down multiplies the node positions by the resize rate.
+        const double x = Doc().m_nodes.GetAt(1)->x;
+        Trigger(cmd::kGraphScaleDown);
+        QCOMPARE(Doc().m_nodes.GetAt(1)->x, x * 0.9);
+        // Antialiasing and the circle bar are checked while on.
+        QVERIFY(!Frame().Action(cmd::kAntialiasing)->isChecked());
+        Trigger(cmd::kAntialiasing);
+        QVERIFY(Frame().Action(cmd::kAntialiasing)->isChecked());
+        QVERIFY(View().AaDirty());
+        QVERIFY(Frame().Action(cmd::kCircleBar)->isChecked());
+        Trigger(cmd::kCircleBar);
+        QVERIFY(!Frame().Action(cmd::kCircleBar)->isChecked());
+    }
+
+    void settingsOkRecomputesTheRadius() {
+        const double before = View().Radius();
+        CModalScript script({[](QWidget* modal) {
+            auto* margin = modal->findChild<QLineEdit*>(QStringLiteral("margin"));
+            if (margin == nullptr) {
+                return false;
+            }
+            TypeInto(margin, QStringLiteral("40"));
+            ClickButton(modal, "ok");
+            return !modal->isVisible();
+        }});
+        Trigger(cmd::kSettings);
+        QVERIFY(script.Done());
+        QCOMPARE(View().Radius(), before + 10 - 40);
+    }
+
+    void selectAllKeyOnlyInCircleMode() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        Trigger(cmd::kGraph);
+        QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), 0);
+        // Keys without a command change nothing.
+        const int nodes = Doc().m_nodes.GetSize();
+        Doc().SetModifiedFlag(false);
+        QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(&View(), Qt::Key_F6);
+        QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+        QVERIFY(!Doc().IsModified());
+    }
+
+    void exportsWriteTheCoreWritersBytes() {
+        const double radius = View().Radius();
+        const QString eps = m_folder.filePath(QStringLiteral("a.eps"));
+        {
+            CModalScript script({ChooseFile(eps), AcceptSetup()});
+            Trigger(cmd::kExportEps);
+            QVERIFY(script.Done());
+        }
+        const QString epsRef = m_folder.filePath(QStringLiteral("ref.eps"));
+        QVERIFY(ExportEps(Doc(), epsRef.toStdString(), radius, 0) == ExportStatus::Ok);
+        QCOMPARE(ReadAll(eps), ReadAll(epsRef));
+
+        const QString bmp = m_folder.filePath(QStringLiteral("a.bmp"));
+        {
+            CModalScript script({ChooseFile(bmp), AcceptSetup()});
+            Trigger(cmd::kExportBitmap);
+            QVERIFY(script.Done());
+        }
+        const QString bmpRef = m_folder.filePath(QStringLiteral("ref.bmp"));
+        BitmapSetup setup;
+        setup.radius = std::lround(radius);
+        QVERIFY(ExportBitmap(Circles(), setup, bmpRef.toStdString(), PaintWithQt) ==
+                ExportStatus::Ok);
+        QCOMPARE(ReadAll(bmp), ReadAll(bmpRef));
+
+        // The title in the metafile is the file's name, so the reference is written first
+        // under the same name.
+        const QString emf = m_folder.filePath(QStringLiteral("a.emf"));
+        QVERIFY(ExportEmf(Circles(), std::lround(radius), emf.toStdString()) == ExportStatus::Ok);
+        const QByteArray reference = ReadAll(emf);
+        QVERIFY(!reference.isEmpty());
+        QVERIFY(QFile::remove(emf));
+        {
+            CModalScript script({ChooseFile(emf), AcceptSetup()});
+            Trigger(cmd::kExportEmf);
+            QVERIFY(script.Done());
+        }
+        QCOMPARE(ReadAll(emf), reference);
+
+        const QString text = m_folder.filePath(QStringLiteral("a.txt"));
+        {
+            CModalScript script({ChooseFile(text), AcceptSetup()});
+            Trigger(cmd::kExportText);
+            QVERIFY(script.Done());
+        }
+        const QString textRef = m_folder.filePath(QStringLiteral("ref.txt"));
+        QVERIFY(ExportText(Doc(), textRef.toStdString(), radius, "%X, %Y, %R") == ExportStatus::Ok);
+        QCOMPARE(ReadAll(text), ReadAll(textRef));
+    }
+
+    void largeBitmapIsMadeBehindAProgressDialog() {
+        const QString bmp = m_folder.filePath(QStringLiteral("large.bmp"));
+        bool progressShown = false;
+        CModalScript script({ChooseFile(bmp),
+                             [](QWidget* modal) {
+                                 auto* radius =
+                                     modal->findChild<QLineEdit*>(QStringLiteral("radius"));
+                                 if (radius == nullptr) {
+                                     return false;
+                                 }
+                                 TypeInto(radius, QStringLiteral("1000"));
+                                 ClickButton(modal, "ok");
+                                 return !modal->isVisible();
+                             },
+                             [&progressShown](QWidget* modal) {
+                                 progressShown = qobject_cast<QProgressDialog*>(modal) != nullptr;
+                                 return progressShown;
+                             }});
+        Trigger(cmd::kExportBitmap);
+        QVERIFY(progressShown);
+        const QString reference = m_folder.filePath(QStringLiteral("large-ref.bmp"));
+        BitmapSetup setup;
+        setup.radius = 1000;
+        QVERIFY(ExportBitmap(Circles(), setup, reference.toStdString(), PaintWithQt) ==
+                ExportStatus::Ok);
+        QCOMPARE(ReadAll(bmp), ReadAll(reference));
+    }
+
+    void failedExportIsReported() {
+        const QString path = m_folder.filePath(QStringLiteral("missing/a.eps"));
+        QString message;
+        CModalScript script(
+            {ChooseFile(path), AcceptSetup(), PressButton(QMessageBox::Ok, &message)});
+        Trigger(cmd::kExportEps);
+        QTRY_VERIFY(script.Done());
+        QVERIFY(message.contains(QStringLiteral("Cannot Open File")));
+    }
+
+    void clipboardHoldsThePicture() {
+        Trigger(cmd::kCopyToClipboard);
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data != nullptr);
+        std::vector<std::uint8_t> emf;
+        QVERIFY(RecordEmf(Circles(), View().Radius(), "Untitled", emf) == ExportStatus::Ok);
+        QCOMPARE(data->data(QStringLiteral("image/emf")),
+                 QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())));
+        QImage png;
+        QVERIFY(png.loadFromData(data->data(QStringLiteral("image/png")), "PNG"));
+        QCOMPARE(png.width(), Circles().GetExtent(View().Radius()).right * 2);
+        QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    }
+};
+
+QTEST_MAIN(TestCircleMode)
+#include "tst_circlemode.moc"
