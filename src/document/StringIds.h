@@ -31,6 +31,7 @@ constexpr int kQuickHelpFile = 601;
 constexpr int kSaveChanges = 700;
 constexpr int kOpenFailed = 701;
 constexpr int kSaveFailed = 702;
+constexpr int kWriteFailed = 704;
 constexpr int kFilterAllFiles = 711;
 constexpr int kRegisterFailed = 712;
 constexpr int kUnregisterFailed = 713;

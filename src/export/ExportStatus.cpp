@@ -1,6 +1,7 @@
 // Export failure messages from the string tables.
 #include "export/ExportStatus.h"
 
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 
 ExportStatus ToExportStatus(FileStatus status) {
@@ -27,7 +28,7 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
         return at == std::string::npos ? text + " " + path : text.replace(at, 2, path);
     }
     case ExportStatus::WriteFailed:
-        return path + "\n" + LoadString(704);
+        return path + "\n" + LoadString(ids::kWriteFailed);
     case ExportStatus::BitmapTooLarge:
         return LoadString(304);
     case ExportStatus::MetafileTooLarge:

@@ -144,3 +144,24 @@ TEST(TextWriters, FailuresAreReportedAndLeaveNoFile) {
         EXPECT_EQ(message, "Cannot Open File[/x/a.eps]");
     }
 }
+
+TEST(ExportErrorText, EveryFailureHasItsOwnMessageInBothLanguages) {
+    const Language saved = GetLanguage();
+    for (Language language : {Language::English, Language::Japanese}) {
+        SetLanguage(language);
+        EXPECT_TRUE(ExportErrorText(ExportStatus::Ok, "a.bmp").empty());
+        std::string open = ExportErrorText(ExportStatus::CannotOpen, "a.bmp");
+        std::string write = ExportErrorText(ExportStatus::WriteFailed, "a.bmp");
+        std::string bitmap = ExportErrorText(ExportStatus::BitmapTooLarge, "a.bmp");
+        std::string metafile = ExportErrorText(ExportStatus::MetafileTooLarge, "a.emf");
+        // A write failure names the file and then says what went wrong on a line of its own.
+        ASSERT_NE(write.find('\n'), std::string::npos);
+        EXPECT_FALSE(write.substr(write.find('\n') + 1).empty());
+        EXPECT_NE(open.find("a.bmp"), std::string::npos);
+        EXPECT_FALSE(bitmap.empty());
+        EXPECT_FALSE(metafile.empty());
+        EXPECT_NE(open, write);
+        EXPECT_NE(bitmap, metafile);
+    }
+    SetLanguage(saved);
+}
