@@ -1,4 +1,4 @@
-// The export, clipboard and print commands of the editor.
+// The export and clipboard commands of the editor.
 #include "app/EditorExport.h"
 
 #include "app/BmpSetupDlg.h"
@@ -14,7 +14,6 @@
 #include "geometry/DPoint.h"
 #include "view/QtPicture.h"
 #include "view/QtSurface.h"
-#include "view/TesselView.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,8 +21,6 @@
 #include <QFileDialog>
 #include <QMimeData>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QSvgGenerator>
 #include <QThread>
@@ -195,27 +192,4 @@ void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, con
     if (placed == nullptr || !placed->hasFormat(QStringLiteral("image/emf"))) {
         ShowWarning(parent, LoadQString(ids::kCannotOpenClipboard));
     }
-}
-
-void PrintCommand(CTesselView& view) {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, view.window());
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    QImage picture(view.size(), QImage::Format_RGB32);
-    view.Paint(picture);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        ShowWarning(view.window(), LoadQString(ids::kCannotPrint));
-        return;
-    }
-    const QRect page = painter.viewport();
-    // The largest size of the picture's shape that fits the page.
-    const double fit =
-        std::min(double(page.width()) / picture.width(), double(page.height()) / picture.height());
-    painter.setViewport(page.x(), page.y(), int(picture.width() * fit),
-                        int(picture.height() * fit));
-    painter.setWindow(picture.rect());
-    painter.drawImage(0, 0, picture);
 }

@@ -1,4 +1,4 @@
-// The editor's export, clipboard and print commands: the file and setup dialogs, then the
+// The editor's export and clipboard commands: the file and setup dialogs, then the
 // core writers, with every failure reported to the user.
 #pragma once
 
@@ -8,7 +8,6 @@
 
 class CIniFile;
 class CTesselDoc;
-class CTesselView;
 class QWidget;
 
 // Each export asks for a path and then for its settings; cancelling either ends it quietly.
@@ -20,6 +19,3 @@ void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius);
 
 // The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
 void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, const QString& title);
-
-// Prints the view's picture, fitted to the page, after the printer dialog.
-void PrintCommand(CTesselView& view);

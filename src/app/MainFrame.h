@@ -34,6 +34,9 @@ public:
     void BindCommand(int id, std::function<void()> run);
     // Recomputes every action's enabled and checked state from its handler's rules.
     void UpdateCommands();
+    // Runs a command as its menu item or key would; commands without either (Print Setup)
+    // are reached only this way.
+    void RunCommand(int id);
 
     // The message pane of the status bar; the view shows its hints here.
     void SetStatusText(const QString& text);
@@ -71,7 +74,6 @@ private:
     void CreateStatusBar();
     void BindFrameCommands();
     QMenu* CreateMenu(int captionId, std::span<const int> entries);
-    void RunCommand(int id);
     void OpenFile(const QString& path);
     void RegisterFileTypeCommand();
     void UnregisterFileTypeCommand();

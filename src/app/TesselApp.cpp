@@ -7,6 +7,7 @@
 #include "app/IniProfile.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
+#include "app/Printing.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
 #include "document/Settings.h"
@@ -95,6 +96,7 @@ void CTesselApp::CreateWindows() {
     m_pMainFrame = m_frame.get();
     m_pView = new CTesselView(*m_document, ViewSettings(), m_pMainFrame);
     m_pMainFrame->setCentralWidget(m_pView);
+    m_printing = std::make_unique<CPrinting>(*m_pView);
     m_circleBar = new CCircleBar(ViewSettings(), m_pMainFrame);
     m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
     m_pView->SetCircleBar(m_circleBar);
@@ -172,7 +174,11 @@ void CTesselApp::BindExportCommands() {
     frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
         CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
     });
-    frame.BindCommand(cmd::kPrint, [&view] { PrintCommand(view); });
+    CPrinting& printing = *m_printing;
+    frame.BindCommand(cmd::kPrintSetup, [&printing] { printing.OnPrintSetup(); });
+    frame.BindCommand(cmd::kPrint, [&printing] { printing.OnPrint(true); });
+    frame.BindCommand(cmd::kPrintDirect, [&printing] { printing.OnPrint(false); });
+    frame.BindCommand(cmd::kPrintPreview, [&printing] { printing.OnPrintPreview(); });
 }
 
 void CTesselApp::OnSettings() {

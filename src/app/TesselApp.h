@@ -12,6 +12,7 @@
 
 class CCircleBar;
 class CMainFrame;
+class CPrinting;
 class CTesselDoc;
 class CTesselView;
 
@@ -39,6 +40,8 @@ public:
     const QString& PathName() const { return m_pathName; }
     const std::string& ProfilePath() const { return m_profilePath; }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
+    // The session's printer, which Print Setup and Print share.
+    CPrinting& Printing() { return *m_printing; }
 
     CMainFrame* m_pMainFrame = nullptr;
     CTesselDoc* m_pDoc = nullptr;
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QString m_pathName;
     CCircleBar* m_circleBar = nullptr;
+    std::unique_ptr<CPrinting> m_printing;
 };
