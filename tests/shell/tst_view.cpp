@@ -7,6 +7,7 @@
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -219,6 +220,7 @@ private slots:
         CMainFrame& frame = *m_app->m_pMainFrame;
         frame.UpdateCommands();
         QVERIFY(!frame.Action(cmd::kCirclePacking)->isEnabled());
+        QVERIFY(!frame.ToolBar()->widgetForAction(frame.Action(cmd::kCirclePacking))->isEnabled());
         QString text;
         AnswerNextMessageBox(QMessageBox::Ok, &text);
         View().OnCirclePacking();
