@@ -18,6 +18,9 @@ CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget*
     // Painting covers every pixel, so nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A click takes the keys from the circle bar's width edit, so that Ctrl+A, Ctrl+C and
+    // Ctrl+V reach the circle commands instead of the edit's text.
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
 }
 

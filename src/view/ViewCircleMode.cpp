@@ -176,6 +176,8 @@ void CTesselView::OnCopyCircle() {
 void CTesselView::OnPasteCircle() {
     if (m_mode == CircleMode) {
         ApplyStyleToSelection(m_copiedStyle, m_copiedFlags);
+        // Unlike an edit made in the bar, a paste changes what the bar shows.
+        RefreshCircleBar();
     }
 }
 

@@ -205,6 +205,35 @@ private slots:
         QCOMPARE(View().CopiedFlags(), 14);
     }
 
+    // As a user does it: width typed into the bar, then a click on the view and the keys.
+    void keysReachTheViewAfterTheBarAndPasteShowsInIt() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        CCPCircle* a = Circles().m_list[0];
+        CCPCircle* b = Circles().m_list[1];
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        auto* width =
+            Frame().findChild<CCircleBar*>()->findChild<QLineEdit*>(QStringLiteral("width"));
+        QVERIFY(width != nullptr);
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(View().CopiedFlags(), 0); // the edit had the keys
+        // Leaving the edit applies the width to a; the view then has the keys.
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        QCOMPARE(a->m_thickness, 4);
+        QCOMPARE(QApplication::focusWidget(), &View());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(View().CopiedFlags(), 15); // one circle: every attribute and the selection
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(b));
+        QCOMPARE(width->text(), QString::number(b->m_thickness));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b->m_thickness, 4);
+        QCOMPARE(width->text(), QStringLiteral("4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+    }
+
     void commandStatesInBothModes() {
         const int circleOnly[] = {cmd::kSelectAll, cmd::kSelectInverse, cmd::kCopyCircle,
                                   cmd::kPasteCircle};
