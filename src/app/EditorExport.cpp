@@ -52,8 +52,31 @@ void Report(QWidget* parent, ExportStatus status, const QString& path) {
     }
 }
 
-// Runs `work` on another thread while the event loop goes on behind a busy progress dialog.
+// Keeps a window open while the picture is made from its document on another thread.
+class CCloseBlocker : public QObject {
+public:
+    explicit CCloseBlocker(QWidget* window) : m_window(window) {
+        m_window->installEventFilter(this);
+    }
+    ~CCloseBlocker() override { m_window->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Close) {
+            return false;
+        }
+        event->ignore();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// Runs `work` on another thread while the event loop goes on behind a busy progress dialog;
+// the window cannot be closed meanwhile, since the work reads its document.
 ExportStatus RunWithProgress(QWidget* parent, const std::function<ExportStatus()>& work) {
+    const CCloseBlocker blocker(parent->window());
     std::future<ExportStatus> result = std::async(std::launch::async, work);
     QProgressDialog progress(LoadQString(ids::kExportInProgress), QString(), 0, 0, parent);
     progress.setWindowModality(Qt::WindowModal);

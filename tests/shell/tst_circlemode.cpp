@@ -350,6 +350,7 @@ private slots:
     void largeBitmapIsMadeBehindAProgressDialog() {
         const QString bmp = m_folder.filePath(QStringLiteral("large.bmp"));
         bool progressShown = false;
+        bool closeRefused = false;
         CModalScript script({ChooseFile(bmp),
                              [](QWidget* modal) {
                                  auto* radius =
@@ -361,12 +362,16 @@ private slots:
                                  ClickButton(modal, "ok");
                                  return !modal->isVisible();
                              },
-                             [&progressShown](QWidget* modal) {
+                             [this, &progressShown, &closeRefused](QWidget* modal) {
                                  progressShown = qobject_cast<QProgressDialog*>(modal) != nullptr;
+                                 // The document stays while the picture is being made.
+                                 closeRefused = progressShown && !Frame().close();
                                  return progressShown;
                              }});
         Trigger(cmd::kExportBitmap);
         QVERIFY(progressShown);
+        QVERIFY(closeRefused);
+        QVERIFY(Frame().isVisible());
         const QString reference = m_folder.filePath(QStringLiteral("large-ref.bmp"));
         BitmapSetup setup;
         setup.radius = 1000;
