@@ -74,10 +74,25 @@ void BM_Fast(benchmark::State& state) {
     BM_Antialiased<RasteriseCircle>(state);
 }
 
+// The whole list row by row, as the program draws it.
+void BM_Rows(benchmark::State& state) {
+    double s = double(state.range(0));
+    std::vector<AaCircle> circles = Scaled(s);
+    CDibBuffer dib;
+    Prepare(dib, s);
+    for (auto _ : state) {
+        dib.Fill(kBackground);
+        RasteriseCircles(dib, circles);
+        benchmark::DoNotOptimize(dib.Row(0));
+    }
+    state.counters["circles"] = double(circles.size());
+}
+
 } // namespace
 
 BENCHMARK(BM_Reference)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fast)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rows)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 #ifdef TESSEL_HAVE_CAIRO
 namespace {

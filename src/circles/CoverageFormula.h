@@ -1,0 +1,115 @@
+// The coverage and blend arithmetic of antialiasing, written once over the way the segment
+// area is computed: the exact functions use the library's inverse cosine, the fast estimate
+// a polynomial (CoverageEstimate.h), and both make every other step on the same doubles.
+#pragma once
+
+#include "circles/Antialias.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace coverage {
+
+constexpr double kRho = kPixelRadius;
+
+// S(c) = acos c − c·sin(acos c), π times the share of the pixel disk cut off by a straight
+// edge at signed distance c·ρ from its centre; sin(acos c) = sqrt(1 − c²) needs no sine.
+inline double ExactSegment(double c) {
+    return std::acos(c) - c * std::sqrt(1 - c * c);
+}
+
+inline double Clamp01(double v) {
+    return std::clamp(v, 0.0, 1.0);
+}
+
+// The far case: the edge seen as a straight line at signed distance t·ρ.
+template <class Segment> double StraightEdge(double t, Segment segment) {
+    if (t >= 1) {
+        return 0;
+    }
+    if (t <= -1) {
+        return 1;
+    }
+    return segment(t) / std::numbers::pi;
+}
+
+// The share of the pixel disk inside a disk of radius d whose centre lies re away, for the
+// cosines c1 (at the pixel's centre) and c2 (at the other centre) of the two-disk lens.
+template <class Segment> double Lens(double d, double c1, double c2, Segment segment) {
+    c2 = std::clamp(c2, -1.0, 1.0); // rounding may carry it just past the end
+    double s1 = segment(c1);
+    double s2 = segment(c2);
+    return Clamp01((s2 * d * d / (kRho * kRho) + s1) / std::numbers::pi);
+}
+
+// The edge lies wholly inside the pixel disk: what lies beyond it is the disk minus the
+// circle.
+inline double SmallCircleInsidePixel(double re) {
+    return Clamp01(1 - (re / kRho) * (re / kRho));
+}
+
+template <class Segment> double NearEdge(double re, double d, Segment segment) {
+    if (d <= kRho) {
+        if (d == 0) {
+            return re >= kRho ? 0 : SmallCircleInsidePixel(re);
+        }
+        double c2 = (re * re + d * d - kRho * kRho) / (2 * re * d);
+        if (c2 >= 1) {
+            return 0;
+        }
+        if (c2 <= -1) {
+            return SmallCircleInsidePixel(re);
+        }
+    }
+    double c1 = (re * re + kRho * kRho - d * d) / (2 * kRho * re);
+    if (c1 >= 1) {
+        return 0;
+    }
+    if (c1 <= -1) {
+        return 1;
+    }
+    return Lens(d, c1, (re * re + d * d - kRho * kRho) / (2 * re * d), segment);
+}
+
+// CoverageBeyond with the segment area computed by segment.
+template <class Segment> double Beyond(double re, double d, Segment segment) {
+    if (!(re > 0)) {
+        return 1; // a line wider than the circle: the inner edge has vanished
+    }
+    if (d > kFarFactor * kRho) {
+        return StraightEdge((re - d) / kRho, segment);
+    }
+    return NearEdge(re, d, segment);
+}
+
+// Blend's three channel values (red, green, blue) before rounding, for a weight x of b.
+struct Channels {
+    double v[3] = {};
+};
+inline Channels BlendChannels(COLORREF a, COLORREF b, double x) {
+    double w = 1 - x;
+    double ar = GetRValue(a), ag = GetGValue(a), ab = GetBValue(a);
+    double br = GetRValue(b), bg = GetGValue(b), bb = GetBValue(b);
+    double r = w * ar + x * br;
+    double g = w * ag + x * bg;
+    double bl = w * ab + x * bb;
+    double m = std::max(r, std::max(g, bl));
+    double target = w * std::max(ar, std::max(ag, ab)) + x * std::max(br, std::max(bg, bb));
+    double k = m > 0 ? (target + m) / 2 / m : 0;
+    return {{r * k, g * k, bl * k}};
+}
+
+// RoundHalfAway for the non-negative channel values, without the library call and without
+// a branch: the conversion truncates and v - i is exact, so the result is the same.
+inline unsigned Channel(double v) {
+    auto i = static_cast<long long>(v);
+    bool up = v - double(i) >= 0.5;
+    return (unsigned(i) + unsigned(up)) & 0xFFu;
+}
+
+inline COLORREF RoundChannels(const Channels& c) {
+    return MakeRgb(Channel(c.v[0]), Channel(c.v[1]), Channel(c.v[2]));
+}
+
+} // namespace coverage
