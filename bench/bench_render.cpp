@@ -74,7 +74,7 @@ void BM_Fast(benchmark::State& state) {
     BM_Antialiased<RasteriseCircle>(state);
 }
 
-// The whole list row by row, as the program draws it.
+// The whole list row by row, on one thread or on as many as the program uses.
 void BM_Rows(benchmark::State& state) {
     double s = double(state.range(0));
     std::vector<AaCircle> circles = Scaled(s);
@@ -82,17 +82,20 @@ void BM_Rows(benchmark::State& state) {
     Prepare(dib, s);
     for (auto _ : state) {
         dib.Fill(kBackground);
-        RasteriseCircles(dib, circles);
+        RasteriseCircles(dib, circles, int(state.range(1)));
         benchmark::DoNotOptimize(dib.Row(0));
     }
     state.counters["circles"] = double(circles.size());
+    state.counters["threads"] = double(state.range(1));
 }
 
 } // namespace
 
 BENCHMARK(BM_Reference)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fast)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Rows)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rows)
+    ->ArgsProduct({{250, 1000, 4000}, {1, AntialiasThreads()}})
+    ->Unit(benchmark::kMillisecond);
 
 #ifdef TESSEL_HAVE_CAIRO
 namespace {

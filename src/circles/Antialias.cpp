@@ -5,7 +5,8 @@
 #include "circles/CoverageFormula.h"
 
 double CoverageBeyond(double re, double d) {
-    return coverage::Beyond(re, d, coverage::ExactSegment);
+    coverage::ExactArea area;
+    return coverage::Beyond(re, d, area);
 }
 
 COLORREF Blend(COLORREF a, COLORREF b, double x) {

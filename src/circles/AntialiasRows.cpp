@@ -6,54 +6,54 @@
 #include "geometry/DPoint.h"
 
 #include <algorithm>
+#include <exception>
+#include <functional>
 #include <numeric>
+#include <thread>
 
 namespace {
 
-// The integers x in [lo, hi] where pass(x) holds form one run around cx (the distance to
-// the centre only grows away from it); guess is an estimate of the run's half width.
-template <class Pass>
-bool FindRun(double cx, double guess, long long lo, long long hi, Pass pass, long long& a,
-             long long& b) {
-    if (lo > hi) {
-        return false;
-    }
-    long long m = std::clamp(static_cast<long long>(RoundHalfAway(cx)), lo, hi);
-    if (!pass(m)) {
-        return false;
-    }
-    double g = std::isfinite(guess) && guess > 0 ? guess : 0;
-    b = std::clamp(static_cast<long long>(std::floor(cx + g)), m, hi);
-    while (b < hi && pass(b + 1)) {
-        ++b;
-    }
-    while (!pass(b)) {
-        --b;
-    }
-    a = std::clamp(static_cast<long long>(std::ceil(cx - g)), lo, m);
-    while (a > lo && pass(a - 1)) {
-        --a;
-    }
-    while (!pass(a)) {
-        ++a;
-    }
-    return true;
-}
+// Whether a pixel's distance d = sqrt(q) from a circle's centre is below a limit, decided on
+// the squared distance q alone wherever that is certain: the square root is correctly
+// rounded, so q more than a relative 1e-12 from the limit's square cannot round across it.
+struct DistanceLimit {
+    double limit = 0;
+    bool inclusive = false; // d <= limit, else d < limit
+    double below = -1;      // q < below: within
+    double above = -1;      // q > above: beyond
 
-double HalfChord(double r, double dy) {
-    return std::sqrt(std::max(0.0, r * r - dy * dy));
-}
+    DistanceLimit() = default;
+    DistanceLimit(double l, bool incl) : limit(l), inclusive(incl) {
+        if (limit >= 0) {
+            below = limit * limit * (1 - 1e-12);
+            above = limit * limit * (1 + 1e-12);
+        }
+    }
+    bool Within(double q) const {
+        if (q < below) {
+            return true;
+        }
+        if (q > above) {
+            return false;
+        }
+        double d = std::sqrt(q);
+        return inclusive ? d <= limit : d < limit;
+    }
+};
 
-// A circle ready to be drawn row by row: its pixel box clipped to the image, and the
-// distances that part the inner colour, the edge band and the untouched pixels.
+// A circle ready to be drawn row by row: its pixel box clipped to the image, the column
+// nearest its centre, and the distances that part the inner colour, the edge band and the
+// untouched pixels.
 struct RowCircle {
     AaCircle c;
     long long x0 = 0;
     long long x1 = -1;
     long long y0 = 0;
     long long y1 = -1;
-    double inside = 0; // d <= inside: the inner colour
-    double reach = 0;  // d < reach: an edge pixel
+    long long mid = 0;
+    DistanceLimit inside; // the inner colour
+    DistanceLimit reach;  // an edge pixel, unless inside
+    FastEdge edge;
 };
 
 // False when the circle touches no pixel the image holds.
@@ -68,9 +68,45 @@ bool Prepare(const CDibBuffer& image, const AaCircle& c, RowCircle& p) {
     p.x1 = std::min(box.xmax, image.Width() - 1 - ox);
     p.y0 = std::max(box.ymin, -oy);
     p.y1 = std::min(box.ymax, image.Height() - 1 - oy);
-    p.inside = c.radius - c.thickness / 2 - kPixelRadius;
-    p.reach = kPixelRadius + (c.radius + c.thickness / 2);
-    return p.x0 <= p.x1 && p.y0 <= p.y1;
+    if (p.x0 > p.x1 || p.y0 > p.y1) {
+        return false;
+    }
+    p.mid = std::clamp(static_cast<long long>(RoundHalfAway(c.x)), p.x0, p.x1);
+    p.inside = {c.radius - c.thickness / 2 - kPixelRadius, true};
+    p.reach = {kPixelRadius + (c.radius + c.thickness / 2), false};
+    p.edge = FastEdge(c);
+    return true;
+}
+
+// The columns [a, b] of row dy (from the centre) whose pixels lie within limit: one run
+// around the centre column, since the distance only grows away from it.
+bool FindRun(const RowCircle& p, double dy, const DistanceLimit& limit, long long& a,
+             long long& b) {
+    double cx = p.c.x, dy2 = dy * dy;
+    auto pass = [&](long long x) {
+        double dx = double(x) - cx;
+        return limit.Within(dx * dx + dy2);
+    };
+    if (!pass(p.mid)) {
+        return false;
+    }
+    double g = std::sqrt(std::max(0.0, limit.limit * limit.limit - dy2)); // the half chord
+    g = std::isfinite(g) ? g : 0;
+    b = std::clamp(static_cast<long long>(std::floor(cx + g)), p.mid, p.x1);
+    while (b < p.x1 && pass(b + 1)) {
+        ++b;
+    }
+    while (!pass(b)) {
+        --b;
+    }
+    a = std::clamp(static_cast<long long>(std::ceil(cx - g)), p.x0, p.mid);
+    while (a > p.x0 && pass(a - 1)) {
+        --a;
+    }
+    while (!pass(a)) {
+        ++a;
+    }
+    return true;
 }
 
 // Row y of the circle (pixel coordinates, within its clipped box).
@@ -78,39 +114,40 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
     const AaCircle& c = p.c;
     long long ox = image.OriginX();
     double dy = double(y) - c.y;
-    auto dist = [&](long long x) { return PixelDistance(double(x) - c.x, dy); };
     long long ia = 0, ib = -1, ea = 0, eb = -1;
-    bool hasInner = FindRun(
-        c.x, HalfChord(p.inside, dy), p.x0, p.x1, [&](long long x) { return dist(x) <= p.inside; },
-        ia, ib);
-    bool hasEdge = FindRun(
-        c.x, HalfChord(p.reach, dy), p.x0, p.x1, [&](long long x) { return dist(x) < p.reach; }, ea,
-        eb);
+    bool hasInner = FindRun(p, dy, p.inside, ia, ib);
     int row = int(y + image.OriginY());
     if (hasInner) {
         image.FillSpan(row, int(ia + ox), int(ib + ox + 1), c.innerCol);
     }
-    if (!hasEdge) {
-        return;
+    if (!FindRun(p, dy, p.reach, ea, eb)) {
+        return; // a negative width can leave inner pixels without an edge band
     }
     std::uint8_t* bits = image.Row(row);
     for (long long x = ea; x <= eb; ++x) {
         if (hasInner && x >= ia && x <= ib) {
-            x = ib;
+            x = ib; // the inner run lies within the edge run, or covers it
             continue;
         }
         std::uint8_t* pixel = bits + 3 * (x + ox);
-        WriteBgr(pixel, FastEdgeColor(c, dist(x), ReadBgr(pixel)));
+        WriteBgr(pixel, p.edge.Color(PixelDistance(double(x) - c.x, dy), ReadBgr(pixel)));
     }
 }
 
-// Rows [rowBegin, rowEnd) of the picture (no origin), each drawn for the circles of list
-// that cross it, in list order; byStart lists the circles by their first row.
+// Rows go to the threads in blocks of this many, in turn, so that any picture's work divides
+// evenly. Each row is drawn whole by one thread, so the bytes never depend on the threads.
+constexpr int kBlockRows = 8;
+
+// The rows of block part, part + parts, ... of the picture, each drawn for the circles of
+// list that cross it, in list order; byStart lists the circles by their first row.
 void DrawRows(CDibBuffer& image, const std::vector<RowCircle>& list,
-              const std::vector<std::size_t>& byStart, int rowBegin, int rowEnd) {
+              const std::vector<std::size_t>& byStart, int part, int parts) {
     std::vector<std::size_t> active;
     std::size_t next = 0;
-    for (int row = rowBegin; row < rowEnd; ++row) {
+    for (int row = part * kBlockRows; row < image.Height(); ++row) {
+        if (row / kBlockRows % parts != part) {
+            continue;
+        }
         long long y = row - image.OriginY();
         bool added = false;
         for (; next < byStart.size() && list[byStart[next]].y0 <= y; ++next) {
@@ -139,7 +176,7 @@ void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
     }
 }
 
-void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles) {
+void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
     std::vector<RowCircle> list;
     for (const AaCircle& c : circles) {
         RowCircle p;
@@ -151,5 +188,26 @@ void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles) {
     std::iota(byStart.begin(), byStart.end(), std::size_t(0));
     std::stable_sort(byStart.begin(), byStart.end(),
                      [&](std::size_t a, std::size_t b) { return list[a].y0 < list[b].y0; });
-    DrawRows(image, list, byStart, 0, image.Height());
+    int parts = std::clamp(threads, 1, std::max(1, image.Height() / (4 * kBlockRows)));
+    std::vector<std::thread> helpers;
+    int started = 1;
+    try {
+        for (; started < parts; ++started) {
+            helpers.emplace_back(DrawRows, std::ref(image), std::cref(list), std::cref(byStart),
+                                 started, parts);
+        }
+    } catch (const std::exception&) {
+        // No thread to spare: the parts left are drawn here.
+    }
+    DrawRows(image, list, byStart, 0, parts);
+    for (int part = started; part < parts; ++part) {
+        DrawRows(image, list, byStart, part, parts);
+    }
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+}
+
+int AntialiasThreads() {
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }

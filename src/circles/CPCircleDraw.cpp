@@ -111,5 +111,5 @@ void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale) const {
     for (const CCPCircle* circle : m_list) {
         circles.push_back(Antialiased(*circle, scale));
     }
-    RasteriseCircles(image, circles);
+    RasteriseCircles(image, circles, AntialiasThreads());
 }

@@ -1,6 +1,6 @@
-// The coverage and blend arithmetic of antialiasing, written once over the way the segment
-// area is computed: the exact functions use the library's inverse cosine, the fast estimate
-// a polynomial (CoverageEstimate.h), and both make every other step on the same doubles.
+// The coverage and blend arithmetic of antialiasing, the coverage's branches written once
+// over the way the areas are computed: the exact functions use the library's inverse cosine,
+// the fast estimate a polynomial (CoverageEstimate.h), and both decide on the same doubles.
 #pragma once
 
 #include "circles/Antialias.h"
@@ -23,25 +23,19 @@ inline double Clamp01(double v) {
     return std::clamp(v, 0.0, 1.0);
 }
 
-// The far case: the edge seen as a straight line at signed distance t·ρ.
-template <class Segment> double StraightEdge(double t, Segment segment) {
-    if (t >= 1) {
-        return 0;
+// The two areas the coverage needs, from the library's inverse cosine: the share of the
+// pixel disk beyond a straight edge at signed distance t·ρ from its centre, and the share
+// inside a disk of radius d whose centre lies re away, for the cosines c1 (at the pixel's
+// centre) and c2 (at the other centre) of the two-disk lens.
+struct ExactArea {
+    double Straight(double t) const { return ExactSegment(t) / std::numbers::pi; }
+    double Lens(double d, double c1, double c2) const {
+        c2 = std::clamp(c2, -1.0, 1.0); // rounding may carry it just past the end
+        double s1 = ExactSegment(c1);
+        double s2 = ExactSegment(c2);
+        return Clamp01((s2 * d * d / (kRho * kRho) + s1) / std::numbers::pi);
     }
-    if (t <= -1) {
-        return 1;
-    }
-    return segment(t) / std::numbers::pi;
-}
-
-// The share of the pixel disk inside a disk of radius d whose centre lies re away, for the
-// cosines c1 (at the pixel's centre) and c2 (at the other centre) of the two-disk lens.
-template <class Segment> double Lens(double d, double c1, double c2, Segment segment) {
-    c2 = std::clamp(c2, -1.0, 1.0); // rounding may carry it just past the end
-    double s1 = segment(c1);
-    double s2 = segment(c2);
-    return Clamp01((s2 * d * d / (kRho * kRho) + s1) / std::numbers::pi);
-}
+};
 
 // The edge lies wholly inside the pixel disk: what lies beyond it is the disk minus the
 // circle.
@@ -49,7 +43,7 @@ inline double SmallCircleInsidePixel(double re) {
     return Clamp01(1 - (re / kRho) * (re / kRho));
 }
 
-template <class Segment> double NearEdge(double re, double d, Segment segment) {
+template <class Area> double NearEdge(double re, double d, Area& area) {
     if (d <= kRho) {
         if (d == 0) {
             return re >= kRho ? 0 : SmallCircleInsidePixel(re);
@@ -69,18 +63,26 @@ template <class Segment> double NearEdge(double re, double d, Segment segment) {
     if (c1 <= -1) {
         return 1;
     }
-    return Lens(d, c1, (re * re + d * d - kRho * kRho) / (2 * re * d), segment);
+    return area.Lens(d, c1, (re * re + d * d - kRho * kRho) / (2 * re * d));
 }
 
-// CoverageBeyond with the segment area computed by segment.
-template <class Segment> double Beyond(double re, double d, Segment segment) {
+// CoverageBeyond with the areas computed by area; every branch is taken here, on the same
+// doubles whatever computes the areas.
+template <class Area> double Beyond(double re, double d, Area& area) {
     if (!(re > 0)) {
         return 1; // a line wider than the circle: the inner edge has vanished
     }
     if (d > kFarFactor * kRho) {
-        return StraightEdge((re - d) / kRho, segment);
+        double t = (re - d) / kRho; // the edge seen as a straight line
+        if (t >= 1) {
+            return 0;
+        }
+        if (t <= -1) {
+            return 1;
+        }
+        return area.Straight(t);
     }
-    return NearEdge(re, d, segment);
+    return NearEdge(re, d, area);
 }
 
 // Blend's three channel values (red, green, blue) before rounding, for a weight x of b.

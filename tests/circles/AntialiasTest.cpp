@@ -219,7 +219,7 @@ TEST(Rasterise, AListRowByRowEqualsTheCirclesDrawnPixelByPixelInTurn) {
     std::mt19937 random(31);
     std::uniform_real_distribution<> unit(0, 1);
     for (int trial = 0; trial < 80; ++trial) {
-        int w = 10 + int(random() % 110), h = 10 + int(random() % 110);
+        int w = 10 + int(random() % 110), h = 10 + int(random() % 150);
         int ox = int(random() % (w + 1)), oy = int(random() % (h + 1));
         CDibBuffer fast, slow;
         PrepareTwins(fast, slow, w, h, ox, oy, trial);
@@ -239,11 +239,15 @@ TEST(Rasterise, AListRowByRowEqualsTheCirclesDrawnPixelByPixelInTurn) {
             }
         }
         circles.push_back(circles.front()); // the same circle again, over itself
+        CDibBuffer shared, unused;
+        PrepareTwins(shared, unused, w, h, ox, oy, trial);
         RasteriseCircles(fast, circles);
+        RasteriseCircles(shared, circles, 3); // rows shared among threads where there are many
         for (const AaCircle& c : circles) {
             RasteriseCircleReference(slow, c);
         }
         ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial;
+        ASSERT_TRUE(SameBytes(shared, slow)) << "trial " << trial;
     }
 }
 

@@ -86,8 +86,32 @@ TEST(CoverageEstimate, EdgeColorEqualsTheExactOneOnRandomPixels) {
         AaCircle c = RandomCircle(random);
         double d = EdgeDistance(c, random);
         COLORREF bg = random() % 3 ? random() & 0xFFFFFF : c.innerCol;
-        ASSERT_EQ(FastEdgeColor(c, d, bg), EdgeColor(c, d, bg))
+        ASSERT_EQ(FastEdge(c).Color(d, bg), EdgeColor(c, d, bg))
             << "r " << c.radius << " t " << c.thickness << " d " << d;
+    }
+}
+
+// Next to the distances where the coverage becomes exactly 0 or 1, whatever the branch.
+TEST(CoverageEstimate, ExactAtBothEndsOfTheEdgeBand) {
+    std::mt19937 random(15);
+    for (int i = 0; i < 20000; ++i) {
+        double re = std::exp(std::uniform_real_distribution<>(-5, 12)(random)); // up to 1.6e5
+        double m = 1e-9 * (1 + re);
+        for (double end : {re - kRho, re + kRho}) {
+            for (double d : {end - m, end - m / 2, end, end + m / 2, end + m, end - 2 * m}) {
+                for (double p : {d, std::nextafter(d, 0.0), std::nextafter(d, 1e300)}) {
+                    if (p < 0) {
+                        continue;
+                    }
+                    CoverageEstimate e = EstimateCoverageBeyond(re, p);
+                    if (e.exact) {
+                        ASSERT_EQ(e.value, CoverageBeyond(re, p)) << re << ' ' << p;
+                    } else {
+                        ASSERT_NEAR(e.value, CoverageBeyond(re, p), kCoverageError) << re;
+                    }
+                }
+            }
+        }
     }
 }
 
@@ -117,7 +141,7 @@ TEST(CoverageEstimate, EdgeColorEqualsTheExactOneWhereARoundingFlips) {
             double d = x;
             for (int k = 0; k < 6; ++k, d = std::nextafter(d, 0.0)) {
                 for (double p : {d, std::nextafter(y, 1e300), y + 1e-12 * k, d - 1e-10 * k}) {
-                    ASSERT_EQ(FastEdgeColor(c, p, bg), EdgeColor(c, p, bg))
+                    ASSERT_EQ(FastEdge(c).Color(p, bg), EdgeColor(c, p, bg))
                         << "r " << c.radius << " t " << c.thickness << " d " << p;
                 }
             }
