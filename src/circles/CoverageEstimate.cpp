@@ -61,6 +61,16 @@ struct EstimatedArea {
     }
 };
 
+// Adding and taking away 2^52 rounds a channel v to the nearest integer n; RoundHalfAway
+// gives n too unless v lies within the margin of a half. Widens clearance to the smallest
+// distance from a half seen.
+unsigned RoundedChannel(double v, double& clearance) {
+    constexpr double kShift = 0x1p52;
+    double n = (v + kShift) - kShift;
+    clearance = std::min(clearance, 0.5 - std::abs(v - n));
+    return unsigned(static_cast<long long>(n)) & 0xFFu;
+}
+
 // Blend(a, b, x) for the coverage x that e estimates, or false when the estimate cannot tell
 // how a channel rounds. The channels are computed in another order than Blend's, within
 // 1e-12 of the same values.
@@ -76,22 +86,20 @@ bool CertainBlend(const BlendSource& a, COLORREF b, CoverageEstimate e, COLORREF
         return false;
     }
     double br = GetRValue(b), bg = GetGValue(b), bb = GetBValue(b);
+    double clearance = 1;
+    if (a.grey && br == bg && bg == bb) {
+        // Two greys: every channel and the target are the same blend, so k is 1.
+        unsigned level = RoundedChannel(a.r + x * (br - a.r), clearance);
+        out = MakeRgb(level, level, level);
+        return clearance > kChannelMargin;
+    }
     double c[3] = {a.r + x * (br - a.r), a.g + x * (bg - a.g), a.b + x * (bb - a.b)};
     double m = std::max(c[0], std::max(c[1], c[2])); // positive: a and b are not both black
     double target = a.top + x * (std::max(br, std::max(bg, bb)) - a.top);
     double k = (target + m) * 0.5 / m;
-    unsigned byte[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        double v = c[i] * k;
-        auto whole = static_cast<long long>(v);
-        double above = v - double(whole) - 0.5;
-        if (std::abs(above) <= kChannelMargin) {
-            return false;
-        }
-        byte[i] = (unsigned(whole) + unsigned(above > 0)) & 0xFFu;
-    }
-    out = MakeRgb(byte[0], byte[1], byte[2]);
-    return true;
+    out = MakeRgb(RoundedChannel(c[0] * k, clearance), RoundedChannel(c[1] * k, clearance),
+                  RoundedChannel(c[2] * k, clearance));
+    return clearance > kChannelMargin;
 }
 
 } // namespace
@@ -135,7 +143,7 @@ CoverageEstimate EdgeCoverage::At(double d) const {
 
 BlendSource::BlendSource(COLORREF color)
     : rgb(color), r(GetRValue(color)), g(GetGValue(color)), b(GetBValue(color)),
-      top(std::max(r, std::max(g, b))) {}
+      top(std::max(r, std::max(g, b))), grey(r == g && g == b) {}
 
 FastEdge::FastEdge(const AaCircle& c)
     : m_circle(c), m_lined(c.thickness > 0), m_outer(c.radius + c.thickness / 2),

@@ -43,7 +43,8 @@ struct BlendSource {
     double r = 0;
     double g = 0;
     double b = 0;
-    double top = 0; // the largest channel
+    double top = 0;    // the largest channel
+    bool grey = false; // all three channels equal
     BlendSource() = default;
     explicit BlendSource(COLORREF color);
 };

@@ -99,6 +99,10 @@ void CDibBuffer::FillSpan(int y, int x0, int x1, COLORREF color) {
     }
     std::uint8_t* p = Row(y) + 3 * std::size_t(x0);
     std::size_t bytes = 3 * std::size_t(x1 - x0);
+    if (GetRValue(color) == GetGValue(color) && GetGValue(color) == GetBValue(color)) {
+        std::memset(p, int(GetRValue(color)), bytes); // greys, white and black above all
+        return;
+    }
     // Sixteen pixels make 48 bytes, a whole number of both pixels and 16-byte stores: the
     // span is written in such blocks of a prepared pattern, the rest from its start.
     constexpr std::size_t kBlock = 48;

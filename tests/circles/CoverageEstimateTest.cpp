@@ -31,6 +31,18 @@ AaCircle RandomCircle(std::mt19937& random) {
     return c;
 }
 
+// What the circle is drawn over: any colour, its own inner colour or a grey.
+COLORREF RandomBackground(const AaCircle& c, std::mt19937& random) {
+    switch (random() % 3) {
+    case 0:
+        return c.innerCol;
+    case 1:
+        return 0x010101 * (random() & 0xFF);
+    default:
+        return random() & 0xFFFFFF;
+    }
+}
+
 // A distance on the circle's edge band, where the pixel needs a coverage.
 double EdgeDistance(const AaCircle& c, std::mt19937& random) {
     double rin = c.radius - c.thickness / 2, rout = c.radius + c.thickness / 2;
@@ -85,7 +97,7 @@ TEST(CoverageEstimate, EdgeColorEqualsTheExactOneOnRandomPixels) {
     for (int i = 0; i < 400000; ++i) {
         AaCircle c = RandomCircle(random);
         double d = EdgeDistance(c, random);
-        COLORREF bg = random() % 3 ? random() & 0xFFFFFF : c.innerCol;
+        COLORREF bg = RandomBackground(c, random);
         ASSERT_EQ(FastEdge(c).Color(d, bg), EdgeColor(c, d, bg))
             << "r " << c.radius << " t " << c.thickness << " d " << d;
     }
@@ -123,7 +135,7 @@ TEST(CoverageEstimate, EdgeColorEqualsTheExactOneWhereARoundingFlips) {
     int flips = 0;
     for (int trial = 0; trial < 300; ++trial) {
         AaCircle c = RandomCircle(random);
-        COLORREF bg = random() & 0xFFFFFF;
+        COLORREF bg = RandomBackground(c, random);
         double rin = c.radius - c.thickness / 2, rout = c.radius + c.thickness / 2;
         double lo = std::max(0.0, rin - kRho), hi = rout + kRho;
         double step = (hi - lo) / 64;
