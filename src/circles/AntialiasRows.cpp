@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
-#include <numeric>
 #include <thread>
 
 namespace {
@@ -43,9 +42,10 @@ struct DistanceLimit {
 
 // A circle ready to be drawn row by row: its pixel box clipped to the image, the column
 // nearest its centre, and the distances that part the inner colour, the edge band and the
-// untouched pixels.
+// untouched pixels; order is its place in the list drawn.
 struct RowCircle {
     AaCircle c;
+    std::size_t order = 0;
     long long x0 = 0;
     long long x1 = -1;
     long long y0 = 0;
@@ -56,8 +56,8 @@ struct RowCircle {
     FastEdge edge;
 };
 
-// False when the circle touches no pixel the image holds.
-bool Prepare(const CDibBuffer& image, const AaCircle& c, RowCircle& p) {
+// The circle's box clipped to the image; false when it touches no pixel the image holds.
+bool Clip(const CDibBuffer& image, const AaCircle& c, RowCircle& p) {
     AaBox box;
     if (!image.HasBitmap() || !AaBoundingBox(c, box)) {
         return false;
@@ -68,14 +68,16 @@ bool Prepare(const CDibBuffer& image, const AaCircle& c, RowCircle& p) {
     p.x1 = std::min(box.xmax, image.Width() - 1 - ox);
     p.y0 = std::max(box.ymin, -oy);
     p.y1 = std::min(box.ymax, image.Height() - 1 - oy);
-    if (p.x0 > p.x1 || p.y0 > p.y1) {
-        return false;
-    }
+    return p.x0 <= p.x1 && p.y0 <= p.y1;
+}
+
+// The rest of the circle's constants, once it is to be drawn.
+void MakeReady(RowCircle& p) {
+    const AaCircle& c = p.c;
     p.mid = std::clamp(static_cast<long long>(RoundHalfAway(c.x)), p.x0, p.x1);
     p.inside = {c.radius - c.thickness / 2 - kPixelRadius, true};
     p.reach = {kPixelRadius + (c.radius + c.thickness / 2), false};
     p.edge = FastEdge(c);
-    return true;
 }
 
 // The columns [a, b] of row dy (from the centre) whose pixels lie within limit: one run
@@ -138,28 +140,39 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
 // evenly. Each row is drawn whole by one thread, so the bytes never depend on the threads.
 constexpr int kBlockRows = 8;
 
-// The rows of block part, part + parts, ... of the picture, each drawn for the circles of
-// list that cross it, in list order; byStart lists the circles by their first row.
-void DrawRows(CDibBuffer& image, const std::vector<RowCircle>& list,
-              const std::vector<std::size_t>& byStart, int part, int parts) {
-    std::vector<std::size_t> active;
+// A circle of the list to draw and its first and last rows.
+struct Scheduled {
+    std::size_t order = 0;
+    long long y0 = 0;
+    long long y1 = -1;
+};
+
+// The rows of block part, part + parts, ... of the picture, each drawn for the circles that
+// cross it, in list order; byStart lists the circles by their first row. Only the circles
+// crossing the current row are held ready.
+void DrawRows(CDibBuffer& image, const std::vector<AaCircle>& circles,
+              const std::vector<Scheduled>& byStart, int part, int parts) {
+    std::vector<RowCircle> active;
     std::size_t next = 0;
+    auto earlier = [](const RowCircle& a, const RowCircle& b) { return a.order < b.order; };
     for (int row = part * kBlockRows; row < image.Height(); ++row) {
         if (row / kBlockRows % parts != part) {
             continue;
         }
         long long y = row - image.OriginY();
-        bool added = false;
-        for (; next < byStart.size() && list[byStart[next]].y0 <= y; ++next) {
-            active.push_back(byStart[next]);
-            added = true;
+        std::erase_if(active, [&](const RowCircle& p) { return p.y1 < y; });
+        for (; next < byStart.size() && byStart[next].y0 <= y; ++next) {
+            if (byStart[next].y1 < y) {
+                continue; // ended within rows of another part
+            }
+            RowCircle p;
+            Clip(image, circles[byStart[next].order], p);
+            p.order = byStart[next].order;
+            MakeReady(p);
+            active.insert(std::upper_bound(active.begin(), active.end(), p, earlier), p);
         }
-        std::erase_if(active, [&](std::size_t i) { return list[i].y1 < y; });
-        if (added) {
-            std::sort(active.begin(), active.end());
-        }
-        for (std::size_t i : active) {
-            DrawRow(image, list[i], y);
+        for (const RowCircle& p : active) {
+            DrawRow(image, p, y);
         }
     }
 }
@@ -168,40 +181,39 @@ void DrawRows(CDibBuffer& image, const std::vector<RowCircle>& list,
 
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
     RowCircle p;
-    if (!Prepare(image, c, p)) {
+    if (!Clip(image, c, p)) {
         return;
     }
+    MakeReady(p);
     for (long long y = p.y0; y <= p.y1; ++y) {
         DrawRow(image, p, y);
     }
 }
 
 void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
-    std::vector<RowCircle> list;
-    for (const AaCircle& c : circles) {
+    std::vector<Scheduled> byStart;
+    for (std::size_t i = 0; i < circles.size(); ++i) {
         RowCircle p;
-        if (Prepare(image, c, p)) {
-            list.push_back(p);
+        if (Clip(image, circles[i], p)) {
+            byStart.push_back({i, p.y0, p.y1});
         }
     }
-    std::vector<std::size_t> byStart(list.size());
-    std::iota(byStart.begin(), byStart.end(), std::size_t(0));
     std::stable_sort(byStart.begin(), byStart.end(),
-                     [&](std::size_t a, std::size_t b) { return list[a].y0 < list[b].y0; });
+                     [](const Scheduled& a, const Scheduled& b) { return a.y0 < b.y0; });
     int parts = std::clamp(threads, 1, std::max(1, image.Height() / (4 * kBlockRows)));
     std::vector<std::thread> helpers;
     int started = 1;
     try {
         for (; started < parts; ++started) {
-            helpers.emplace_back(DrawRows, std::ref(image), std::cref(list), std::cref(byStart),
+            helpers.emplace_back(DrawRows, std::ref(image), std::cref(circles), std::cref(byStart),
                                  started, parts);
         }
     } catch (const std::exception&) {
         // No thread to spare: the parts left are drawn here.
     }
-    DrawRows(image, list, byStart, 0, parts);
+    DrawRows(image, circles, byStart, 0, parts);
     for (int part = started; part < parts; ++part) {
-        DrawRows(image, list, byStart, part, parts);
+        DrawRows(image, circles, byStart, part, parts);
     }
     for (std::thread& helper : helpers) {
         helper.join();
