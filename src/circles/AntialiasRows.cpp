@@ -92,16 +92,17 @@ bool FindRun(const RowCircle& p, double dy, const DistanceLimit& limit, long lon
     if (!pass(p.mid)) {
         return false;
     }
-    double g = std::sqrt(std::max(0.0, limit.limit * limit.limit - dy2)); // the half chord
+    // The half chord guesses the ends; the steps below correct any guess.
+    double g = std::sqrt(std::max(0.0, limit.limit * limit.limit - dy2));
     g = std::isfinite(g) ? g : 0;
-    b = std::clamp(static_cast<long long>(std::floor(cx + g)), p.mid, p.x1);
+    b = std::clamp(static_cast<long long>(cx + g), p.mid, p.x1);
     while (b < p.x1 && pass(b + 1)) {
         ++b;
     }
     while (!pass(b)) {
         --b;
     }
-    a = std::clamp(static_cast<long long>(std::ceil(cx - g)), p.x0, p.mid);
+    a = std::clamp(static_cast<long long>(cx - g), p.x0, p.mid);
     while (a > p.x0 && pass(a - 1)) {
         --a;
     }
@@ -149,30 +150,47 @@ struct Scheduled {
 
 // The rows of block part, part + parts, ... of the picture, each drawn for the circles that
 // cross it, in list order; byStart lists the circles by their first row. Only the circles
-// crossing the current row are held ready.
+// crossing the current row are held ready, in slots of pool that are reused as they end.
 void DrawRows(CDibBuffer& image, const std::vector<AaCircle>& circles,
               const std::vector<Scheduled>& byStart, int part, int parts) {
-    std::vector<RowCircle> active;
+    std::vector<RowCircle> pool;
+    std::vector<std::size_t> spare;  // free slots of pool
+    std::vector<std::size_t> active; // the slots crossing the row, in list order
     std::size_t next = 0;
-    auto earlier = [](const RowCircle& a, const RowCircle& b) { return a.order < b.order; };
+    auto earlier = [&](std::size_t order, std::size_t slot) { return order < pool[slot].order; };
     for (int row = part * kBlockRows; row < image.Height(); ++row) {
         if (row / kBlockRows % parts != part) {
             continue;
         }
         long long y = row - image.OriginY();
-        std::erase_if(active, [&](const RowCircle& p) { return p.y1 < y; });
+        std::size_t kept = 0;
+        for (std::size_t slot : active) {
+            if (pool[slot].y1 < y) {
+                spare.push_back(slot);
+            } else {
+                active[kept++] = slot;
+            }
+        }
+        active.resize(kept);
         for (; next < byStart.size() && byStart[next].y0 <= y; ++next) {
-            if (byStart[next].y1 < y) {
+            const Scheduled& s = byStart[next];
+            if (s.y1 < y) {
                 continue; // ended within rows of another part
             }
-            RowCircle p;
-            Clip(image, circles[byStart[next].order], p);
-            p.order = byStart[next].order;
-            MakeReady(p);
-            active.insert(std::upper_bound(active.begin(), active.end(), p, earlier), p);
+            std::size_t slot = pool.size();
+            if (spare.empty()) {
+                pool.emplace_back();
+            } else {
+                slot = spare.back();
+                spare.pop_back();
+            }
+            Clip(image, circles[s.order], pool[slot]);
+            pool[slot].order = s.order;
+            MakeReady(pool[slot]);
+            active.insert(std::upper_bound(active.begin(), active.end(), s.order, earlier), slot);
         }
-        for (const RowCircle& p : active) {
-            DrawRow(image, p, y);
+        for (std::size_t slot : active) {
+            DrawRow(image, pool[slot], y);
         }
     }
 }
