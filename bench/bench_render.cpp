@@ -74,8 +74,8 @@ void BM_Fast(benchmark::State& state) {
     BM_Antialiased<RasteriseCircle>(state);
 }
 
-// The whole list row by row, on one thread or on as many as the program uses.
-void BM_Rows(benchmark::State& state) {
+// The whole list at once, on one thread or on as many as the program uses.
+void BM_List(benchmark::State& state) {
     double s = double(state.range(0));
     std::vector<AaCircle> circles = Scaled(s);
     CDibBuffer dib;
@@ -93,7 +93,7 @@ void BM_Rows(benchmark::State& state) {
 
 BENCHMARK(BM_Reference)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fast)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Rows)
+BENCHMARK(BM_List)
     ->ArgsProduct({{250, 1000, 4000}, {1, AntialiasThreads()}})
     ->Unit(benchmark::kMillisecond);
 

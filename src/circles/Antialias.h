@@ -45,9 +45,8 @@ COLORREF EdgeColor(const AaCircle& c, double d, COLORREF bg);
 // Draws c antialiased over what the image holds. Writes only pixels that the image holds and
 // the circle touches; the result equals RasteriseCircleReference byte for byte.
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c);
-// Draws the circles in order, as RasteriseCircle on each would, but row by row: each row of
-// the picture takes every circle crossing it while it is in the cache. Up to threads threads
-// share the rows; the image is the same for any number.
+// Draws the circles in order, as RasteriseCircle on each would. Up to threads threads share
+// the rows of the picture; the image is the same for any number.
 void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads = 1);
 // The threads worth giving RasteriseCircles here: the processor's, at most 8.
 int AntialiasThreads();

@@ -1,5 +1,5 @@
 // The fast rasterisers: inner spans filled in one go, the certified edge colour on the edge
-// band only, and for a whole list each picture row drawn for all its circles in turn.
+// band only, and for a whole list the picture's rows shared among threads.
 #include "circles/Antialias.h"
 #include "circles/CoverageEstimate.h"
 #include "circles/DibBuffer.h"
@@ -40,12 +40,11 @@ struct DistanceLimit {
     }
 };
 
-// A circle ready to be drawn row by row: its pixel box clipped to the image, the column
+// A circle ready to be drawn a row at a time: its pixel box clipped to the image, the column
 // nearest its centre, and the distances that part the inner colour, the edge band and the
-// untouched pixels; order is its place in the list drawn.
+// untouched pixels.
 struct RowCircle {
     AaCircle c;
-    std::size_t order = 0;
     long long x0 = 0;
     long long x1 = -1;
     long long y0 = 0;
@@ -139,99 +138,50 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
 
 // Rows go to the threads in blocks of this many, in turn, so that any picture's work divides
 // evenly. Each row is drawn whole by one thread, so the bytes never depend on the threads.
-constexpr int kBlockRows = 8;
+constexpr int kBlockRows = 16;
 
-// A circle of the list to draw and its first and last rows.
-struct Scheduled {
-    std::size_t order = 0;
-    long long y0 = 0;
-    long long y1 = -1;
-};
-
-// The rows of block part, part + parts, ... of the picture, each drawn for the circles that
-// cross it, in list order; byStart lists the circles by their first row. Only the circles
-// crossing the current row are held ready, in slots of pool that are reused as they end.
-void DrawRows(CDibBuffer& image, const std::vector<AaCircle>& circles,
-              const std::vector<Scheduled>& byStart, int part, int parts) {
-    std::vector<RowCircle> pool;
-    std::vector<std::size_t> spare;  // free slots of pool
-    std::vector<std::size_t> active; // the slots crossing the row, in list order
-    std::size_t next = 0;
-    auto earlier = [&](std::size_t order, std::size_t slot) { return order < pool[slot].order; };
-    for (int row = part * kBlockRows; row < image.Height(); ++row) {
-        if (row / kBlockRows % parts != part) {
-            continue;
-        }
-        long long y = row - image.OriginY();
-        std::size_t kept = 0;
-        for (std::size_t slot : active) {
-            if (pool[slot].y1 < y) {
-                spare.push_back(slot);
-            } else {
-                active[kept++] = slot;
-            }
-        }
-        active.resize(kept);
-        for (; next < byStart.size() && byStart[next].y0 <= y; ++next) {
-            const Scheduled& s = byStart[next];
-            if (s.y1 < y) {
-                continue; // ended within rows of another part
-            }
-            std::size_t slot = pool.size();
-            if (spare.empty()) {
-                pool.emplace_back();
-            } else {
-                slot = spare.back();
-                spare.pop_back();
-            }
-            Clip(image, circles[s.order], pool[slot]);
-            pool[slot].order = s.order;
-            MakeReady(pool[slot]);
-            active.insert(std::upper_bound(active.begin(), active.end(), s.order, earlier), slot);
-        }
-        for (std::size_t slot : active) {
-            DrawRow(image, pool[slot], y);
-        }
-    }
-}
-
-} // namespace
-
-void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
+// The circle on the rows of blocks part, part + parts, ... of the picture.
+void DrawCircle(CDibBuffer& image, const AaCircle& c, int part, int parts) {
     RowCircle p;
     if (!Clip(image, c, p)) {
         return;
     }
     MakeReady(p);
     for (long long y = p.y0; y <= p.y1; ++y) {
-        DrawRow(image, p, y);
+        if ((y + image.OriginY()) / kBlockRows % parts == part) {
+            DrawRow(image, p, y);
+        }
     }
 }
 
-void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
-    std::vector<Scheduled> byStart;
-    for (std::size_t i = 0; i < circles.size(); ++i) {
-        RowCircle p;
-        if (Clip(image, circles[i], p)) {
-            byStart.push_back({i, p.y0, p.y1});
-        }
+// The circles in list order, each on the rows of one part of the picture; drawing a whole
+// circle at a time keeps the branches of its pixels predictable.
+void DrawPart(CDibBuffer& image, const std::vector<AaCircle>& circles, int part, int parts) {
+    for (const AaCircle& c : circles) {
+        DrawCircle(image, c, part, parts);
     }
-    std::stable_sort(byStart.begin(), byStart.end(),
-                     [](const Scheduled& a, const Scheduled& b) { return a.y0 < b.y0; });
+}
+
+} // namespace
+
+void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
+    DrawCircle(image, c, 0, 1);
+}
+
+void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
     int parts = std::clamp(threads, 1, std::max(1, image.Height() / (4 * kBlockRows)));
     std::vector<std::thread> helpers;
     int started = 1;
     try {
         for (; started < parts; ++started) {
-            helpers.emplace_back(DrawRows, std::ref(image), std::cref(circles), std::cref(byStart),
-                                 started, parts);
+            helpers.emplace_back(DrawPart, std::ref(image), std::cref(circles), started, parts);
         }
     } catch (const std::exception&) {
         // No thread to spare: the parts left are drawn here.
     }
-    DrawRows(image, circles, byStart, 0, parts);
+    DrawPart(image, circles, 0, parts);
     for (int part = started; part < parts; ++part) {
-        DrawRows(image, circles, byStart, part, parts);
+        DrawPart(image, circles, part, parts);
     }
     for (std::thread& helper : helpers) {
         helper.join();

@@ -212,14 +212,14 @@ TEST(Rasterise, ACircleFarLargerThanThePictureFillsItQuickly) {
     EXPECT_EQ(dib.GetPixel(7, 7), 0x00ABCDEFu);
 }
 
-// Many overlapping circles of every kind, partly outside the picture, drawn as one list row
-// by row against each drawn pixel by pixel in turn, so that every edge blends over what the
-// earlier circles left.
-TEST(Rasterise, AListRowByRowEqualsTheCirclesDrawnPixelByPixelInTurn) {
+// Many overlapping circles of every kind, partly outside the picture, drawn as one list (on
+// one thread and on three) against each drawn pixel by pixel in turn, so that every edge
+// blends over what the earlier circles left.
+TEST(Rasterise, AListEqualsTheCirclesDrawnPixelByPixelInTurnOnAnyNumberOfThreads) {
     std::mt19937 random(31);
     std::uniform_real_distribution<> unit(0, 1);
     for (int trial = 0; trial < 80; ++trial) {
-        int w = 10 + int(random() % 110), h = 10 + int(random() % 150);
+        int w = 10 + int(random() % 110), h = 10 + int(random() % 250);
         int ox = int(random() % (w + 1)), oy = int(random() % (h + 1));
         CDibBuffer fast, slow;
         PrepareTwins(fast, slow, w, h, ox, oy, trial);
