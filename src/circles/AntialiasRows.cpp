@@ -136,52 +136,76 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
     }
 }
 
-// Rows go to the threads in blocks of this many, in turn, so that any picture's work divides
-// evenly. Each row is drawn whole by one thread, so the bytes never depend on the threads.
-constexpr int kBlockRows = 16;
+// The picture is drawn in blocks of this many rows, each for all the circles crossing it in
+// turn while its pixels are in the cache (64 rows of a picture 8000 pixels wide take 1.5 MB).
+// Each block is drawn whole by one thread, so the bytes never depend on the threads.
+constexpr int kBlockRows = 64;
 
-// The circle on the rows of blocks part, part + parts, ... of the picture.
-void DrawCircle(CDibBuffer& image, const AaCircle& c, int part, int parts) {
+// Rows [top, bottom) of the picture (no origin) for the circle.
+void DrawCircleRows(CDibBuffer& image, const AaCircle& c, long long top, long long bottom) {
     RowCircle p;
     if (!Clip(image, c, p)) {
         return;
     }
     MakeReady(p);
-    for (long long y = p.y0; y <= p.y1; ++y) {
-        if ((y + image.OriginY()) / kBlockRows % parts == part) {
-            DrawRow(image, p, y);
-        }
+    long long oy = image.OriginY();
+    for (long long y = std::max(p.y0, top - oy); y <= std::min(p.y1, bottom - 1 - oy); ++y) {
+        DrawRow(image, p, y);
     }
 }
 
-// The circles in list order, each on the rows of one part of the picture; drawing a whole
-// circle at a time keeps the branches of its pixels predictable.
-void DrawPart(CDibBuffer& image, const std::vector<AaCircle>& circles, int part, int parts) {
-    for (const AaCircle& c : circles) {
-        DrawCircle(image, c, part, parts);
+using Blocks = std::vector<std::vector<std::size_t>>;
+
+// For each block of rows, the circles crossing it, in list order.
+Blocks CirclesByBlock(const CDibBuffer& image, const std::vector<AaCircle>& circles) {
+    Blocks blocks((std::size_t(image.Height()) + kBlockRows - 1) / kBlockRows);
+    long long oy = image.OriginY();
+    for (std::size_t i = 0; i < circles.size(); ++i) {
+        RowCircle p;
+        if (Clip(image, circles[i], p)) {
+            for (long long b = (p.y0 + oy) / kBlockRows; b <= (p.y1 + oy) / kBlockRows; ++b) {
+                blocks[std::size_t(b)].push_back(i);
+            }
+        }
+    }
+    return blocks;
+}
+
+// Blocks part, part + parts, ... of the picture.
+void DrawPart(CDibBuffer& image, const std::vector<AaCircle>& circles, const Blocks& blocks,
+              int part, int parts) {
+    for (std::size_t b = std::size_t(part); b < blocks.size(); b += std::size_t(parts)) {
+        long long top = (long long)b * kBlockRows;
+        long long bottom = std::min<long long>(top + kBlockRows, image.Height());
+        for (std::size_t i : blocks[b]) {
+            DrawCircleRows(image, circles[i], top, bottom);
+        }
     }
 }
 
 } // namespace
 
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
-    DrawCircle(image, c, 0, 1);
+    DrawCircleRows(image, c, 0, image.Height());
 }
 
 void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
-    int parts = std::clamp(threads, 1, std::max(1, image.Height() / (4 * kBlockRows)));
+    Blocks blocks = CirclesByBlock(image, circles);
+    int parts = int(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1,
+                                            std::max<std::size_t>(blocks.size(), 1)));
     std::vector<std::thread> helpers;
     int started = 1;
     try {
         for (; started < parts; ++started) {
-            helpers.emplace_back(DrawPart, std::ref(image), std::cref(circles), started, parts);
+            helpers.emplace_back(DrawPart, std::ref(image), std::cref(circles), std::cref(blocks),
+                                 started, parts);
         }
     } catch (const std::exception&) {
         // No thread to spare: the parts left are drawn here.
     }
-    DrawPart(image, circles, 0, parts);
+    DrawPart(image, circles, blocks, 0, parts);
     for (int part = started; part < parts; ++part) {
-        DrawPart(image, circles, part, parts);
+        DrawPart(image, circles, blocks, part, parts);
     }
     for (std::thread& helper : helpers) {
         helper.join();
