@@ -16,15 +16,16 @@
 // 3. A channel of Blend before rounding, v = c·K with c = (1 − x)·a + x·b, K = (T + M)/(2M),
 //    M the largest c and T the blend of the two colours' largest channels (M ≤ T ≤ 2M, so
 //    K ≤ 1.5), moves by at most 765 per unit of x in [0, 1]: |c'|·K ≤ 255·1.5, and
-//    |c·K'| ≤ (c/M)·(|T'| + (T/M)·|M'|)/2 ≤ 382.5. Evaluated in doubles it is off by under
-//    1e-12. So the channel from x̂ lies within 765·6e-10 + 2e-12 < kChannelMargin of the
-//    reference's, and when its fraction is farther than that from 0.5 both round alike.
+//    |c·K'| ≤ (c/M)·(|T'| + (T/M)·|M'|)/2 ≤ 382.5. Evaluated in doubles, in Blend's order of
+//    operations or in CertainBlend's, it is off by under 1e-12. So the channel from x̂ lies within
+//    765·6e-10 + 2e-12 < kChannelMargin of the reference's, and when its fraction is farther than
+//    that from 0.5 both round alike.
 // An estimate within kCoverageError of 0 or 1 is not used: the reference's coverage might
 // then be 0 or 1 exactly, where Blend returns early, or a rounding beyond.
 // 4. For 0 < re ≤ 1e5, a pixel at d ≤ re − ρ − m or d ≥ re + ρ + m, m = 1e-9·(1 + re), gets
 //    exactly 0 or 1 from every branch of the coverage: the quantity each branch compares
 //    with 1 (t, c1 or c2, scaled by its denominator) clears 1 by at least 2ρm in exact
-//    arithmetic, while its roundings stay below 1e-15·(re + 12)².
+//    arithmetic, while its roundings stay below 1e-15·(re + 12)², less than 2ρm there.
 #include "circles/CoverageEstimate.h"
 
 #include "circles/CoverageFormula.h"
