@@ -33,10 +33,6 @@ private:
     double m_oneFrom = 0;  // d >= m_oneFrom: coverage 1
 };
 
-inline CoverageEstimate EstimateCoverageBeyond(double re, double d) {
-    return EdgeCoverage(re).At(d);
-}
-
 // A colour's channels as doubles, blended from without unpacking it again.
 struct BlendSource {
     COLORREF rgb = 0;

@@ -1,6 +1,6 @@
-// The coverage and blend arithmetic of antialiasing, the coverage's branches written once
-// over the way the areas are computed: the exact functions use the library's inverse cosine,
-// the fast estimate a polynomial (CoverageEstimate.h), and both decide on the same doubles.
+// The coverage of antialiasing, its branches written once over the way the areas are
+// computed: the exact functions use the library's inverse cosine, the fast estimate a
+// polynomial (CoverageEstimate.h), and both decide on the same doubles.
 #pragma once
 
 #include "circles/Antialias.h"
@@ -83,35 +83,6 @@ template <class Area> double Beyond(double re, double d, Area& area) {
         return area.Straight(t);
     }
     return NearEdge(re, d, area);
-}
-
-// Blend's three channel values (red, green, blue) before rounding, for a weight x of b.
-struct Channels {
-    double v[3] = {};
-};
-inline Channels BlendChannels(COLORREF a, COLORREF b, double x) {
-    double w = 1 - x;
-    double ar = GetRValue(a), ag = GetGValue(a), ab = GetBValue(a);
-    double br = GetRValue(b), bg = GetGValue(b), bb = GetBValue(b);
-    double r = w * ar + x * br;
-    double g = w * ag + x * bg;
-    double bl = w * ab + x * bb;
-    double m = std::max(r, std::max(g, bl));
-    double target = w * std::max(ar, std::max(ag, ab)) + x * std::max(br, std::max(bg, bb));
-    double k = m > 0 ? (target + m) / 2 / m : 0;
-    return {{r * k, g * k, bl * k}};
-}
-
-// RoundHalfAway for the non-negative channel values, without the library call and without
-// a branch: the conversion truncates and v - i is exact, so the result is the same.
-inline unsigned Channel(double v) {
-    auto i = static_cast<long long>(v);
-    bool up = v - double(i) >= 0.5;
-    return (unsigned(i) + unsigned(up)) & 0xFFu;
-}
-
-inline COLORREF RoundChannels(const Channels& c) {
-    return MakeRgb(Channel(c.v[0]), Channel(c.v[1]), Channel(c.v[2]));
 }
 
 } // namespace coverage

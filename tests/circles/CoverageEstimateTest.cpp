@@ -76,7 +76,7 @@ TEST(CoverageEstimate, CoverageWithinTheCertifiedErrorAndExactWhereNoSegmentIsNe
         AaCircle c = RandomCircle(random);
         double d = EdgeDistance(c, random);
         for (double re : {c.radius + c.thickness / 2, c.radius - c.thickness / 2}) {
-            CoverageEstimate e = EstimateCoverageBeyond(re, d);
+            CoverageEstimate e = EdgeCoverage(re).At(d);
             double exact = CoverageBeyond(re, d);
             if (e.exact) {
                 ASSERT_EQ(e.value, exact) << re << ' ' << d;
@@ -115,7 +115,7 @@ TEST(CoverageEstimate, ExactAtBothEndsOfTheEdgeBand) {
                     if (p < 0) {
                         continue;
                     }
-                    CoverageEstimate e = EstimateCoverageBeyond(re, p);
+                    CoverageEstimate e = EdgeCoverage(re).At(p);
                     if (e.exact) {
                         ASSERT_EQ(e.value, CoverageBeyond(re, p)) << re << ' ' << p;
                     } else {
