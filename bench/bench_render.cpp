@@ -1,5 +1,6 @@
 // Antialiased rendering of a hex 30 packing: the pixel-by-pixel reference, the fast
-// rasteriser, and Cairo drawing the same circles antialiased as the outside yardstick.
+// rasteriser circle by circle and on the whole list (one thread, or the program's number),
+// and Cairo drawing the same circles antialiased as the outside yardstick.
 #include "circles/Antialias.h"
 #include "circles/DibBuffer.h"
 #include "document/GraphBuilder.h"
@@ -74,10 +75,29 @@ void BM_Fast(benchmark::State& state) {
     BM_Antialiased<RasteriseCircle>(state);
 }
 
+// The whole list at once, on one thread or on as many as the program uses.
+void BM_List(benchmark::State& state) {
+    double s = double(state.range(0));
+    std::vector<AaCircle> circles = Scaled(s);
+    CDibBuffer dib;
+    Prepare(dib, s);
+    for (auto _ : state) {
+        dib.Fill(kBackground);
+        RasteriseCircles(dib, circles, int(state.range(1)));
+        benchmark::DoNotOptimize(dib.Row(0));
+    }
+    state.counters["circles"] = double(circles.size());
+    state.counters["threads"] = double(state.range(1));
+}
+
 } // namespace
 
 BENCHMARK(BM_Reference)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fast)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_List)
+    ->ArgsProduct({{250, 1000, 4000}, {1, AntialiasThreads()}})
+    ->UseRealTime() // the threads' work is not the calling thread's CPU time
+    ->Unit(benchmark::kMillisecond);
 
 #ifdef TESSEL_HAVE_CAIRO
 namespace {

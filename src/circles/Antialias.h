@@ -5,6 +5,7 @@
 #include "geometry/Color.h"
 
 #include <cmath>
+#include <vector>
 
 class CDibBuffer;
 
@@ -44,6 +45,11 @@ COLORREF EdgeColor(const AaCircle& c, double d, COLORREF bg);
 // Draws c antialiased over what the image holds. Writes only pixels that the image holds and
 // the circle touches; the result equals RasteriseCircleReference byte for byte.
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c);
+// Draws the circles in order, as RasteriseCircle on each would. Up to threads threads share
+// the rows of the picture; the image is the same for any number.
+void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads = 1);
+// The threads worth giving RasteriseCircles here: the processor's, at most 8.
+int AntialiasThreads();
 
 // The same drawing pixel by pixel over the circle's whole bounding box, through GetPixel and
 // SetPixel: slow and simple, kept as the measure the fast one is tested against.

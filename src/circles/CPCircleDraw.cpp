@@ -19,6 +19,15 @@ std::int32_t DeviceCoordinate(double v) {
     return std::int32_t(std::clamp(r, double(INT32_MIN), double(INT32_MAX - 1)));
 }
 
+AaCircle Antialiased(const CCPCircle& c, double scale) {
+    return {scale * c.m_euclidCentre.x,
+            scale * c.m_euclidCentre.y,
+            scale * c.m_euclidRadius,
+            double(c.m_thickness),
+            c.m_lineCol,
+            c.m_innerCol};
+}
+
 void DrawOverlay(CDrawSurface& dc, const IntRect& rect) {
     dc.SelectBrush(SurfaceBrush::CrossHatch(SelectionHatchColor));
     dc.SelectPen(SurfacePen::Null());
@@ -76,9 +85,7 @@ void CCPCircle::Draw(CDrawSurface& dc, double scale, int mode, COLORREF backgrou
 }
 
 void CCPCircle::DrawAntialiased(CDibBuffer& image, double scale) const {
-    RasteriseCircle(image,
-                    AaCircle{scale * m_euclidCentre.x, scale * m_euclidCentre.y,
-                             scale * m_euclidRadius, double(m_thickness), m_lineCol, m_innerCol});
+    RasteriseCircle(image, Antialiased(*this, scale));
 }
 
 void CCPCircleArray::Draw(CDrawSurface& dc, double scale, int mode, COLORREF background) {
@@ -100,8 +107,9 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, int mode, COLORREF bac
 }
 
 void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale) const {
-    m_outer.DrawAntialiased(image, scale);
+    std::vector<AaCircle> circles{Antialiased(m_outer, scale)};
     for (const CCPCircle* circle : m_list) {
-        circle->DrawAntialiased(image, scale);
+        circles.push_back(Antialiased(*circle, scale));
     }
+    RasteriseCircles(image, circles, AntialiasThreads());
 }

@@ -3,6 +3,8 @@
 #include "circles/Antialias.h"
 
 #include "circles/DibBuffer.h"
+#include "document/GraphBuilder.h"
+#include "document/TesselDoc.h"
 
 #include <cmath>
 #include <cstring>
@@ -27,6 +29,15 @@ void FillNoise(CDibBuffer& dib, std::mt19937& random) {
         for (int x = 0; x < dib.Width(); ++x) {
             dib.SetPixel(x - dib.OriginX(), y - dib.OriginY(), random() & 0xFFFFFF);
         }
+    }
+}
+
+void PrepareTwins(CDibBuffer& a, CDibBuffer& b, int w, int h, int ox, int oy, int seed) {
+    for (CDibBuffer* dib : {&a, &b}) {
+        ASSERT_TRUE(dib->Create(w, h));
+        dib->SetOrigin(ox, oy);
+        std::mt19937 noise(seed);
+        FillNoise(*dib, noise);
     }
 }
 
@@ -199,4 +210,70 @@ TEST(Rasterise, ACircleFarLargerThanThePictureFillsItQuickly) {
     ASSERT_TRUE(dib.Create(16, 16));
     RasteriseCircle(dib, AaCircle{0, 0, 1e9, 1, 0, 0x00ABCDEF});
     EXPECT_EQ(dib.GetPixel(7, 7), 0x00ABCDEFu);
+}
+
+// Many overlapping circles of every kind, partly outside the picture, drawn as one list (on
+// one thread and on three) against each drawn pixel by pixel in turn, so that every edge
+// blends over what the earlier circles left.
+TEST(Rasterise, AListEqualsTheCirclesDrawnPixelByPixelInTurnOnAnyNumberOfThreads) {
+    std::mt19937 random(31);
+    std::uniform_real_distribution<> unit(0, 1);
+    for (int trial = 0; trial < 80; ++trial) {
+        int w = 10 + int(random() % 110), h = 10 + int(random() % 250);
+        int ox = int(random() % (w + 1)), oy = int(random() % (h + 1));
+        CDibBuffer fast, slow;
+        PrepareTwins(fast, slow, w, h, ox, oy, trial);
+        std::vector<AaCircle> circles(1 + random() % 30);
+        for (AaCircle& c : circles) {
+            c.x = (unit(random) * 1.6 - 0.3) * w - ox;
+            c.y = (unit(random) * 1.6 - 0.3) * h - oy;
+            c.radius = std::exp(unit(random) * 7.5 - 3); // 0.05 to 90 pixels
+            double widths[] = {0, 1, 2, -3, 0.5, 7, 3 * c.radius + 1};
+            c.thickness = widths[random() % 7];
+            c.lineCol = random() & 0xFFFFFF;
+            c.innerCol = random() % 4 ? random() & 0xFFFFFF : c.lineCol;
+            if (random() % 5 == 0) { // exact halves and integers, where rounding ties lie
+                c.x = std::round(c.x) + 0.5 * (random() % 2);
+                c.y = std::round(c.y);
+                c.radius = std::round(c.radius) + 0.5;
+            }
+        }
+        circles.push_back(circles.front()); // the same circle again, over itself
+        CDibBuffer shared, unused;
+        PrepareTwins(shared, unused, w, h, ox, oy, trial);
+        RasteriseCircles(fast, circles);
+        RasteriseCircles(shared, circles, 3); // rows shared among threads where there are many
+        for (const AaCircle& c : circles) {
+            RasteriseCircleReference(slow, c);
+        }
+        ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial;
+        ASSERT_TRUE(SameBytes(shared, slow)) << "trial " << trial;
+    }
+}
+
+// A packed disk as the bitmap export draws it, through the array's drawing.
+TEST(Rasterise, APackedDiskEqualsItsCirclesDrawnPixelByPixel) {
+    CTesselDoc doc;
+    ASSERT_TRUE(BuildHexDisk(doc, 12));
+    for (int run = 0; run < 6; ++run) {
+        doc.RunPacking(nullptr);
+    }
+    const CCPCircleArray& circles = doc.m_circles;
+    ASSERT_GT(circles.GetCount(), 400);
+    constexpr double kScale = 300;
+    IntRect extent = circles.GetExtent(kScale);
+    CDibBuffer fast, slow;
+    for (CDibBuffer* dib : {&fast, &slow}) {
+        ASSERT_TRUE(dib->Create(extent.Width(), extent.Height()));
+        dib->SetOrigin(extent.Width() / 2, extent.Height() / 2);
+        dib->Fill(0x00FFFFFF);
+    }
+    circles.DrawAntialiased(fast, kScale);
+    for (int i = -1; i < circles.GetCount(); ++i) {
+        const CCPCircle* c = circles.GetAt(i);
+        RasteriseCircleReference(slow, {kScale * c->m_euclidCentre.x, kScale * c->m_euclidCentre.y,
+                                        kScale * c->m_euclidRadius, double(c->m_thickness),
+                                        c->m_lineCol, c->m_innerCol});
+    }
+    EXPECT_TRUE(SameBytes(fast, slow));
 }

@@ -87,6 +87,26 @@ TEST(DibBuffer, FillSpanClipsAndFillsExactly) {
     EXPECT_EQ(dib.Row(0)[27], 0); // row padding untouched
 }
 
+// Greys are set by memset, over the whole picture when its rows have no padding: every pixel
+// takes the colour, the padding stays zero, and colours of unequal channels still work.
+TEST(DibBuffer, FillSetsEveryPixelAndLeavesThePadding) {
+    for (int width : {4, 5}) { // rows of 12 bytes, and of 15 padded to 16
+        for (COLORREF color : {0x00FFFFFFu, 0x00404040u, 0x00102030u}) {
+            CDibBuffer dib;
+            ASSERT_TRUE(dib.Create(width, 3));
+            dib.Fill(color);
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    ASSERT_EQ(dib.GetPixel(x, y), color) << width << ' ' << x << ' ' << y;
+                }
+                if (width == 5) {
+                    EXPECT_EQ(dib.Row(y)[15], 0);
+                }
+            }
+        }
+    }
+}
+
 TEST(DibBuffer, SaveBmpWritesHeadersAndRows) {
     TempDir dir;
     CDibBuffer dib;
