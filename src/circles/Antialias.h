@@ -5,6 +5,7 @@
 #include "geometry/Color.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 class CDibBuffer;
@@ -46,8 +47,11 @@ COLORREF EdgeColor(const AaCircle& c, double d, COLORREF bg);
 // the circle touches; the result equals RasteriseCircleReference byte for byte.
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c);
 // Draws the circles in order, as RasteriseCircle on each would. Up to threads threads share
-// the rows of the picture; the image is the same for any number.
-void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads = 1);
+// the rows of the picture; the image is the same for any number. With a background the
+// picture is first set to it, as Fill would, but a block of rows at a time just before its
+// circles are drawn, while the block is in the cache.
+void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads = 1,
+                      std::optional<COLORREF> background = std::nullopt);
 // The threads worth giving RasteriseCircles here: the processor's, at most 8.
 int AntialiasThreads();
 

@@ -173,10 +173,13 @@ Blocks CirclesByBlock(const CDibBuffer& image, const std::vector<AaCircle>& circ
 
 // Blocks part, part + parts, ... of the picture.
 void DrawPart(CDibBuffer& image, const std::vector<AaCircle>& circles, const Blocks& blocks,
-              int part, int parts) {
+              std::optional<COLORREF> background, int part, int parts) {
     for (std::size_t b = std::size_t(part); b < blocks.size(); b += std::size_t(parts)) {
         long long top = (long long)b * kBlockRows;
         long long bottom = std::min<long long>(top + kBlockRows, image.Height());
+        for (long long y = top; background && y < bottom; ++y) {
+            image.FillSpan(int(y), 0, image.Width(), *background);
+        }
         for (std::size_t i : blocks[b]) {
             DrawCircleRows(image, circles[i], top, bottom);
         }
@@ -189,7 +192,8 @@ void RasteriseCircle(CDibBuffer& image, const AaCircle& c) {
     DrawCircleRows(image, c, 0, image.Height());
 }
 
-void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads) {
+void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads,
+                      std::optional<COLORREF> background) {
     Blocks blocks = CirclesByBlock(image, circles);
     int parts = int(std::clamp<std::size_t>(std::size_t(std::max(threads, 1)), 1,
                                             std::max<std::size_t>(blocks.size(), 1)));
@@ -198,14 +202,14 @@ void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, i
     try {
         for (; started < parts; ++started) {
             helpers.emplace_back(DrawPart, std::ref(image), std::cref(circles), std::cref(blocks),
-                                 started, parts);
+                                 background, started, parts);
         }
     } catch (const std::exception&) {
         // No thread to spare: the parts left are drawn here.
     }
-    DrawPart(image, circles, blocks, 0, parts);
+    DrawPart(image, circles, blocks, background, 0, parts);
     for (int part = started; part < parts; ++part) {
-        DrawPart(image, circles, blocks, part, parts);
+        DrawPart(image, circles, blocks, background, part, parts);
     }
     for (std::thread& helper : helpers) {
         helper.join();

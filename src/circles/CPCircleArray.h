@@ -4,6 +4,7 @@
 #include "circles/CPCircle.h"
 #include "geometry/IntGeometry.h"
 
+#include <optional>
 #include <vector>
 
 class CCPNodeArray;
@@ -71,7 +72,9 @@ public:
     // The outer circle first, then the list in order. With DrawSelection and the outer circle
     // selected, the hatch covers the disk except the circles that are not selected.
     void Draw(CDrawSurface& dc, double scale, int mode, COLORREF background = 0x00FFFFFF);
-    void DrawAntialiased(CDibBuffer& image, double scale) const;
+    // With a background the picture is set to it first (see RasteriseCircles).
+    void DrawAntialiased(CDibBuffer& image, double scale,
+                         std::optional<COLORREF> background = std::nullopt) const;
     // One line per circle, the outer circle first.
     void WriteEps(COutputFile& file, double scale) const;
     void WriteText(COutputFile& file, double scale, const std::string& format) const;

@@ -106,10 +106,11 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, int mode, COLORREF bac
     }
 }
 
-void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale) const {
+void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale,
+                                     std::optional<COLORREF> background) const {
     std::vector<AaCircle> circles{Antialiased(m_outer, scale)};
     for (const CCPCircle* circle : m_list) {
         circles.push_back(Antialiased(*circle, scale));
     }
-    RasteriseCircles(image, circles, AntialiasThreads());
+    RasteriseCircles(image, circles, AntialiasThreads(), background);
 }

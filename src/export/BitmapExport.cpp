@@ -15,13 +15,13 @@ ExportStatus ExportBitmap(CCPCircleArray& circles, const BitmapSetup& setup,
     if (width > INT_MAX || height > INT_MAX || !picture.Create(int(width), int(height))) {
         return ExportStatus::BitmapTooLarge;
     }
-    picture.Fill(setup.background);
     int cx = int(width / 2), cy = int(height / 2);
     if (setup.antialias) {
         picture.SetOutsideColor(setup.background);
         picture.SetOrigin(cx, cy);
-        circles.DrawAntialiased(picture, setup.radius);
+        circles.DrawAntialiased(picture, setup.radius, setup.background);
     } else {
+        picture.Fill(setup.background);
         auto draw = [&](CDrawSurface& surface) {
             surface.SetOrigin({cx, cy}); // model point (0, 0) in the middle
             circles.Draw(surface, setup.radius, DrawPlain);

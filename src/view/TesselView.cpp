@@ -141,8 +141,7 @@ void CTesselView::PaintAaImage(QPainter& painter) {
     }
     m_aaImage.SetOutsideColor(m_settings.BGColor);
     if (m_aaDirty) {
-        m_aaImage.Fill(m_settings.BGColor);
-        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius);
+        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius, m_settings.BGColor);
         m_aaDirty = false;
     }
     QImage image(m_aaImage.Width(), m_aaImage.Height(), QImage::Format_BGR888);

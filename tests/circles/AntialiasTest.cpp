@@ -243,11 +243,19 @@ TEST(Rasterise, AListEqualsTheCirclesDrawnPixelByPixelInTurnOnAnyNumberOfThreads
         PrepareTwins(shared, unused, w, h, ox, oy, trial);
         RasteriseCircles(fast, circles);
         RasteriseCircles(shared, circles, 3); // rows shared among threads where there are many
+        // With a background each block of rows is set to it just before its circles.
+        COLORREF background = trial % 2 ? 0x00808080 : COLORREF(random() & 0xFFFFFF);
+        CDibBuffer onBackground, slowOnBackground;
+        PrepareTwins(onBackground, slowOnBackground, w, h, ox, oy, trial);
+        RasteriseCircles(onBackground, circles, 2, background);
+        slowOnBackground.Fill(background);
         for (const AaCircle& c : circles) {
             RasteriseCircleReference(slow, c);
+            RasteriseCircleReference(slowOnBackground, c);
         }
         ASSERT_TRUE(SameBytes(fast, slow)) << "trial " << trial;
         ASSERT_TRUE(SameBytes(shared, slow)) << "trial " << trial;
+        ASSERT_TRUE(SameBytes(onBackground, slowOnBackground)) << "trial " << trial;
     }
 }
 
@@ -266,9 +274,9 @@ TEST(Rasterise, APackedDiskEqualsItsCirclesDrawnPixelByPixel) {
     for (CDibBuffer* dib : {&fast, &slow}) {
         ASSERT_TRUE(dib->Create(extent.Width(), extent.Height()));
         dib->SetOrigin(extent.Width() / 2, extent.Height() / 2);
-        dib->Fill(0x00FFFFFF);
     }
-    circles.DrawAntialiased(fast, kScale);
+    slow.Fill(0x00FFFFFF);
+    circles.DrawAntialiased(fast, kScale, 0x00FFFFFF);
     for (int i = -1; i < circles.GetCount(); ++i) {
         const CCPCircle* c = circles.GetAt(i);
         RasteriseCircleReference(slow, {kScale * c->m_euclidCentre.x, kScale * c->m_euclidCentre.y,
