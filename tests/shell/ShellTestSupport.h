@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,6 +25,12 @@ inline QStringList Strings(std::initializer_list<const char*> texts) {
         list << QString::fromUtf8(text);
     }
     return list;
+}
+
+// The bytes of a file, empty when it cannot be read.
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A profile held in memory, with keys compared exactly.

@@ -20,11 +20,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Presses OK in the setup dialog that opens, keeping the values it offers.
 ModalStep AcceptSetup() {
     return [](QWidget* modal) {

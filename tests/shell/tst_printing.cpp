@@ -17,11 +17,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The page's width and height in points, from the PDF's media box.
 QSizeF MediaBox(const QByteArray& pdf) {
     static const QRegularExpression box(

@@ -9,9 +9,8 @@
 
 namespace {
 
-QString ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+QString ReadText(const QString& path) {
+    return QString::fromUtf8(ReadAll(path));
 }
 
 QStringList RegisteredFiles(const QString& folder) {
@@ -79,20 +78,20 @@ private slots:
                  qPrintable(error));
         QCOMPARE(RegisteredFiles(m_data.path()).size(), 4);
 
-        const QString mime = ReadAll(m_data.filePath(MimePackagePath()));
+        const QString mime = ReadText(m_data.filePath(MimePackagePath()));
         QVERIFY(mime.contains(QStringLiteral("<glob pattern=\"*.tesl\"/>")));
         QVERIFY(mime.contains(QStringLiteral("type=\"application/x-tessel-document\"")));
         QVERIFY(mime.contains(QStringLiteral("<comment>Tessel Document</comment>")));
 
-        const QString entry = ReadAll(m_data.filePath(DesktopEntryPath()));
+        const QString entry = ReadText(m_data.filePath(DesktopEntryPath()));
         QVERIFY(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
         QVERIFY(entry.contains(QStringLiteral("\nExec=\"/opt/my tessel/tessel\" %f\n")));
         QVERIFY(entry.contains(QStringLiteral("\nMimeType=application/x-tessel-document;\n")));
         QVERIFY(entry.contains(QStringLiteral("\nIcon=tessel\n")));
         QVERIFY(entry.contains(QStringLiteral("\nName=Tessel\n")));
 
-        QVERIFY(ReadAll(m_data.filePath(AppIconPath())).contains(QStringLiteral("<svg")));
-        const QString calls = ReadAll(m_tools.filePath(QStringLiteral("calls.log")));
+        QVERIFY(ReadText(m_data.filePath(AppIconPath())).contains(QStringLiteral("<svg")));
+        const QString calls = ReadText(m_tools.filePath(QStringLiteral("calls.log")));
         QVERIFY(calls.contains(QStringLiteral("update-mime-database ") + m_data.path() +
                                QStringLiteral("/mime")));
         QVERIFY(calls.contains(QStringLiteral("update-desktop-database ") + m_data.path() +
@@ -138,7 +137,7 @@ private slots:
         AnswerNextMessageBox(QMessageBox::Ok);
         frame.Action(cmd::kRegisterFileType)->trigger();
         QCOMPARE(RegisteredFiles(m_data.path()).size(), 4);
-        QVERIFY(ReadAll(m_data.filePath(DesktopEntryPath()))
+        QVERIFY(ReadText(m_data.filePath(DesktopEntryPath()))
                     .contains(QCoreApplication::applicationFilePath()));
 
         AnswerNextMessageBox(QMessageBox::Cancel, &question);
