@@ -137,7 +137,7 @@ bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
     return true;
 }
 
-ExportStatus Write(CTesselDoc& doc, const ExportOptions& o, double radius,
+ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
                    const std::string& path) {
     switch (o.format) {
     case Format::Eps:

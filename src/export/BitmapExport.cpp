@@ -7,7 +7,7 @@
 
 #include <climits>
 
-ExportStatus ExportBitmap(CCPCircleArray& circles, const BitmapSetup& setup,
+ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
                           const std::string& path, const PlainPainter& painter) {
     if (ExportStatus status = CheckPicture(circles, setup.radius); status != ExportStatus::Ok) {
         return status;

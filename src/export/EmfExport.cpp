@@ -35,7 +35,7 @@ std::u16string Utf16(const std::string& text) {
 
 } // namespace
 
-ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string& title,
+ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::string& title,
                        std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (ExportStatus status = CheckPicture(circles, radius); status != ExportStatus::Ok) {
@@ -60,7 +60,7 @@ ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string
     return surface.Finish(description, bytes) ? ExportStatus::Ok : ExportStatus::MetafileTooLarge;
 }
 
-ExportStatus ExportEmf(CCPCircleArray& circles, double radius, const std::string& path) {
+ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     std::string name = std::filesystem::path(path).filename().string();
     if (ExportStatus status = RecordEmf(circles, radius, name, bytes); status != ExportStatus::Ok) {

@@ -126,7 +126,9 @@ void CTesselView::Paint(QImage& target) {
     }
     const IntPoint oldOrigin = surface.State().origin;
     surface.SetOrigin({w / 2, h / 2});
-    const int drawMode = m_mode == GraphMode ? DrawBack : antialiased ? DrawSelection : DrawNormal;
+    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
+                              : antialiased       ? DrawSelection
+                                                  : DrawNormal;
     m_document.m_circles.Draw(surface, m_radius, drawMode, m_settings.BGColor);
     if (m_mode == GraphMode) {
         m_document.m_edges.Draw(surface);
