@@ -184,6 +184,10 @@ QWidget* CCircleBar::MakeGradationGroup() {
 
     connect(m_startColor, &CColorButton::ColorPicked, this, &CCircleBar::OnGradationColorPicked);
     connect(m_endColor, &CColorButton::ColorPicked, this, &CCircleBar::OnGradationColorPicked);
+    for (QPushButton* target : {m_lineTarget, m_innerTarget}) {
+        connect(target, &QPushButton::toggled, this,
+                [this] { emit GradationTargetsChanged(IsLineTarget(), IsInnerTarget()); });
+    }
     connect(m_linear, &QPushButton::clicked, this, [this] { OnGradationToggle(m_linear, 1); });
     connect(m_circular, &QPushButton::clicked, this, [this] { OnGradationToggle(m_circular, 2); });
     return gradation;

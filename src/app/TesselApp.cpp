@@ -10,6 +10,7 @@
 #include "app/Printing.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
+#include "app/ViewConnections.h"
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
@@ -99,7 +100,7 @@ void CTesselApp::CreateWindows() {
     m_printing = std::make_unique<CPrinting>(*m_pView);
     m_circleBar = new CCircleBar(ViewSettings(), m_pMainFrame);
     m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
-    m_pView->SetCircleBar(m_circleBar);
+    ConnectView(*m_pView, *m_pMainFrame, *m_circleBar);
     CIniProfile profile(m_profile);
     m_pMainFrame->LoadFrameState(profile);
     m_pMainFrame->SetRecentFiles(m_recentFiles.Files());

@@ -1,10 +1,6 @@
 // The view: coordinate frames, off-screen painting and the mouse state machine.
 #include "view/TesselView.h"
 
-#include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/QtStrings.h"
-#include "document/StringIds.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "view/QtSurface.h"
@@ -79,7 +75,7 @@ void CTesselView::SetMode(int mode) {
     m_mode = mode;
     m_document.m_circles.SelectAll(0, true);
     ResetGradationMode();
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(true);
 }
 
@@ -88,11 +84,11 @@ bool CTesselView::CanRunPacking() const {
 }
 
 void CTesselView::OnCirclePacking() {
-    if (!CanRunPacking()) {
-        ShowMessage(window(), LoadQString(ids::kPackingRefused));
+    std::string refusal;
+    if (!m_document.RunPacking(&refusal)) {
+        emit PackingRefused(QString::fromStdString(refusal));
         return;
     }
-    m_document.RunPacking();
     InvalidateView(true);
 }
 
@@ -205,7 +201,7 @@ void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
         }
         return;
     }
-    ShowHint(QString::fromStdString(m_document.GetHintText(p)));
+    emit HintChanged(QString::fromStdString(m_document.GetHintText(p)));
 }
 
 void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
@@ -235,7 +231,7 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
         }
     }
     m_dragNode = nullptr;
-    NotifyFrame();
+    emit CommandsChanged();
 }
 
 void CTesselView::OnRButtonDown() {
@@ -255,17 +251,5 @@ void CTesselView::OnRButtonUp(IntPoint p) {
         m_document.ClickDelete(CDPoint(p));
         InvalidateView(false);
     }
-    NotifyFrame();
-}
-
-void CTesselView::ShowHint(const QString& text) {
-    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
-        frame->SetStatusText(text);
-    }
-}
-
-void CTesselView::NotifyFrame() {
-    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
-        frame->UpdateCommands();
-    }
+    emit CommandsChanged();
 }
