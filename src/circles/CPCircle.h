@@ -9,13 +9,13 @@
 
 class CDrawSurface;
 class CDibBuffer;
-class CIniFile;
 class COutputFile;
 
 // The int base keeps any value a valid mode: values other than these draw as DrawNormal.
 enum DrawMode : int { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
 
-// Process-wide style defaults, read from the profile's "Circle" section at start-up.
+// Process-wide style defaults, read from the profile's "Circle" section at start-up through
+// the settings table (src/document).
 extern COLORREF DefInnerCol;
 extern COLORREF DefLineCol;
 extern int DefThickness;
@@ -50,9 +50,6 @@ public:
     // The unit circle in the outer circle's default style.
     void ResetAsOuter();
 
-    // The profile section "Circle": the seven process-wide style defaults.
-    static void LoadProfile(const CIniFile& ini);
-    static void SaveProfile(CIniFile& ini);
     // Line colour, inner colour and width (normalised) only.
     void CopyStyle(const CCPCircle& source);
     // Strictly inside the Euclidean circle.

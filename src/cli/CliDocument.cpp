@@ -22,5 +22,8 @@ bool OpenForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
         ReportCliError(context.err, command, error);
         return false;
     }
+    // Without a window the packing scale is that of a window the size of the graph area,
+    // less the profile's margin.
+    doc.SetViewMargin(context.settings.Margin);
     return true;
 }

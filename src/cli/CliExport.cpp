@@ -106,7 +106,7 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     if (const std::string* text = Value(args, "--text-format")) {
         o.textFormat = *text;
     }
-    o.background = ViewSettings().BGColor;
+    o.background = context.settings.BGColor;
     if (const std::string* text = Value(args, "--background");
         text && !ParseBackground(context, *text, o.background)) {
         return false;

@@ -106,7 +106,7 @@ int ApplyProfileOption(CliContext& context, std::string_view command) {
     if (!std::filesystem::exists(*path, ignored)) {
         error = "Cannot open \"" + *path + "\": there is no such profile.";
     } else {
-        LoadSettingsFile(*path, ViewSettings(), error);
+        LoadSettingsFile(*path, context.settings, error);
     }
     if (!error.empty()) {
         ReportCliError(context.err, command, error);

@@ -36,6 +36,7 @@ IntPoint CTesselView::CenterPoint(QPoint client) const {
 void CTesselView::UpdateRadius() {
     m_radius = DrawingRadius(width(), height(), m_settings.Margin);
     m_document.SetViewRadius(m_radius);
+    m_document.SetViewMargin(m_settings.Margin);
 }
 
 void CTesselView::OnInitialUpdate() {
