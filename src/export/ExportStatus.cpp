@@ -24,7 +24,7 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
         return {};
     case ExportStatus::CannotOpen: {
         // The path replaces "%s" as plain text: it is never read as a format.
-        std::string text = LoadString(302);
+        std::string text = LoadString(ids::kCannotOpenFile);
         std::size_t at = text.find("%s");
         return at == std::string::npos ? text + " " + Printable(path)
                                        : text.replace(at, 2, Printable(path));
@@ -32,7 +32,7 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
     case ExportStatus::WriteFailed:
         return Printable(path) + ": " + LoadString(ids::kWriteFailed);
     case ExportStatus::BitmapTooLarge:
-        return LoadString(304);
+        return LoadString(ids::kCannotCreateBitmap);
     case ExportStatus::PictureTooLarge:
         return LoadString(ids::kPictureTooLarge);
     case ExportStatus::NotFinite:
@@ -40,5 +40,5 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
     case ExportStatus::MetafileTooLarge:
         break;
     }
-    return LoadString(301);
+    return LoadString(ids::kCannotCreateMetafile);
 }

@@ -2,6 +2,7 @@
 // and contents with control bytes, full disks and file-size limits, repeated options, long
 // names and links. Every failure is one line on stderr and a nonzero exit.
 #include "CliRunner.h"
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ TEST(CliHostileInput, WriteFailuresAreOneLineAndLeaveNothingBehind) {
         CCliResult full = RunCliProcess(
             dir, {"export", dir.File("h.tesl"), "/dev/full", "--format", format, "--runs", "0"});
         EXPECT_EQ(full.exitCode, 1) << format;
-        EXPECT_EQ(full.err, "tessel-cli export: /dev/full: " + LoadString(704) + "\n");
+        EXPECT_EQ(full.err, "tessel-cli export: /dev/full: " + LoadString(ids::kWriteFailed) + "\n");
     }
     // A file-size limit: the write fails and is reported instead of the signal killing the
     // tool, and the temporary file goes.
