@@ -128,6 +128,38 @@ private slots:
         QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
     }
 
+    // Pointing at a menu item shows its prompt whether the item is enabled or not; pointing
+    // away, or closing the menu, brings back "Ready".
+    void menuItemsShowTheirPromptsEvenWhenDisabled() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QMenu* help = TopMenu(frame, 4);
+        QAction* about = frame.Action(cmd::kAbout);
+        QAction* registerType = frame.Action(cmd::kRegisterFileType);
+        frame.BindCommand(cmd::kRegisterFileType, {[] {}, [] { return false; }, {}});
+        QVERIFY(!registerType->isEnabled() && about->isEnabled());
+        help->popup(frame.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const auto point = [&](QAction* action) {
+            QTest::mouseMove(help, help->actionGeometry(action).center());
+            QCoreApplication::processEvents();
+            return frame.statusBar()->currentMessage();
+        };
+        QCOMPARE(point(registerType), registerType->statusTip());
+        QVERIFY(!registerType->statusTip().isEmpty());
+        QCOMPARE(point(about), about->statusTip());
+        QCOMPARE(point(registerType), registerType->statusTip());
+        QAction* separator = help->actions().at(3);
+        QVERIFY(separator->isSeparator());
+        QCOMPARE(point(separator), QString());
+        QCOMPARE(point(registerType), registerType->statusTip());
+        help->hide();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.statusBar()->currentMessage(), QString());
+        QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
+    }
+
     void statusBarShowsReadyAndTheLockIndicators() {
         CMainFrame frame;
         QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
