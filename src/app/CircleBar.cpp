@@ -7,6 +7,7 @@
 #include "document/StringIds.h"
 #include "document/ViewSettings.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -64,6 +65,19 @@ bool IsRefusedKey(const QKeyEvent& key) {
     }
     for (const QChar c : key.text()) {
         if (c.isPrint() && !IsWidthDigit(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the key is the shortcut of an enabled command of the window: the frame's
+// accelerators (Select All, Copy Circle, Paste Circle...) act whatever has the focus, so the
+// box must not take them as its own editing keys.
+bool IsWindowCommandKey(const QWidget* box, const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : box->window()->actions()) {
+        if (action->isEnabled() && action->shortcut() == pressed) {
             return true;
         }
     }
@@ -298,6 +312,9 @@ bool CCircleBar::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut && m_width->isModified()) {
         OnWidthEntered();
+    } else if (event->type() == QEvent::ShortcutOverride &&
+               IsWindowCommandKey(m_width, static_cast<const QKeyEvent&>(*event))) {
+        return true; // not taken by the box: the window's shortcut runs the command
     } else if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
