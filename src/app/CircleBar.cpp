@@ -122,7 +122,12 @@ QWidget* CCircleBar::MakeCircleGroup() {
     m_width->setAccessibleName(LoadQString(ids::kCircleBarWidth));
     m_width->installEventFilter(this);
     // Room for about six digits keeps the bar as narrow as its template.
-    m_width->setMaximumWidth(m_width->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
+    // Wide enough for the largest width, 2147483647: the line edit's own size hint is made of
+    // 17 'x', the rest of it is the frame and margins around the text.
+    const QFontMetrics metrics = m_width->fontMetrics();
+    const int frame =
+        m_width->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
+    m_width->setMaximumWidth(metrics.horizontalAdvance(QString::number(kMaxWidth)) + frame);
     m_spinUp = new QToolButton(width);
     m_spinDown = new QToolButton(width);
     m_spinUp->setObjectName(QStringLiteral("widthUp"));
