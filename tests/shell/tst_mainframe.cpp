@@ -324,6 +324,32 @@ private slots:
                      QCoreApplication::applicationDirPath());
         }
     }
+
+    // In Japanese the page of the same name in a "ja" folder is opened, where there is one.
+    void helpInJapaneseOpensTheJapanesePage() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("ja")));
+        for (const char* name : {"Help.html", "ja/Help.html", "QHelp.html"}) {
+            QFile page(folder.filePath(QLatin1String(name)));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+        }
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        SetLanguage(Language::Japanese);
+        CMainFrame frame;
+        frame.Action(cmd::kHelp)->trigger();
+        frame.Action(cmd::kQuickHelp)->trigger(); // no Japanese page: the English one
+        SetLanguage(Language::English);
+        frame.Action(cmd::kHelp)->trigger();
+        QDir::setCurrent(before);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(recorder.m_urls,
+                 (QList<QUrl>{QUrl::fromLocalFile(folder.filePath(QStringLiteral("ja/Help.html"))),
+                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("QHelp.html"))),
+                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("Help.html")))}));
+    }
 };
 
 QTEST_MAIN(TestMainFrame)
