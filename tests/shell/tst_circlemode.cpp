@@ -282,6 +282,17 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), width); // the keys left the focus where it was
     }
 
+    // Another document has no selection: the bar no longer shows the last one's.
+    void aNewDocumentLeavesTheCircleBarWithoutASelection() {
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(Circles().m_list[0]));
+        auto* bar = Frame().findChild<CCircleBar*>();
+        QVERIFY(bar->BarEnabled());
+        Doc().SetModifiedFlag(false);
+        Trigger(cmd::kFileNew);
+        QCOMPARE(View().Mode(), int(CircleMode));
+        QVERIFY(!bar->BarEnabled());
+    }
+
     void commandStatesInBothModes() {
         const int circleOnly[] = {cmd::kSelectAll, cmd::kSelectInverse, cmd::kCopyCircle,
                                   cmd::kPasteCircle};
