@@ -171,8 +171,9 @@ int RunExportCommand(CliContext& context) {
     if (!OpenForCli(context, "export", doc, args.positional[0])) {
         return CliBadInput;
     }
+    std::string shortfall;
     if (packing.runs > 0 || packing.until > 0) {
-        if (int code = PackForCli(context, "export", doc, packing); code != CliOk) {
+        if (int code = PackForCli(context, "export", doc, packing, shortfall); code != CliOk) {
             return code;
         }
     }
@@ -185,5 +186,5 @@ int RunExportCommand(CliContext& context) {
         context.err << "tessel-cli export: " << ExportErrorText(status, path) << '\n';
         return CliBadInput;
     }
-    return CliOk;
+    return ReportShortfall(context, "export", shortfall);
 }

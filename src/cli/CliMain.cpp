@@ -36,7 +36,8 @@ constexpr CliCommand kCommands[] = {
      "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
      "the circle centres. --threshold sets the solver threshold (0 or less: 0.0001);\n"
      "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
-     "the largest boundary angle sum and the seconds taken.",
+     "the largest boundary angle sum and the seconds taken. When ERR is not reached within M\n"
+     "runs, or the error is undefined, it still saves what it reached and exits with 1.",
      &RunPackCommand},
     {"export",
      "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M]] "

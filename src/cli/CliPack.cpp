@@ -31,6 +31,19 @@ std::string Describe(std::int64_t runs, const CPackingErrors& errors) {
            Scientific(errors.boundarySum);
 }
 
+// Why the packing falls short of what was asked, or nothing. An undefined error is never
+// taken for a small one.
+std::string Shortfall(const PackOptions& options, std::int64_t runs, double error) {
+    if (options.until > 0 && !(error < options.until)) {
+        return "did not reach " + Scientific(options.until) + " after " + std::to_string(runs) +
+               " runs (largest error " + Scientific(error) + ")";
+    }
+    if (std::isnan(error)) {
+        return "the angle sums are undefined after " + std::to_string(runs) + " runs";
+    }
+    return {};
+}
+
 // Progress lines are for a person watching, not for a script reading the error stream.
 bool ShowsProgress(const CliContext& context) {
     return &context.err == &std::cerr && isatty(STDERR_FILENO);
@@ -95,7 +108,7 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
 }
 
 int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
-               const PackOptions& options) {
+               const PackOptions& options, std::string& shortfall) {
     bool progress = ShowsProgress(context);
     auto start = std::chrono::steady_clock::now();
     std::int64_t runs = 0;
@@ -118,7 +131,16 @@ int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
     }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     context.out << Describe(runs, errors) << ", " << FormatFixed(seconds.count(), 3) << " s\n";
+    shortfall = Shortfall(options, runs, errors.innerError);
     return CliOk;
+}
+
+int ReportShortfall(CliContext& context, std::string_view command, const std::string& shortfall) {
+    if (shortfall.empty()) {
+        return CliOk;
+    }
+    context.err << "tessel-cli " << command << ": " << shortfall << '\n';
+    return CliBadInput;
 }
 
 int RunPackCommand(CliContext& context) {
@@ -136,8 +158,13 @@ int RunPackCommand(CliContext& context) {
     if (args.Has("--randomize")) {
         doc.RandomizeNodes();
     }
-    if (int code = PackForCli(context, "pack", doc, options); code != CliOk) {
+    std::string shortfall;
+    if (int code = PackForCli(context, "pack", doc, options, shortfall); code != CliOk) {
         return code;
     }
-    return SaveForCli(context, "pack", doc, args.positional[1]);
+    // What was reached is saved even when it falls short: the file is sound either way.
+    if (int code = SaveForCli(context, "pack", doc, args.positional[1]); code != CliOk) {
+        return code;
+    }
+    return ReportShortfall(context, "pack", shortfall);
 }

@@ -24,6 +24,10 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
                       std::int64_t minRuns, PackOptions& options);
 
 // Runs the packing as the options say and prints the runs, the errors and the time taken;
-// returns CliOk, or CliBadInput (with the refusal on `context.err`).
+// returns CliOk, or CliBadInput (with the refusal on `context.err`). When the packing falls
+// short (--until not reached, or an undefined error) shortfall says how; else it is empty.
 int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
-               const PackOptions& options);
+               const PackOptions& options, std::string& shortfall);
+
+// CliOk for an empty shortfall; otherwise reports it on `context.err` and gives CliBadInput.
+int ReportShortfall(CliContext& context, std::string_view command, const std::string& shortfall);

@@ -1,5 +1,6 @@
 // Generated graphs: regular and irregular triangulated disks built by the same grow and
-// connect edits a user's clicks make, for the command-line tool, benchmarks and tests.
+// connect edits a user's clicks make, for the command-line tool, benchmarks and tests. A
+// finished disk is drawn with its centre node at the origin, inside the graph area.
 #pragma once
 
 class CTesselDoc;

@@ -39,8 +39,12 @@ public:
     // false with a message naming the file and what is wrong with it.
     bool OnOpenDocument(const std::string& path, std::string& error);
     // Writes the document file through a temporary file beside path, so that a failure
-    // keeps the previous file; clears the modified flag only on success.
+    // keeps the previous file; clears the modified flag only on success. A document that
+    // opening would refuse (FindSaveProblem) is not written at all.
     bool OnSaveDocument(const std::string& path, std::string& error);
+    // Empty when the document as it stands would open again; otherwise what opening it
+    // would refuse (a position that is not finite, a damaged graph).
+    std::string FindSaveProblem() const;
     // OnOpenDocument and OnSaveDocument without the file: the archive's bytes.
     bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error);
     std::vector<std::uint8_t> SaveToBytes();
