@@ -3,6 +3,7 @@
 
 #include "app/ColorButton.h"
 #include "app/QtStrings.h"
+#include "document/StringIds.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,30 +12,20 @@
 #include <QLineEdit>
 #include <limits>
 
-namespace {
-
-constexpr int kTitle = 13400;
-constexpr int kRadiusLabel = 13401;
-constexpr int kAntialiasCaption = 13402;
-constexpr int kBackgroundCaption = 13403;
-constexpr int kBackgroundLabel = 13404;
-
-} // namespace
-
 CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent)
-    : CFieldDialog(kTitle, parent), m_radius(radius), m_background(background) {
+    : CFieldDialog(ids::kBmpSetupTitle, parent), m_radius(radius), m_background(background) {
     auto* grid = new QGridLayout(this);
-    QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
+    QLineEdit* radiusEdit = AddEditRow(grid, 0, ids::kBmpSetupRadius);
     radiusEdit->setObjectName(QStringLiteral("radius"));
 
-    auto* antialias = new QCheckBox(LoadQString(kAntialiasCaption), this);
+    auto* antialias = new QCheckBox(LoadQString(ids::kBmpSetupAntialias), this);
     antialias->setObjectName(QStringLiteral("antialias"));
     grid->addWidget(antialias, 1, 1);
 
     auto* backgroundButton = new CColorButton(this);
     backgroundButton->setObjectName(QStringLiteral("background"));
-    backgroundButton->setAccessibleName(LoadQString(kBackgroundCaption));
-    auto* backgroundLabel = new QLabel(LoadQString(kBackgroundLabel), this);
+    backgroundButton->setAccessibleName(LoadQString(ids::kBmpSetupBackgroundGroup));
+    auto* backgroundLabel = new QLabel(LoadQString(ids::kBmpSetupBackground), this);
     backgroundLabel->setBuddy(backgroundButton);
     grid->addWidget(backgroundLabel, 2, 0);
     grid->addWidget(backgroundButton, 2, 1, Qt::AlignLeft);

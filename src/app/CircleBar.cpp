@@ -4,6 +4,7 @@
 #include "app/ColorButton.h"
 #include "app/QtStrings.h"
 #include "circles/CPCircleArray.h"
+#include "document/StringIds.h"
 #include "document/ViewSettings.h"
 
 #include <QEvent>
@@ -21,19 +22,6 @@
 #include <optional>
 
 namespace {
-
-constexpr int kTitle = 10300;
-constexpr int kCircleGroup = 10301;
-constexpr int kColorGroup = 10302;
-constexpr int kLineLabel = 10303;
-constexpr int kInnerLabel = 10304;
-constexpr int kWidthGroup = 10305;
-constexpr int kGradationGroup = 10306;
-constexpr int kArrowLabel = 10307;
-constexpr int kLineTarget = 10308;
-constexpr int kInnerTarget = 10309;
-constexpr int kLinear = 10310;
-constexpr int kCircular = 10311;
 
 constexpr long long kMaxWidth = std::numeric_limits<int>::max();
 
@@ -85,7 +73,7 @@ bool IsRefusedKey(const QKeyEvent& key) {
 } // namespace
 
 CCircleBar::CCircleBar(CViewSettings& settings, QWidget* parent)
-    : QDockWidget(LoadQString(kTitle), parent), m_settings(settings) {
+    : QDockWidget(LoadQString(ids::kCircleBarTitle), parent), m_settings(settings) {
     setObjectName(QStringLiteral("CircleBar"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
@@ -100,24 +88,24 @@ CCircleBar::CCircleBar(CViewSettings& settings, QWidget* parent)
 }
 
 QWidget* CCircleBar::MakeCircleGroup() {
-    auto* circle = new QGroupBox(LoadQString(kCircleGroup), this);
+    auto* circle = new QGroupBox(LoadQString(ids::kCircleBarCircle), this);
     auto* circleLayout = new QVBoxLayout(circle);
 
-    auto* colors = new QGroupBox(LoadQString(kColorGroup), circle);
+    auto* colors = new QGroupBox(LoadQString(ids::kCircleBarColor), circle);
     auto* colorGrid = new QGridLayout(colors);
-    m_lineColor = MakeColorButton(colors, "lineColor", kLineLabel);
-    m_innerColor = MakeColorButton(colors, "innerColor", kInnerLabel);
-    colorGrid->addWidget(new QLabel(LoadQString(kLineLabel), colors), 0, 0);
+    m_lineColor = MakeColorButton(colors, "lineColor", ids::kCircleBarLine);
+    m_innerColor = MakeColorButton(colors, "innerColor", ids::kCircleBarInner);
+    colorGrid->addWidget(new QLabel(LoadQString(ids::kCircleBarLine), colors), 0, 0);
     colorGrid->addWidget(m_lineColor, 0, 1);
-    colorGrid->addWidget(new QLabel(LoadQString(kInnerLabel), colors), 1, 0);
+    colorGrid->addWidget(new QLabel(LoadQString(ids::kCircleBarInner), colors), 1, 0);
     colorGrid->addWidget(m_innerColor, 1, 1);
     circleLayout->addWidget(colors);
 
-    auto* width = new QGroupBox(LoadQString(kWidthGroup), circle);
+    auto* width = new QGroupBox(LoadQString(ids::kCircleBarWidth), circle);
     auto* widthLayout = new QHBoxLayout(width);
     m_width = new QLineEdit(width);
     m_width->setObjectName(QStringLiteral("width"));
-    m_width->setAccessibleName(LoadQString(kWidthGroup));
+    m_width->setAccessibleName(LoadQString(ids::kCircleBarWidth));
     m_width->installEventFilter(this);
     // Room for about six digits keeps the bar as narrow as its template.
     m_width->setMaximumWidth(m_width->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
@@ -157,33 +145,37 @@ QPushButton* CCircleBar::MakeToggle(int textId, const char* name) {
 }
 
 QWidget* CCircleBar::MakeGradationGroup() {
-    auto* gradation = new QGroupBox(LoadQString(kGradationGroup), this);
+    auto* gradation = new QGroupBox(LoadQString(ids::kCircleBarGradation), this);
     auto* layout = new QVBoxLayout(gradation);
 
     auto* colors = new QHBoxLayout;
-    m_startColor = MakeColorButton(gradation, "startColor", kGradationGroup);
-    m_endColor = MakeColorButton(gradation, "endColor", kGradationGroup);
+    m_startColor = MakeColorButton(gradation, "startColor", ids::kCircleBarGradation);
+    m_endColor = MakeColorButton(gradation, "endColor", ids::kCircleBarGradation);
     colors->addWidget(m_startColor);
-    colors->addWidget(new QLabel(LoadQString(kArrowLabel), gradation), 0, Qt::AlignCenter);
+    colors->addWidget(new QLabel(LoadQString(ids::kCircleBarArrow), gradation), 0, Qt::AlignCenter);
     colors->addWidget(m_endColor);
     layout->addLayout(colors);
     layout->addWidget(HorizontalLine(gradation));
 
     auto* targets = new QHBoxLayout;
-    m_lineTarget = MakeToggle(kLineTarget, "lineTarget");
-    m_innerTarget = MakeToggle(kInnerTarget, "innerTarget");
+    m_lineTarget = MakeToggle(ids::kCircleBarLineTarget, "lineTarget");
+    m_innerTarget = MakeToggle(ids::kCircleBarInnerTarget, "innerTarget");
     targets->addWidget(m_lineTarget);
     targets->addWidget(m_innerTarget);
     layout->addLayout(targets);
     layout->addWidget(HorizontalLine(gradation));
 
-    m_linear = MakeToggle(kLinear, "linear");
-    m_circular = MakeToggle(kCircular, "circular");
+    m_linear = MakeToggle(ids::kCircleBarLinear, "linear");
+    m_circular = MakeToggle(ids::kCircleBarCircular, "circular");
     layout->addWidget(m_linear);
     layout->addWidget(m_circular);
 
     connect(m_startColor, &CColorButton::ColorPicked, this, &CCircleBar::OnGradationColorPicked);
     connect(m_endColor, &CColorButton::ColorPicked, this, &CCircleBar::OnGradationColorPicked);
+    for (QPushButton* target : {m_lineTarget, m_innerTarget}) {
+        connect(target, &QPushButton::toggled, this,
+                [this] { emit GradationTargetsChanged(IsLineTarget(), IsInnerTarget()); });
+    }
     connect(m_linear, &QPushButton::clicked, this, [this] { OnGradationToggle(m_linear, 1); });
     connect(m_circular, &QPushButton::clicked, this, [this] { OnGradationToggle(m_circular, 2); });
     return gradation;

@@ -12,9 +12,10 @@ class QPushButton;
 class QToolButton;
 struct CViewSettings;
 
-// A dock on the left or right of the main window. The view fills it (ShowCommonStyle,
-// SetEnabled, SetGradationMode) and listens to it (ApplyStyle, GradationModeChanged); when a
-// gradation drag ends the view reads the Start and End colours and the Line and Inner targets.
+// A dock on the left or right of the main window. The application connects it with the view:
+// the view's announcements fill it (ShowCommonStyle, SetEnabled, SetGradationMode) and its
+// signals reach the view (ApplyStyle, GradationModeChanged, GradationTargetsChanged); the
+// gradation colours reach the view through the settings the bar writes.
 class CCircleBar : public QDockWidget {
     Q_OBJECT
 
@@ -55,6 +56,8 @@ signals:
     void ApplyStyle(const CCPCircle& style, int flags);
     // The user pressed or released Linear or Circular.
     void GradationModeChanged(int mode);
+    // The Line or Inner target was switched: which colours a gradation sets.
+    void GradationTargetsChanged(bool line, bool inner);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

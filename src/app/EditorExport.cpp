@@ -94,12 +94,12 @@ QRect PictureRect(const CCPCircleArray& circles, double radius) {
     return QRect(extent.left, extent.top, extent.right - extent.left, extent.bottom - extent.top);
 }
 
-void DrawCircles(QPainter& painter, CCPCircleArray& circles, double radius) {
+void DrawCircles(QPainter& painter, const CCPCircleArray& circles, double radius) {
     CQtSurface surface(painter);
     circles.Draw(surface, radius, DrawPlain);
 }
 
-QByteArray RenderPng(CCPCircleArray& circles, double radius) {
+QByteArray RenderPng(const CCPCircleArray& circles, double radius) {
     const QRect rect = PictureRect(circles, radius);
     QImage image(rect.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -115,7 +115,7 @@ QByteArray RenderPng(CCPCircleArray& circles, double radius) {
     return bytes;
 }
 
-QByteArray RenderSvg(CCPCircleArray& circles, double radius, const QString& title) {
+QByteArray RenderSvg(const CCPCircleArray& circles, double radius, const QString& title) {
     const QRect rect = PictureRect(circles, radius);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -159,7 +159,8 @@ void ExportTextCommand(QWidget* parent, const CTesselDoc& doc, double radius, CI
            ExportText(doc, path.toStdString(), setup.m_radius, setup.m_format.toStdString()), path);
 }
 
-void ExportBitmapCommand(QWidget* parent, CTesselDoc& doc, double radius, COLORREF background) {
+void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                         COLORREF background) {
     const QString path = AskExportPath(parent, ids::kFilterBitmap, QStringLiteral("bmp"));
     if (path.isEmpty()) {
         return;
@@ -181,7 +182,7 @@ void ExportBitmapCommand(QWidget* parent, CTesselDoc& doc, double radius, COLORR
     Report(parent, large ? RunWithProgress(parent, work) : work(), path);
 }
 
-void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius) {
+void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius) {
     const QString path = AskExportPath(parent, ids::kFilterEmf, QStringLiteral("emf"));
     if (path.isEmpty()) {
         return;
@@ -193,7 +194,8 @@ void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius) {
     Report(parent, ExportEmf(doc.m_circles, setup.m_radius, path.toStdString()), path);
 }
 
-void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, const QString& title) {
+void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                            const QString& title) {
     std::vector<std::uint8_t> emf;
     const ExportStatus status = RecordEmf(doc.m_circles, radius, title.toStdString(), emf);
     if (status != ExportStatus::Ok) {

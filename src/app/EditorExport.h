@@ -14,8 +14,10 @@ class QWidget;
 void ExportEpsCommand(QWidget* parent, const CTesselDoc& doc, double radius);
 void ExportTextCommand(QWidget* parent, const CTesselDoc& doc, double radius, CIniFile& profile);
 // A large picture is made in the background while a progress dialog keeps the window alive.
-void ExportBitmapCommand(QWidget* parent, CTesselDoc& doc, double radius, COLORREF background);
-void ExportEmfCommand(QWidget* parent, CTesselDoc& doc, double radius);
+void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                         COLORREF background);
+void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius);
 
 // The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
-void CopyToClipboardCommand(QWidget* parent, CTesselDoc& doc, double radius, const QString& title);
+void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                            const QString& title);

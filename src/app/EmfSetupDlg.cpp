@@ -1,22 +1,17 @@
 // The metafile export's setup dialog.
 #include "app/EmfSetupDlg.h"
 
+#include "document/StringIds.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <limits>
 
-namespace {
-
-constexpr int kTitle = 13100;
-constexpr int kRadiusLabel = 13101;
-
-} // namespace
-
 CEmfSetupDlg::CEmfSetupDlg(int radius, QWidget* parent)
-    : CFieldDialog(kTitle, parent), m_radius(radius) {
+    : CFieldDialog(ids::kEmfSetupTitle, parent), m_radius(radius) {
     auto* grid = new QGridLayout(this);
-    QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
+    QLineEdit* radiusEdit = AddEditRow(grid, 0, ids::kEmfSetupRadius);
     radiusEdit->setObjectName(QStringLiteral("radius"));
     grid->addWidget(MakeButtons(), 1, 0, 1, 2);
 

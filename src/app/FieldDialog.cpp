@@ -10,12 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-constexpr int kCancelCaption = 13001;
-
-} // namespace
-
 CFieldDialog::CFieldDialog(int titleId, QWidget* parent) : QDialog(parent) {
     setWindowTitle(LoadQString(titleId));
     setModal(true);
@@ -45,7 +39,7 @@ QDialogButtonBox* CFieldDialog::MakeButtons() {
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(LoadQString(ids::kButtonOk), QDialogButtonBox::AcceptRole);
     QPushButton* cancel =
-        buttons->addButton(LoadQString(kCancelCaption), QDialogButtonBox::RejectRole);
+        buttons->addButton(LoadQString(ids::kDialogCancel), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("ok"));
     cancel->setObjectName(QStringLiteral("cancel"));
     ok->setDefault(true);

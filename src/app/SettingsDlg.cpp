@@ -3,6 +3,7 @@
 
 #include "app/ColorButton.h"
 #include "app/QtStrings.h"
+#include "document/StringIds.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,28 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kTitle = 13000;
-constexpr int kGraphGroup = 13002;
-constexpr int kNodeGroup = 13003;
-constexpr int kEdgeGroup = 13004;
-constexpr int kOuterCircleGroup = 13005;
-constexpr int kInnerCircleGroup = 13006;
-constexpr int kInnerLabel = 13007;
-constexpr int kOuterLabel = 13008;
-constexpr int kNotConnectLabel = 13009;
-constexpr int kSizeLabel = 13010;
-constexpr int kLineWidthLabel = 13011;
-constexpr int kHitWidthLabel = 13012;
-constexpr int kLineLabel = 13013;
-constexpr int kBackgroundLabel = 13014;
-constexpr int kGraphCircleLabel = 13015;
-constexpr int kMarginLabel = 13016;
-constexpr int kResizeRateLabel = 13017;
-constexpr int kGradationGroup = 13018;
-constexpr int kSnapCaption = 13019;
-constexpr int kThurstonGroup = 13020;
-constexpr int kErrorLabel = 13021;
 
 // A threshold of zero or less would never let the solver stop.
 constexpr double kDefaultThreshold = 0.0001;
@@ -47,17 +26,17 @@ QLineEdit* Named(QLineEdit* edit, const char* name) {
 } // namespace
 
 CSettingsDlg::CSettingsDlg(const CSettingsValues& values, QWidget* parent)
-    : CFieldDialog(kTitle, parent), m_values(values) {
-    auto* graph = new QGroupBox(LoadQString(kGraphGroup), this);
+    : CFieldDialog(ids::kSettingsTitle, parent), m_values(values) {
+    auto* graph = new QGroupBox(LoadQString(ids::kSettingsGraph), this);
     auto* graphLayout = new QHBoxLayout(graph);
     graphLayout->addWidget(MakeNodeGroup());
     graphLayout->addWidget(MakeEdgeGroup());
 
     auto* circles = new QHBoxLayout;
-    circles->addWidget(MakeCircleGroup(kOuterCircleGroup, &m_values.m_defOutInnerCol,
+    circles->addWidget(MakeCircleGroup(ids::kSettingsOuterCircle, &m_values.m_defOutInnerCol,
                                        &m_values.m_defOutLineCol, "defOut",
                                        &m_edits.defOutThickness));
-    circles->addWidget(MakeCircleGroup(kInnerCircleGroup, &m_values.m_defInnerCol,
+    circles->addWidget(MakeCircleGroup(ids::kSettingsInnerCircle, &m_values.m_defInnerCol,
                                        &m_values.m_defLineCol, "def", &m_edits.defThickness));
 
     auto* left = new QVBoxLayout;
@@ -109,23 +88,27 @@ CColorButton* AddColorRow(QGridLayout* grid, int row, int labelId, const char* n
 } // namespace
 
 QGroupBox* CSettingsDlg::MakeNodeGroup() {
-    auto* group = new QGroupBox(LoadQString(kNodeGroup), this);
+    auto* group = new QGroupBox(LoadQString(ids::kSettingsNode), this);
     auto* grid = new QGridLayout(group);
-    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "nodeInnerCol"), &m_values.m_nodeInnerCol);
-    m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "nodeOuterCol"), &m_values.m_nodeOuterCol);
-    m_fields.AddColor(AddColorRow(grid, 2, kNotConnectLabel, "nodeNotConnectCol"),
+    m_fields.AddColor(AddColorRow(grid, 0, ids::kSettingsInner, "nodeInnerCol"),
+                      &m_values.m_nodeInnerCol);
+    m_fields.AddColor(AddColorRow(grid, 1, ids::kSettingsOuter, "nodeOuterCol"),
+                      &m_values.m_nodeOuterCol);
+    m_fields.AddColor(AddColorRow(grid, 2, ids::kSettingsNotConnect, "nodeNotConnectCol"),
                       &m_values.m_nodeNotConnectCol);
-    m_edits.nodeSize = Named(AddEditRow(grid, 3, kSizeLabel), "nodeSize");
+    m_edits.nodeSize = Named(AddEditRow(grid, 3, ids::kSettingsSize), "nodeSize");
     return group;
 }
 
 QGroupBox* CSettingsDlg::MakeEdgeGroup() {
-    auto* group = new QGroupBox(LoadQString(kEdgeGroup), this);
+    auto* group = new QGroupBox(LoadQString(ids::kSettingsEdge), this);
     auto* grid = new QGridLayout(group);
-    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, "edgeInnerCol"), &m_values.m_edgeInnerCol);
-    m_fields.AddColor(AddColorRow(grid, 1, kOuterLabel, "edgeOuterCol"), &m_values.m_edgeOuterCol);
-    m_edits.edgeThickness = Named(AddEditRow(grid, 2, kLineWidthLabel), "edgeThickness");
-    m_edits.edgeHit = Named(AddEditRow(grid, 3, kHitWidthLabel), "edgeHit");
+    m_fields.AddColor(AddColorRow(grid, 0, ids::kSettingsInner, "edgeInnerCol"),
+                      &m_values.m_edgeInnerCol);
+    m_fields.AddColor(AddColorRow(grid, 1, ids::kSettingsOuter, "edgeOuterCol"),
+                      &m_values.m_edgeOuterCol);
+    m_edits.edgeThickness = Named(AddEditRow(grid, 2, ids::kSettingsLineWidth), "edgeThickness");
+    m_edits.edgeHit = Named(AddEditRow(grid, 3, ids::kSettingsHitWidth), "edgeHit");
     return group;
 }
 
@@ -134,9 +117,12 @@ QGroupBox* CSettingsDlg::MakeCircleGroup(int titleId, COLORREF* inner, COLORREF*
     auto* group = new QGroupBox(LoadQString(titleId), this);
     auto* grid = new QGridLayout(group);
     const QByteArray prefix(name);
-    m_fields.AddColor(AddColorRow(grid, 0, kInnerLabel, (prefix + "InnerCol").constData()), inner);
-    m_fields.AddColor(AddColorRow(grid, 1, kLineLabel, (prefix + "LineCol").constData()), line);
-    *widthEdit = Named(AddEditRow(grid, 2, kLineWidthLabel), (prefix + "Thickness").constData());
+    m_fields.AddColor(AddColorRow(grid, 0, ids::kSettingsInner, (prefix + "InnerCol").constData()),
+                      inner);
+    m_fields.AddColor(AddColorRow(grid, 1, ids::kSettingsLine, (prefix + "LineCol").constData()),
+                      line);
+    *widthEdit =
+        Named(AddEditRow(grid, 2, ids::kSettingsLineWidth), (prefix + "Thickness").constData());
     return group;
 }
 
@@ -144,22 +130,23 @@ QWidget* CSettingsDlg::MakeRightColumn() {
     auto* column = new QWidget(this);
     auto* grid = new QGridLayout(column);
     grid->setContentsMargins(0, 0, 0, 0);
-    m_fields.AddColor(AddColorRow(grid, 0, kBackgroundLabel, "bgColor"), &m_values.m_bgColor);
-    m_fields.AddColor(AddColorRow(grid, 1, kGraphCircleLabel, "backModeColor"),
+    m_fields.AddColor(AddColorRow(grid, 0, ids::kSettingsBackground, "bgColor"),
+                      &m_values.m_bgColor);
+    m_fields.AddColor(AddColorRow(grid, 1, ids::kSettingsGraphModeLine, "backModeColor"),
                       &m_values.m_backModeColor);
-    m_edits.margin = Named(AddEditRow(grid, 2, kMarginLabel), "margin");
-    m_edits.resizeRate = Named(AddEditRow(grid, 3, kResizeRateLabel), "resizeRate");
+    m_edits.margin = Named(AddEditRow(grid, 2, ids::kSettingsMargin), "margin");
+    m_edits.resizeRate = Named(AddEditRow(grid, 3, ids::kSettingsResizeRate), "resizeRate");
 
-    auto* gradation = new QGroupBox(LoadQString(kGradationGroup), column);
+    auto* gradation = new QGroupBox(LoadQString(ids::kSettingsGradation), column);
     auto* gradationLayout = new QVBoxLayout(gradation);
-    m_edits.graSnap = new QCheckBox(LoadQString(kSnapCaption), gradation);
+    m_edits.graSnap = new QCheckBox(LoadQString(ids::kSettingsSnap), gradation);
     m_edits.graSnap->setObjectName(QStringLiteral("graSnap"));
     gradationLayout->addWidget(m_edits.graSnap);
     grid->addWidget(gradation, 4, 0, 1, 2);
 
-    auto* thurston = new QGroupBox(LoadQString(kThurstonGroup), column);
+    auto* thurston = new QGroupBox(LoadQString(ids::kSettingsThurston), column);
     auto* thurstonGrid = new QGridLayout(thurston);
-    m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, kErrorLabel), "threshold");
+    m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, ids::kSettingsError), "threshold");
     grid->addWidget(thurston, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
     return column;

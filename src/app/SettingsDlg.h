@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/FieldDialog.h"
-#include "app/SettingsValues.h"
+#include "document/SettingsValues.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -10,6 +10,7 @@
 #include "app/Printing.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
+#include "app/ViewConnections.h"
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
@@ -86,7 +87,7 @@ void CTesselApp::LoadProfile() {
     }
     CIniProfile profile(m_profile);
     m_recentFiles.Load(profile);
-    LoadSettings(m_profile, ViewSettings());
+    LoadSettings(m_profile, m_settings);
 }
 
 void CTesselApp::CreateWindows() {
@@ -94,12 +95,12 @@ void CTesselApp::CreateWindows() {
     m_pDoc = m_document.get();
     m_frame = std::make_unique<CMainFrame>();
     m_pMainFrame = m_frame.get();
-    m_pView = new CTesselView(*m_document, ViewSettings(), m_pMainFrame);
+    m_pView = new CTesselView(*m_document, m_settings, m_pMainFrame);
     m_pMainFrame->setCentralWidget(m_pView);
     m_printing = std::make_unique<CPrinting>(*m_pView);
-    m_circleBar = new CCircleBar(ViewSettings(), m_pMainFrame);
+    m_circleBar = new CCircleBar(m_settings, m_pMainFrame);
     m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
-    m_pView->SetCircleBar(m_circleBar);
+    ConnectView(*m_pView, *m_pMainFrame, *m_circleBar);
     CIniProfile profile(m_profile);
     m_pMainFrame->LoadFrameState(profile);
     m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
@@ -146,10 +147,9 @@ void CTesselApp::BindCircleCommands() {
     frame.BindCommand(
         cmd::kGraphScaleDown,
         {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
-    frame.BindCommand(cmd::kAntialiasing,
-                      {[&view] { view.OnAntialiasing(); },
-                       {},
-                       [this] { return ViewSettings().CircleAntialiasing != 0; }});
+    frame.BindCommand(cmd::kAntialiasing, {[&view] { view.OnAntialiasing(); },
+                                           {},
+                                           [this] { return m_settings.CircleAntialiasing != 0; }});
     CCircleBar* bar = m_circleBar;
     frame.BindCommand(
         cmd::kCircleBar,
@@ -167,7 +167,7 @@ void CTesselApp::BindExportCommands() {
         ExportTextCommand(&frame, doc, view.Radius(), m_profile);
     });
     frame.BindCommand(cmd::kExportBitmap, [this, &frame, &doc, &view] {
-        ExportBitmapCommand(&frame, doc, view.Radius(), ViewSettings().BGColor);
+        ExportBitmapCommand(&frame, doc, view.Radius(), m_settings.BGColor);
     });
     frame.BindCommand(cmd::kExportEmf,
                       [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
@@ -182,9 +182,9 @@ void CTesselApp::BindExportCommands() {
 }
 
 void CTesselApp::OnSettings() {
-    CSettingsDlg dialog(CSettingsValues::Current(ViewSettings()), m_pMainFrame);
+    CSettingsDlg dialog(CSettingsValues::Current(m_settings), m_pMainFrame);
     if (dialog.exec() == QDialog::Accepted) {
-        dialog.Values().Store(ViewSettings());
+        dialog.Values().Store(m_settings);
         m_pView->UpdateRadius();
     }
     m_pView->InvalidateView(true);
@@ -290,7 +290,7 @@ void CTesselApp::OnClosing() {
     CIniProfile profile(m_profile);
     m_pMainFrame->SaveFrameState(profile);
     m_recentFiles.Save(profile);
-    SaveSettings(m_profile, ViewSettings());
+    SaveSettings(m_profile, m_settings);
     std::string error;
     if (!m_profile.Save(m_profilePath, error)) {
         ShowWarning(m_pMainFrame, QString::fromStdString(error));

@@ -4,6 +4,7 @@
 
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
+#include "document/ViewSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,8 @@ private:
 
     std::string m_profilePath;
     CIniFile m_profile;
+    // The view's settings, which the view, the circle bar and the dialogs share.
+    CViewSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CTesselDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;

@@ -3,6 +3,7 @@
 
 #include "app/QtStrings.h"
 #include "document/Settings.h"
+#include "document/StringIds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -10,25 +11,16 @@
 #include <QLineEdit>
 #include <limits>
 
-namespace {
-
-constexpr int kTitle = 13300;
-constexpr int kRadiusLabel = 13301;
-constexpr int kFormatLabel = 13302;
-constexpr int kTokenHelp = 13303;
-
-} // namespace
-
 CTextSetupDlg::CTextSetupDlg(double radius, CIniFile& profile, QWidget* parent)
-    : CFieldDialog(kTitle, parent), m_radius(radius),
+    : CFieldDialog(ids::kTextSetupTitle, parent), m_radius(radius),
       m_format(QString::fromStdString(LoadTextExportFormat(profile))), m_profile(profile) {
     auto* grid = new QGridLayout(this);
-    QLineEdit* radiusEdit = AddEditRow(grid, 0, kRadiusLabel);
-    QLineEdit* formatEdit = AddEditRow(grid, 1, kFormatLabel);
+    QLineEdit* radiusEdit = AddEditRow(grid, 0, ids::kTextSetupRadius);
+    QLineEdit* formatEdit = AddEditRow(grid, 1, ids::kTextSetupFormat);
     radiusEdit->setObjectName(QStringLiteral("radius"));
     formatEdit->setObjectName(QStringLiteral("format"));
     formatEdit->setMinimumWidth(formatEdit->fontMetrics().averageCharWidth() * 40);
-    auto* help = new QLabel(LoadQString(kTokenHelp), this);
+    auto* help = new QLabel(LoadQString(ids::kTextSetupTokens), this);
     help->setTextFormat(Qt::PlainText);
     grid->addWidget(help, 2, 0, 1, 2);
     grid->addWidget(MakeButtons(), 3, 0, 1, 2);

@@ -37,7 +37,7 @@ void CCPCircle::ResetAsOuter() {
 void CCPCircle::CopyStyle(const CCPCircle& source) {
     m_lineCol = source.m_lineCol;
     m_innerCol = source.m_innerCol;
-    m_thickness = source.m_thickness;
+    m_thickness = NormalisedThickness(source.m_thickness);
 }
 
 bool CCPCircle::ContainsPoint(const CDPoint& p) const {

@@ -9,12 +9,13 @@
 
 class CDrawSurface;
 class CDibBuffer;
-class CIniFile;
 class COutputFile;
 
-enum DrawMode { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
+// The int base keeps any value a valid mode: values other than these draw as DrawNormal.
+enum DrawMode : int { DrawNormal = 0, DrawBack = 1, DrawPlain = 2, DrawSelection = 3 };
 
-// Process-wide style defaults, read from the profile's "Circle" section at start-up.
+// Process-wide style defaults, read from the profile's "Circle" section at start-up through
+// the settings table (src/document).
 extern COLORREF DefInnerCol;
 extern COLORREF DefLineCol;
 extern int DefThickness;
@@ -30,33 +31,38 @@ void ResetCircleDefaults();
 // The hatch colour that marks selected circles; not configurable.
 constexpr COLORREF SelectionHatchColor = 0x007FBFFF;
 
+// A width below zero draws no outline, as zero does; widths are kept at zero or more wherever
+// a circle's width is set or loaded, so that drawing never has to change it.
+constexpr int NormalisedThickness(int width) {
+    return width < 0 ? 0 : width;
+}
+
 class CCPCircle : public CObject {
     TESSEL_DECLARE_DYNCREATE(CCPCircle)
 
 public:
     // A circle in the current default style, hyperbolic radius 1, not yet placed.
     CCPCircle();
-    // The style record: inner colour, line colour, thickness. Geometry and selection are
-    // not stored; loading leaves them as a new circle has them.
+    // The style record: inner colour, line colour, thickness (a negative one loads as 0).
+    // Geometry and selection are not stored; loading leaves them as a new circle has them.
     void Serialize(CArchive& ar) override;
 
     // The unit circle in the outer circle's default style.
     void ResetAsOuter();
 
-    // The profile section "Circle": the seven process-wide style defaults.
-    static void LoadProfile(const CIniFile& ini);
-    static void SaveProfile(CIniFile& ini);
-    // Line colour, inner colour and width only.
+    // Line colour, inner colour and width (normalised) only.
     void CopyStyle(const CCPCircle& source);
     // Strictly inside the Euclidean circle.
     bool ContainsPoint(const CDPoint& p) const;
     // Whether the disk meets the rectangle with opposite corners a and b.
     bool IntersectsRect(const CDPoint& a, const CDPoint& b) const;
 
-    // The circle as one ellipse at the given scale (device units per unit-disk length). Drawing
-    // with the circle's own style normalises a non-positive width to 0. `background` fills the
-    // circle in DrawBack: the view's background colour.
-    void Draw(CDrawSurface& dc, double scale, int mode, COLORREF background = 0x00FFFFFF);
+    // The circle as one ellipse at the given scale (device units per unit-disk length), in its
+    // own save/restore bracket; a width of 0 or less draws no outline. `background` fills the
+    // circle in DrawBack: the view's background colour. Reads the circle only, so several
+    // threads may draw it at once.
+    void Draw(CDrawSurface& dc, double scale, DrawMode mode,
+              COLORREF background = 0x00FFFFFF) const;
     // Rasterises the circle with exact pixel coverage onto what the image already holds.
     void DrawAntialiased(CDibBuffer& image, double scale) const;
     // The rectangle its ellipse is drawn in, right and bottom excluded: the rounded extremes
@@ -76,7 +82,4 @@ public:
     double m_euclidRadius = 0.0; // Euclidean radius in the unit disk
     CDPoint m_diskCentre;        // hyperbolic centre in the Poincaré disk
     CDPoint m_euclidCentre;      // Euclidean centre in the unit disk
-
-private:
-    void SelectOwnStyle(CDrawSurface& dc);
 };

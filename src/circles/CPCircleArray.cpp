@@ -116,7 +116,7 @@ void CCPCircleArray::ApplyStyle(const CCPCircle& source, int flags) {
             c.m_lineCol = source.m_lineCol;
         }
         if (flags & StyleLineWidth) {
-            c.m_thickness = source.m_thickness;
+            c.m_thickness = NormalisedThickness(source.m_thickness);
         }
     }
 }

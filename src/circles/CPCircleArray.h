@@ -70,8 +70,10 @@ public:
     IntRect GetExtent(double scale) const;
 
     // The outer circle first, then the list in order. With DrawSelection and the outer circle
-    // selected, the hatch covers the disk except the circles that are not selected.
-    void Draw(CDrawSurface& dc, double scale, int mode, COLORREF background = 0x00FFFFFF);
+    // selected, the hatch covers the disk except the circles that are not selected. Reads
+    // the circles only.
+    void Draw(CDrawSurface& dc, double scale, DrawMode mode,
+              COLORREF background = 0x00FFFFFF) const;
     // With a background the picture is set to it first (see RasteriseCircles).
     void DrawAntialiased(CDibBuffer& image, double scale,
                          std::optional<COLORREF> background = std::nullopt) const;

@@ -36,6 +36,46 @@ void DrawOverlay(CDrawSurface& dc, const IntRect& rect) {
     dc.Ellipse(rect);
 }
 
+void SelectOwnStyle(CDrawSurface& dc, const CCPCircle& c) {
+    if (c.m_thickness <= 0) {
+        dc.SelectPen(SurfacePen::Null());
+    } else {
+        dc.SelectPen(SurfacePen::Solid(c.m_thickness, c.m_lineCol));
+    }
+    dc.SelectBrush(SurfaceBrush::Solid(c.m_innerCol));
+}
+
+// One circle in one mode, hatched as a selected circle when `hatched` is set.
+void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mode,
+                COLORREF background, bool hatched) {
+    IntRect rect = c.GetEllipseRect(scale);
+    dc.SaveState();
+    switch (mode) {
+    case DrawBack:
+        dc.SelectPen(SurfacePen::Solid(0, BackModeColor));
+        dc.SelectBrush(SurfaceBrush::Solid(background));
+        dc.Ellipse(rect);
+        break;
+    case DrawPlain:
+        SelectOwnStyle(dc, c);
+        dc.Ellipse(rect);
+        break;
+    case DrawSelection:
+        if (hatched) {
+            DrawOverlay(dc, rect);
+        }
+        break;
+    default: // DrawNormal, and any unknown mode
+        SelectOwnStyle(dc, c);
+        dc.Ellipse(rect);
+        if (hatched) {
+            DrawOverlay(dc, rect);
+        }
+        break;
+    }
+    dc.RestoreState();
+}
+
 } // namespace
 
 IntRect CCPCircle::GetEllipseRect(double scale) const {
@@ -45,63 +85,27 @@ IntRect CCPCircle::GetEllipseRect(double scale) const {
             DeviceCoordinate(y + r) + 1};
 }
 
-void CCPCircle::SelectOwnStyle(CDrawSurface& dc) {
-    if (m_thickness <= 0) {
-        m_thickness = 0;
-        dc.SelectPen(SurfacePen::Null());
-    } else {
-        dc.SelectPen(SurfacePen::Solid(m_thickness, m_lineCol));
-    }
-    dc.SelectBrush(SurfaceBrush::Solid(m_innerCol));
-}
-
-void CCPCircle::Draw(CDrawSurface& dc, double scale, int mode, COLORREF background) {
-    IntRect rect = GetEllipseRect(scale);
-    dc.SaveState();
-    switch (mode) {
-    case DrawBack:
-        dc.SelectPen(SurfacePen::Solid(0, BackModeColor));
-        dc.SelectBrush(SurfaceBrush::Solid(background));
-        dc.Ellipse(rect);
-        break;
-    case DrawPlain:
-        SelectOwnStyle(dc);
-        dc.Ellipse(rect);
-        break;
-    case DrawSelection:
-        if (m_selected) {
-            DrawOverlay(dc, rect);
-        }
-        break;
-    default: // DrawNormal, and any unknown mode
-        SelectOwnStyle(dc);
-        dc.Ellipse(rect);
-        if (m_selected) {
-            DrawOverlay(dc, rect);
-        }
-        break;
-    }
-    dc.RestoreState();
+void CCPCircle::Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORREF background) const {
+    DrawCircle(dc, *this, scale, mode, background, m_selected != 0);
 }
 
 void CCPCircle::DrawAntialiased(CDibBuffer& image, double scale) const {
     RasteriseCircle(image, Antialiased(*this, scale));
 }
 
-void CCPCircleArray::Draw(CDrawSurface& dc, double scale, int mode, COLORREF background) {
+void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode,
+                          COLORREF background) const {
     if (mode == DrawSelection && m_outer.m_selected) {
         // The hatch over the whole disk, then XORed away again inside every circle that is
         // not selected: what DrawNormal shows, where opaque circles cover the outer hatch.
         m_outer.Draw(dc, scale, DrawSelection);
-        InvertSelection();
-        for (CCPCircle* circle : m_list) {
-            circle->Draw(dc, scale, DrawSelection);
+        for (const CCPCircle* circle : m_list) {
+            DrawCircle(dc, *circle, scale, DrawSelection, background, circle->m_selected == 0);
         }
-        InvertSelection();
         return;
     }
     m_outer.Draw(dc, scale, mode, background);
-    for (CCPCircle* circle : m_list) {
+    for (const CCPCircle* circle : m_list) {
         circle->Draw(dc, scale, mode, background);
     }
 }

@@ -1,12 +1,15 @@
 // The drawing state rules shared by every backend.
 #include "circles/DrawSurface.h"
 
+#include <cassert>
+
 void CDrawSurface::SaveState() {
     m_saved.push_back(m_state);
     OnSaveState();
 }
 
 void CDrawSurface::RestoreState() {
+    assert(!m_saved.empty() && "RestoreState without a matching SaveState");
     if (m_saved.empty()) {
         return;
     }

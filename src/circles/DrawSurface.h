@@ -50,7 +50,9 @@ public:
     virtual ~CDrawSurface() = default;
 
     void SaveState();
-    // Returns to the state of the matching SaveState; without one it does nothing.
+    // Returns to the state of the matching SaveState. Every restore must have one: a restore
+    // without it is a fault of the caller, stopped by an assertion in debug builds and
+    // otherwise left without effect.
     void RestoreState();
 
     void SelectPen(const SurfacePen& pen);

@@ -1,6 +1,8 @@
 // The commands of tessel-cli: each lives in a file of its own and is listed in CliMain.cpp.
 #pragma once
 
+#include "document/ViewSettings.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,7 +14,8 @@ struct CliContext {
     std::vector<std::string> args; // the command's own arguments, without its name
     std::ostream& out;
     std::ostream& err;
-    std::string profile = {}; // the file of --profile, already read; empty without one
+    std::string profile = {};    // the file of --profile, already read; empty without one
+    CViewSettings settings = {}; // the view settings of that profile, or the built-in ones
 };
 
 struct CliCommand {

@@ -30,5 +30,8 @@ bool OpenForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
         Report(context, command, error);
         return false;
     }
+    // Without a window the packing scale is that of a window the size of the graph area,
+    // less the profile's margin.
+    doc.SetViewMargin(context.settings.Margin);
     return true;
 }

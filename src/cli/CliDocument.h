@@ -12,6 +12,7 @@ class CTesselDoc;
 // Returns the command's exit code.
 int SaveForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
                const std::string& path);
-// Opens the document; on failure reports as SaveForCli does and returns false.
+// Opens the document and gives it the margin of the command's settings; on failure reports as
+// SaveForCli does and returns false.
 bool OpenForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
                 const std::string& path);

@@ -107,7 +107,7 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     if (const std::string* text = Value(args, "--text-format")) {
         o.textFormat = *text;
     }
-    o.background = ViewSettings().BGColor;
+    o.background = context.settings.BGColor;
     if (const std::string* text = Value(args, "--background");
         text && !ParseBackground(context, *text, o.background)) {
         return false;
@@ -138,7 +138,7 @@ bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
     return true;
 }
 
-ExportStatus Write(CTesselDoc& doc, const ExportOptions& o, double radius,
+ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
                    const std::string& path) {
     switch (o.format) {
     case Format::Eps:

@@ -95,7 +95,7 @@ int ApplyProfileOption(CliContext& context, std::string_view command) {
         if (!std::filesystem::is_regular_file(path, ignored)) {
             error = "Cannot open \"" + path + "\": there is no such profile.";
         } else {
-            LoadSettingsFile(path, ViewSettings(), error);
+            LoadSettingsFile(path, context.settings, error);
         }
         if (!error.empty()) {
             context.err << "tessel-cli " << command << ": " << error << '\n';

@@ -221,6 +221,9 @@ void CCPCircle::Serialize(CArchive& ar) {
     SerializeColor(ar, m_innerCol);
     SerializeColor(ar, m_lineCol);
     SerializeInt(ar, m_thickness);
+    if (ar.IsLoading()) {
+        m_thickness = NormalisedThickness(m_thickness);
+    }
 }
 
 void CCPCircleArray::Serialize(CArchive& ar) {

@@ -19,7 +19,7 @@ int ReadProfileFlag(const CIniFile& ini, std::string_view section, std::string_v
 }
 
 double ReadProfileReal(const CIniFile& ini, std::string_view section, std::string_view key,
-                       double current, double min, double max) {
+                       double current, double min, double max, std::optional<double> fallback) {
     double value = ini.GetReal(section, key, current);
-    return value >= min && value <= max ? value : current;
+    return value >= min && value <= max ? value : fallback.value_or(current);
 }

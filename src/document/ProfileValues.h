@@ -5,6 +5,7 @@
 #include "document/IniFile.h"
 #include "geometry/Color.h"
 
+#include <optional>
 #include <string_view>
 
 // An integer in [min, max]; anything else (or a missing key) keeps `current`.
@@ -17,6 +18,8 @@ COLORREF ReadProfileColor(const CIniFile& ini, std::string_view section, std::st
 int ReadProfileFlag(const CIniFile& ini, std::string_view section, std::string_view key,
                     int current);
 // A real read as the profile reads reals (text that is not a number gives 0.0); a value
-// outside [min, max], including NaN and the infinities, keeps `current`.
+// outside [min, max], including NaN and the infinities, keeps `current`, or becomes
+// `fallback` when one is given.
 double ReadProfileReal(const CIniFile& ini, std::string_view section, std::string_view key,
-                       double current, double min, double max);
+                       double current, double min, double max,
+                       std::optional<double> fallback = std::nullopt);

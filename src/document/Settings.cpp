@@ -1,9 +1,8 @@
 // The whole settings set against a profile, and the text-export format key.
 #include "document/Settings.h"
 
-#include "circles/CPCircle.h"
-#include "model/CPEdge.h"
-#include "model/CPNode.h"
+#include "document/ProfileValues.h"
+#include "document/SettingsTable.h"
 
 #include <filesystem>
 #include <system_error>
@@ -12,20 +11,61 @@ namespace {
 
 constexpr const char* DefaultTextFormat = "%X, %Y, %R";
 
+// Reads one stored setting into its variable.
+struct CLoad {
+    const CIniFile& ini;
+    const CSetting& setting;
+    CViewSettings& view;
+
+    void operator()(const CIntegerSetting& s) const {
+        int& v = s.variable.In(view);
+        v = ReadProfileInt(ini, setting.section, setting.key, v, s.min, s.max);
+    }
+    void operator()(const CFlagSetting& s) const {
+        int& v = s.variable.In(view);
+        v = ReadProfileFlag(ini, setting.section, setting.key, v);
+    }
+    void operator()(const CColorSetting& s) const {
+        COLORREF& v = s.variable.In(view);
+        v = ReadProfileColor(ini, setting.section, setting.key, v);
+    }
+    void operator()(const CRealSetting& s) const {
+        double& v = s.variable.In(view);
+        v = ReadProfileReal(ini, setting.section, setting.key, v, s.min, s.max, s.fallback);
+    }
+};
+
+// Writes one setting's variable under its key.
+struct CSave {
+    CIniFile& ini;
+    const CSetting& setting;
+    const CViewSettings& view;
+
+    // Integers, flags and colours are stored as integers.
+    template <class Kind> void operator()(const Kind& s) const {
+        ini.SetInt(setting.section, setting.key, static_cast<int>(s.variable.In(view)));
+    }
+    void operator()(const CRealSetting& s) const {
+        ini.SetReal(setting.section, setting.key, s.variable.In(view));
+    }
+};
+
 } // namespace
 
 void LoadSettings(const CIniFile& ini, CViewSettings& view) {
-    LoadViewProfile(ini, view);
-    CCPNode::LoadProfile(ini);
-    CCPEdge::LoadProfile(ini);
-    CCPCircle::LoadProfile(ini);
+    for (const CSetting& setting : SettingsTable()) {
+        if (!setting.section.empty()) {
+            std::visit(CLoad{ini, setting, view}, setting.kind);
+        }
+    }
 }
 
 void SaveSettings(CIniFile& ini, const CViewSettings& view) {
-    SaveViewProfile(ini, view);
-    CCPNode::SaveProfile(ini);
-    CCPEdge::SaveProfile(ini);
-    CCPCircle::SaveProfile(ini);
+    for (const CSetting& setting : SettingsTable()) {
+        if (!setting.section.empty()) {
+            std::visit(CSave{ini, setting, view}, setting.kind);
+        }
+    }
 }
 
 bool LoadSettingsFile(const std::string& path, CViewSettings& view, std::string& error) {

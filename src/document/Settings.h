@@ -7,17 +7,13 @@
 
 #include <string>
 
-// Reads the four sections in the order View, Node, Edge, Circle, each key with the current
-// value of its setting as the default. Values the program cannot work with (a negative
-// size, a margin beyond 65535, a hit distance that is not a number, a colour beyond
-// 0xFFFFFF...) keep the current value; the solver threshold falls back to 0.0001.
+// Reads the four sections in the order View, Node, Edge, Circle (the settings table's
+// order), each key with the current value of its setting as the default. Values the program cannot
+// work with (a negative size, a margin beyond 65535, a hit distance that is not a number, a colour
+// beyond 0xFFFFFF...) keep the current value; the solver threshold falls back to 0.0001.
 void LoadSettings(const CIniFile& ini, CViewSettings& view);
 // Writes the 22 keys in the same order. GraphResizeRate is never stored.
 void SaveSettings(CIniFile& ini, const CViewSettings& view);
-
-// The view's part of LoadSettings and SaveSettings: the section "View".
-void LoadViewProfile(const CIniFile& ini, CViewSettings& view);
-void SaveViewProfile(CIniFile& ini, const CViewSettings& view);
 
 // LoadSettings from the profile file; a missing file leaves every setting as it is. False,
 // with `error`, when the file exists but cannot be read (the settings then stay too).

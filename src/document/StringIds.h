@@ -1,4 +1,5 @@
-// Names for the ids of the string tables, so that callers never spell a bare number.
+// Names for the ids of the string tables: the one place in the code that spells them, so that
+// callers never use a bare number. Command ids live in app/CommandIds.h.
 #pragma once
 
 namespace ids {
@@ -54,12 +55,60 @@ constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;
 
-constexpr int kCircleBarTitle = 10300; // then the bar's labels, 10301 to 10311
-constexpr int kSettingsTitle = 13000;  // then the dialog's labels, 13001 to 13021
+// The circle bar
+constexpr int kCircleBarTitle = 10300;
+constexpr int kCircleBarCircle = 10301;
+constexpr int kCircleBarColor = 10302;
+constexpr int kCircleBarLine = 10303;
+constexpr int kCircleBarInner = 10304;
+constexpr int kCircleBarWidth = 10305;
+constexpr int kCircleBarGradation = 10306;
+constexpr int kCircleBarArrow = 10307;
+constexpr int kCircleBarLineTarget = 10308;
+constexpr int kCircleBarInnerTarget = 10309;
+constexpr int kCircleBarLinear = 10310;
+constexpr int kCircleBarCircular = 10311;
+
+// The Settings dialog; kDialogCancel is the Cancel caption of every dialog with fields
+constexpr int kSettingsTitle = 13000;
+constexpr int kDialogCancel = 13001;
+constexpr int kSettingsGraph = 13002;
+constexpr int kSettingsNode = 13003;
+constexpr int kSettingsEdge = 13004;
+constexpr int kSettingsOuterCircle = 13005;
+constexpr int kSettingsInnerCircle = 13006;
+constexpr int kSettingsInner = 13007;
+constexpr int kSettingsOuter = 13008;
+constexpr int kSettingsNotConnect = 13009;
+constexpr int kSettingsSize = 13010;
+constexpr int kSettingsLineWidth = 13011;
+constexpr int kSettingsHitWidth = 13012;
+constexpr int kSettingsLine = 13013;
+constexpr int kSettingsBackground = 13014;
+constexpr int kSettingsGraphModeLine = 13015;
+constexpr int kSettingsMargin = 13016;
+constexpr int kSettingsResizeRate = 13017;
+constexpr int kSettingsGradation = 13018;
+constexpr int kSettingsSnap = 13019;
+constexpr int kSettingsThurston = 13020;
+constexpr int kSettingsError = 13021;
+
+// The export setup dialogs
 constexpr int kEmfSetupTitle = 13100;
+constexpr int kEmfSetupRadius = 13101;
 constexpr int kEpsSetupTitle = 13200;
+constexpr int kEpsSetupRadius = 13201;
+constexpr int kEpsSetupPoints = 13202;
+constexpr int kEpsSetupLeftBottom = 13203;
 constexpr int kTextSetupTitle = 13300;
+constexpr int kTextSetupRadius = 13301;
+constexpr int kTextSetupFormat = 13302;
+constexpr int kTextSetupTokens = 13303;
 constexpr int kBmpSetupTitle = 13400;
+constexpr int kBmpSetupRadius = 13401;
+constexpr int kBmpSetupAntialias = 13402;
+constexpr int kBmpSetupBackgroundGroup = 13403;
+constexpr int kBmpSetupBackground = 13404;
 
 constexpr int kMenuFile = 20000;
 constexpr int kMenuExport = 20001;

@@ -2,6 +2,7 @@
 // extent, and the status-bar hints.
 #include "document/TesselDoc.h"
 
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 
 #include <cmath>
@@ -12,14 +13,6 @@ namespace {
 
 constexpr double TwoThirdsPi = 2.0943951023931953;
 constexpr double ThirdPi = 1.0471975511965976;
-
-enum HintId {
-    HintMove = 350,
-    HintConnect = 351,
-    HintGrow = 352,
-    HintDeleteEdge = 353,
-    HintDeleteNode = 354,
-};
 
 void AddHint(std::string& hint, int id) {
     if (!hint.empty()) {
@@ -134,19 +127,19 @@ void CTesselDoc::ClickDelete(const CDPoint& p) {
 std::string CTesselDoc::GetHintText(IntPoint p) const {
     std::string hint;
     if (const CCPNode* node = m_nodes.HitTest(p)) {
-        AddHint(hint, HintMove);
+        AddHint(hint, ids::kHintMove);
         if (node->CanConnect()) {
-            AddHint(hint, HintConnect);
+            AddHint(hint, ids::kHintCreateEdges);
         }
         if (CanDeleteNode(node)) {
-            AddHint(hint, HintDeleteNode);
+            AddHint(hint, ids::kHintDeleteNode);
         }
     } else if (const CCPEdge* edge = m_edges.HitTest(p)) {
         if (edge->m_interior != 1) {
-            AddHint(hint, HintGrow);
+            AddHint(hint, ids::kHintCreateNode);
         }
         if (CanDeleteEdge(edge)) {
-            AddHint(hint, HintDeleteEdge);
+            AddHint(hint, ids::kHintDeleteEdge);
         }
     }
     return hint;

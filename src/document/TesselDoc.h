@@ -3,6 +3,7 @@
 #pragma once
 
 #include "circles/CPCircleArray.h"
+#include "document/ViewSettings.h"
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
 
@@ -57,6 +58,9 @@ public:
     void SetViewRadius(std::optional<double> radius) { m_viewRadius = radius; }
     // The radius last told, when it is a positive number; DefaultViewRadius otherwise.
     double GetViewRadius() const;
+    // The margin a view keeps around the outer circle (the setting "Margin"); tessel-cli
+    // passes the one of its profile. Without a view radius the packing scale follows it.
+    void SetViewMargin(int margin) { m_viewMargin = margin; }
 
     // Replaces the graph by the starting triangle of circumradius a / 3 and marks the
     // document modified.
@@ -110,7 +114,7 @@ public:
     // Node Randomize on the node collection, then marks the document modified.
     void RandomizeNodes();
     // The scale at which the packing places the nodes: the view's drawing radius, or without
-    // a view the one a view of the graph area would have.
+    // a view the one a view of the graph area with the view margin would have.
     double GetPackingScale() const;
     // The whole EPS file at a scale in points, the picture's lower left corner `offset`
     // points from the page origin.
@@ -134,6 +138,7 @@ private:
 
     bool m_modified = false;
     std::optional<double> m_viewRadius;
+    int m_viewMargin = CViewSettings{}.Margin;
     // The kinds and flags are known to be what RecomputeStates would make them: true after
     // the document's own edits, false when the graph came from elsewhere (after RemoveAll,
     // until the first full recompute).

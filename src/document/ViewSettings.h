@@ -1,4 +1,5 @@
-// CViewSettings: the view's process-wide settings, shared by the editor and tessel-cli.
+// CViewSettings: the view's settings. The editor and tessel-cli each keep one record and hand
+// the core what it needs of it.
 #pragma once
 
 #include "geometry/Color.h"
@@ -14,6 +15,3 @@ struct CViewSettings {
     COLORREF GraEndCol = 0x000000;   // gradation end colour of the circle bar
     double GraphResizeRate = 0.9;    // factor of Graph Scale-Down; 0.9 at every start
 };
-
-// The process-wide view settings the editor and tessel-cli run with.
-CViewSettings& ViewSettings();

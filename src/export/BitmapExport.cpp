@@ -6,7 +6,7 @@
 
 #include <climits>
 
-ExportStatus ExportBitmap(CCPCircleArray& circles, const BitmapSetup& setup,
+ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
                           const std::string& path, const PlainPainter& painter) {
     IntRect extent = circles.GetExtent(setup.radius);
     long long width = (long long)extent.right - extent.left;

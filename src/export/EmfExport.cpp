@@ -43,7 +43,7 @@ std::u16string Utf16(const std::string& text) {
 
 } // namespace
 
-ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string& title,
+ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::string& title,
                        std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     IntRect extent = circles.GetExtent(radius);
@@ -65,7 +65,7 @@ ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string
     return surface.Finish(description, bytes) ? ExportStatus::Ok : ExportStatus::MetafileTooLarge;
 }
 
-ExportStatus ExportEmf(CCPCircleArray& circles, double radius, const std::string& path) {
+ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     std::string name = std::filesystem::path(path).filename().string();
     if (ExportStatus status = RecordEmf(circles, radius, name, bytes); status != ExportStatus::Ok) {

@@ -33,11 +33,11 @@ using PlainPainter =
     std::function<void(CDibBuffer& picture, const std::function<void(CDrawSurface&)>& draw)>;
 
 // The square picture of GetExtent on the background: plain, or antialiased.
-ExportStatus ExportBitmap(CCPCircleArray& circles, const BitmapSetup& setup,
+ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
                           const std::string& path, const PlainPainter& painter = {});
 
 // The circles as an enhanced metafile's bytes, `title` (or "NoTitle") in its description.
-ExportStatus RecordEmf(CCPCircleArray& circles, double radius, const std::string& title,
+ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::string& title,
                        std::vector<std::uint8_t>& bytes);
 // The same written to a file, with the file's name as the title.
-ExportStatus ExportEmf(CCPCircleArray& circles, double radius, const std::string& path);
+ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const std::string& path);

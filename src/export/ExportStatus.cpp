@@ -23,16 +23,16 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
         return {};
     case ExportStatus::CannotOpen: {
         // The path replaces "%s" as plain text: it is never read as a format.
-        std::string text = LoadString(302);
+        std::string text = LoadString(ids::kCannotOpenFile);
         std::size_t at = text.find("%s");
         return at == std::string::npos ? text + " " + path : text.replace(at, 2, path);
     }
     case ExportStatus::WriteFailed:
         return path + "\n" + LoadString(ids::kWriteFailed);
     case ExportStatus::BitmapTooLarge:
-        return LoadString(304);
+        return LoadString(ids::kCannotCreateBitmap);
     case ExportStatus::MetafileTooLarge:
         break;
     }
-    return LoadString(301);
+    return LoadString(ids::kCannotCreateMetafile);
 }

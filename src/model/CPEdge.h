@@ -5,7 +5,6 @@
 #include "geometry/DPoint.h"
 
 class CCPNode;
-class CIniFile;
 class CDrawSurface;
 
 class CCPEdge : public CObject {
@@ -40,10 +39,8 @@ public:
     void Draw(CDrawSurface& dc) const;
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
+    // The profile reads and writes them through the settings table (src/document).
     static void ResetDefaults();
-    // The profile section "Edge": the two colours, the thickness and the hit distance.
-    static void LoadProfile(const CIniFile& ini);
-    static void SaveProfile(CIniFile& ini);
 
     int m_interior = 0;
     CCPNode* m_end = nullptr;

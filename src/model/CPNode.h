@@ -7,7 +7,6 @@
 #include <vector>
 
 class CCPCircle;
-class CIniFile;
 class CCPEdge;
 
 // A node's place in the triangulated disk.
@@ -74,11 +73,8 @@ public:
     COLORREF GetColor() const;
 
     // Puts the class-wide colours and the solver threshold back to their built-in values.
+    // The profile reads and writes them through the settings table (src/document).
     static void ResetDefaults();
-    // The profile section "Node": the three colours, the hot-spot size of CHotSpot and the
-    // solver threshold (a value that is not in (0, 1] becomes 0.0001).
-    static void LoadProfile(const CIniFile& ini);
-    static void SaveProfile(CIniFile& ini);
 
     // Radius solver (src/packing/RadiusSolver.cpp).
     //

@@ -1,29 +1,22 @@
 // The document's packing run and Node Randomize.
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
-#include "document/ViewSettings.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Text shown when the packing is refused because a node is not yet joined to an inner node.
-constexpr int PackingRefusedText = 300;
-
-} // namespace
 
 double CTesselDoc::GetPackingScale() const {
     if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
         return *m_viewRadius;
     }
-    return std::max(0.0, std::min(m_extentX, m_extentY) - ViewSettings().Margin);
+    return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
 }
 
 bool CTesselDoc::RunPacking(std::string* refusal) {
     if (!m_nodes.AllConnected()) {
         if (refusal) {
-            *refusal = LoadString(PackingRefusedText);
+            *refusal = LoadString(ids::kPackingRefused);
         }
         return false;
     }

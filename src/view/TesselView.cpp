@@ -1,10 +1,6 @@
 // The view: coordinate frames, off-screen painting and the mouse state machine.
 #include "view/TesselView.h"
 
-#include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/QtStrings.h"
-#include "document/StringIds.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "view/QtSurface.h"
@@ -40,6 +36,7 @@ IntPoint CTesselView::CenterPoint(QPoint client) const {
 void CTesselView::UpdateRadius() {
     m_radius = DrawingRadius(width(), height(), m_settings.Margin);
     m_document.SetViewRadius(m_radius);
+    m_document.SetViewMargin(m_settings.Margin);
 }
 
 void CTesselView::OnInitialUpdate() {
@@ -79,7 +76,7 @@ void CTesselView::SetMode(int mode) {
     m_mode = mode;
     m_document.m_circles.SelectAll(0, true);
     ResetGradationMode();
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(true);
 }
 
@@ -88,11 +85,11 @@ bool CTesselView::CanRunPacking() const {
 }
 
 void CTesselView::OnCirclePacking() {
-    if (!CanRunPacking()) {
-        ShowMessage(window(), LoadQString(ids::kPackingRefused));
+    std::string refusal;
+    if (!m_document.RunPacking(&refusal)) {
+        emit PackingRefused(QString::fromStdString(refusal));
         return;
     }
-    m_document.RunPacking();
     InvalidateView(true);
 }
 
@@ -126,7 +123,9 @@ void CTesselView::Paint(QImage& target) {
     }
     const IntPoint oldOrigin = surface.State().origin;
     surface.SetOrigin({w / 2, h / 2});
-    const int drawMode = m_mode == GraphMode ? DrawBack : antialiased ? DrawSelection : DrawNormal;
+    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
+                              : antialiased       ? DrawSelection
+                                                  : DrawNormal;
     m_document.m_circles.Draw(surface, m_radius, drawMode, m_settings.BGColor);
     if (m_mode == GraphMode) {
         m_document.m_edges.Draw(surface);
@@ -203,7 +202,7 @@ void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
         }
         return;
     }
-    ShowHint(QString::fromStdString(m_document.GetHintText(p)));
+    emit HintChanged(QString::fromStdString(m_document.GetHintText(p)));
 }
 
 void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
@@ -233,7 +232,7 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
         }
     }
     m_dragNode = nullptr;
-    NotifyFrame();
+    emit CommandsChanged();
 }
 
 void CTesselView::OnRButtonDown() {
@@ -253,17 +252,5 @@ void CTesselView::OnRButtonUp(IntPoint p) {
         m_document.ClickDelete(CDPoint(p));
         InvalidateView(false);
     }
-    NotifyFrame();
-}
-
-void CTesselView::ShowHint(const QString& text) {
-    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
-        frame->SetStatusText(text);
-    }
-}
-
-void CTesselView::NotifyFrame() {
-    if (auto* frame = qobject_cast<CMainFrame*>(window())) {
-        frame->UpdateCommands();
-    }
+    emit CommandsChanged();
 }

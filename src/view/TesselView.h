@@ -1,5 +1,6 @@
 // CTesselView: the one view of the document. It maps the window onto the graph and the
-// disk, paints through an off-screen image and turns mouse gestures into document edits.
+// disk, paints through an off-screen image and turns mouse gestures into document edits;
+// what the rest of the window should show it announces through signals.
 #pragma once
 
 #include "circles/CPCircle.h"
@@ -10,7 +11,6 @@
 #include <QWidget>
 #include <vector>
 
-class CCircleBar;
 class CCPNode;
 class CTesselDoc;
 struct CViewSettings;
@@ -48,12 +48,15 @@ public:
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
 
-    // The circle bar shows the selection's common style and edits it; the view follows its
-    // edits and gradation toggles. The bar must outlive the view or be unset first.
-    void SetCircleBar(CCircleBar* bar);
+    // The gradation kind the next circle-mode drag lays (GradNone: the drag selects), and
+    // which colours it sets. Its colours are the settings' GraStartCol and GraEndCol.
     int GradationMode() const { return m_gradationMode; }
-    // Pushes the selection's common style into the circle bar.
-    void RefreshCircleBar();
+    void SetGradationMode(int mode) { m_gradationMode = mode; }
+    void SetGradationTargets(bool line, bool inner);
+    // Announces the selection's common style (circle mode) or that there is none to edit
+    // (graph mode).
+    void AnnounceSelectionStyle();
+    // Gives the selected circles the attributes of `style` that `flags` names.
     void ApplyStyleToSelection(const CCPCircle& style, int flags);
     // The Edit and View commands of circle mode; the four selection and style commands do
     // nothing outside circle mode, whatever reached them.
@@ -73,6 +76,21 @@ public:
 
     // Paints the whole client area into the image (of the client size) as the window shows it.
     void Paint(QImage& target);
+
+signals:
+    // The document or the mode changed in a way that may enable, disable or check commands.
+    void CommandsChanged();
+    // What the buttons would do at the pointer, for the status bar; empty over nothing.
+    void HintChanged(const QString& text);
+    // Circle Packing was refused; `text` says why.
+    void PackingRefused(const QString& text);
+    // The selection's common style: `flags` holds StyleAnySelected and one bit per attribute
+    // on which the selected circles agree.
+    void SelectionStyleChanged(const CCPCircle& style, int flags);
+    // Graph mode: there is no selection whose style could be edited.
+    void SelectionStyleUnavailable();
+    // The view ended the gradation mode itself (a click, a right press, a mode change).
+    void GradationModeChanged(int mode);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,9 +114,6 @@ private:
     void PaintRubberBands(QPainter& painter) const;
     void CreateAaImage();
     void PaintAaImage(QPainter& painter);
-    void ShowHint(const QString& text);
-    // The frame's menus and buttons follow the document after an edit.
-    void NotifyFrame();
 
     CTesselDoc& m_document;
     CViewSettings& m_settings;
@@ -114,8 +129,9 @@ private:
     bool m_moved = false;
     IntPoint m_lastPoint;
     QImage m_offscreen;
-    bool m_captured = false; // a button went down here and has not come up
-    CCircleBar* m_circleBar = nullptr;
+    bool m_captured = false;      // a button went down here and has not come up
+    bool m_gradationLine = true;  // a gradation sets the line colours
+    bool m_gradationInner = true; // a gradation sets the inner colours
     struct Band {
         IntPoint from;
         IntPoint to;

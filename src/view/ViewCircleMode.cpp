@@ -1,6 +1,5 @@
-// The view in circle mode: selection, rubber bands, gradations, style transfer with the
-// circle bar, and the commands of circle mode.
-#include "app/CircleBar.h"
+// The view in circle mode: selection, rubber bands, gradations, the selection's style and its
+// edits, and the commands of circle mode.
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "view/TesselView.h"
@@ -19,45 +18,31 @@ bool TogglesSelection(Qt::KeyboardModifiers keys) {
 
 } // namespace
 
-void CTesselView::SetCircleBar(CCircleBar* bar) {
-    if (m_circleBar != nullptr) {
-        disconnect(m_circleBar, nullptr, this, nullptr);
-    }
-    m_circleBar = bar;
-    if (bar != nullptr) {
-        connect(bar, &CCircleBar::ApplyStyle, this,
-                [this](const CCPCircle& style, int flags) { ApplyStyleToSelection(style, flags); });
-        connect(bar, &CCircleBar::GradationModeChanged, this,
-                [this](int mode) { m_gradationMode = mode; });
-    }
-    RefreshCircleBar();
+void CTesselView::SetGradationTargets(bool line, bool inner) {
+    m_gradationLine = line;
+    m_gradationInner = inner;
 }
 
 void CTesselView::ResetGradationMode() {
     m_gradationMode = GradNone;
-    if (m_circleBar != nullptr) {
-        m_circleBar->SetGradationMode(GradNone);
-    }
+    emit GradationModeChanged(GradNone);
 }
 
-void CTesselView::RefreshCircleBar() {
-    if (m_circleBar == nullptr) {
-        return;
-    }
+void CTesselView::AnnounceSelectionStyle() {
     if (m_mode == GraphMode) {
-        m_circleBar->SetEnabled(false);
+        emit SelectionStyleUnavailable();
         return;
     }
     CCPCircle style;
     const int flags = m_document.m_circles.GetCommonStyle(style);
-    m_circleBar->ShowCommonStyle(style, flags);
+    emit SelectionStyleChanged(style, flags);
 }
 
 void CTesselView::ApplyStyleToSelection(const CCPCircle& style, int flags) {
     m_document.m_circles.ApplyStyle(style, flags);
     m_document.SetModifiedFlag(true);
     InvalidateView(true);
-    NotifyFrame();
+    emit CommandsChanged();
 }
 
 void CTesselView::OnCircleClick(IntPoint p, Qt::KeyboardModifiers keys) {
@@ -73,7 +58,7 @@ void CTesselView::OnCircleClick(IntPoint p, Qt::KeyboardModifiers keys) {
     if (CCPCircle* hit = circles.HitTest(q, true)) {
         hit->m_selected = TogglesSelection(keys) ? !hit->m_selected : 1;
     }
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(false);
 }
 
@@ -86,25 +71,25 @@ void CTesselView::SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers key
         circles.SelectAll(0, true);
     }
     circles.ToggleInRect(CDPoint(a) / m_radius, CDPoint(b) / m_radius);
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(false);
 }
 
 void CTesselView::LayGradation(IntPoint a, IntPoint b) {
-    if (m_radius <= 0.0 || a == b || m_circleBar == nullptr) {
+    if (m_radius <= 0.0 || a == b) {
         return;
     }
     CGradation request;
-    request.startColor = m_circleBar->StartColor();
+    request.startColor = m_settings.GraStartCol;
     request.start = CDPoint(a) / m_radius;
-    request.endColor = m_circleBar->EndColor();
+    request.endColor = m_settings.GraEndCol;
     request.end = CDPoint(b) / m_radius;
-    request.applyLine = m_circleBar->IsLineTarget() ? 1 : 0;
-    request.applyInner = m_circleBar->IsInnerTarget() ? 1 : 0;
+    request.applyLine = m_gradationLine ? 1 : 0;
+    request.applyInner = m_gradationInner ? 1 : 0;
     request.kind = m_gradationMode;
     request.snap = m_settings.GraSnap;
     m_document.m_circles.ApplyGradation(request);
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(true);
 }
 
@@ -154,7 +139,7 @@ void CTesselView::OnSelectAll() {
         return;
     }
     m_document.m_circles.SelectAll(1, false);
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(false);
 }
 
@@ -163,7 +148,7 @@ void CTesselView::OnSelectInverse() {
         return;
     }
     m_document.m_circles.InvertSelection();
-    RefreshCircleBar();
+    AnnounceSelectionStyle();
     InvalidateView(false);
 }
 
@@ -176,8 +161,8 @@ void CTesselView::OnCopyCircle() {
 void CTesselView::OnPasteCircle() {
     if (m_mode == CircleMode) {
         ApplyStyleToSelection(m_copiedStyle, m_copiedFlags);
-        // Unlike an edit made in the bar, a paste changes what the bar shows.
-        RefreshCircleBar();
+        // Unlike a style edit handed in, a paste changes the style that was announced.
+        AnnounceSelectionStyle();
     }
 }
 

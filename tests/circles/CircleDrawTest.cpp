@@ -25,7 +25,7 @@ CCPCircle Sample(int selected) {
     return c;
 }
 
-std::vector<std::string> DrawnBy(CCPCircle c, int mode) {
+std::vector<std::string> DrawnBy(const CCPCircle& c, DrawMode mode) {
     CRecordingSurface s;
     SurfaceState before = s.State();
     c.Draw(s, 1.0, mode);
@@ -57,7 +57,7 @@ TEST(CircleDraw, RecordedCallsOfEachMode) {
     std::string overlay = "ellipse " + kRect + " " + kOverlay;
     EXPECT_EQ(DrawnBy(Sample(0), DrawNormal), V{own});
     EXPECT_EQ(DrawnBy(Sample(1), DrawNormal), (V{own, overlay}));
-    EXPECT_EQ(DrawnBy(Sample(1), 99), (V{own, overlay})); // unknown modes draw normally
+    EXPECT_EQ(DrawnBy(Sample(1), DrawMode(99)), (V{own, overlay})); // unknown modes draw normally
     EXPECT_EQ(DrawnBy(Sample(1), DrawPlain), V{own});
     EXPECT_EQ(DrawnBy(Sample(0), DrawSelection), V{});
     EXPECT_EQ(DrawnBy(Sample(1), DrawSelection), V{overlay});
@@ -68,20 +68,22 @@ TEST(CircleDraw, RecordedCallsOfEachMode) {
                               " pen solid 0 #808080 brush solid #123456 opaque copy origin 0,0"});
 }
 
-TEST(CircleDraw, OnlyOwnStyleDrawingNormalisesANegativeWidth) {
-    for (int mode : {DrawBack, DrawSelection}) {
+// Drawing only reads the circle: a negative width draws no outline and stays as it is; the
+// width is normalised where it is set (see CircleStyleTest) or loaded (DocumentFormatTest).
+TEST(CircleDraw, ANegativeWidthDrawsWithoutOutlineAndDrawingLeavesItAlone) {
+    for (DrawMode mode : {DrawBack, DrawSelection}) {
         CCPCircle c = Sample(1);
         c.m_thickness = -3;
         CRecordingSurface s;
         c.Draw(s, 1.0, mode);
         EXPECT_EQ(c.m_thickness, -3);
     }
-    for (int mode : {DrawNormal, DrawPlain}) {
+    for (DrawMode mode : {DrawNormal, DrawPlain}) {
         CCPCircle c = Sample(0);
         c.m_thickness = -3;
         CRecordingSurface s;
         c.Draw(s, 1.0, mode);
-        EXPECT_EQ(c.m_thickness, 0);
+        EXPECT_EQ(c.m_thickness, -3);
         ASSERT_EQ(s.Drawings().size(), 1u);
         EXPECT_NE(s.Drawings()[0].find("pen null"), std::string::npos);
     }

@@ -99,6 +99,19 @@ TEST_F(CircleArrayTest, ApplyStyleTouchesOnlySelectedCirclesAndNamedAttributes) 
     EXPECT_EQ(listed->m_thickness, 9);
 }
 
+// Drawing reads widths as they are, so they are kept at 0 or more wherever they are set.
+TEST_F(CircleArrayTest, AStyleWithANegativeWidthSetsWidthZero) {
+    CCPCircle* listed = AddCircle(0, 0, 0.1, kRed);
+    listed->m_selected = 1;
+    CCPCircle source;
+    source.m_thickness = -4;
+    array.ApplyStyle(source, StyleLineWidth);
+    EXPECT_EQ(listed->m_thickness, 0);
+    CCPCircle copy;
+    copy.CopyStyle(source);
+    EXPECT_EQ(copy.m_thickness, 0);
+}
+
 TEST_F(CircleArrayTest, SelectionOperationsTreatTheOuterCircleApart) {
     CCPCircle* a = AddCircle(0, 0, 0.1);
     CCPCircle* b = AddCircle(0.5, 0, 0.1);

@@ -124,6 +124,22 @@ TEST(CliExport, TheProfileGivesTheTextFormatAndTheBackground) {
     EXPECT_EQ(std::uint8_t(bmp[54]), 0x00);
 }
 
+// Without --radius the picture has the drawing radius of a window the size of the graph
+// area, which the profile's margin makes smaller.
+TEST(CliExport, TheProfilesMarginSetsTheDefaultRadius) {
+    Fixture f;
+    WriteText(f.dir.File("m.ini"), "[View]\nMargin=100\n");
+    for (const bool withProfile : {false, true}) {
+        std::vector<std::string> options = {"--format", "txt",           "--runs",
+                                            "0",        "--text-format", "%R"};
+        if (withProfile) {
+            options.insert(options.end(), {"--profile", f.dir.File("m.ini")});
+        }
+        ASSERT_EQ(f.Export("m.txt", options).exitCode, 0);
+        EXPECT_EQ(ReadText(f.dir.File("m.txt")), withProfile ? "400.000000\r\n" : "490.000000\r\n");
+    }
+}
+
 TEST(CliExport, RefusalsAndFailures) {
     Fixture f;
     struct Case {

@@ -38,7 +38,8 @@ void Decorate(CTesselDoc& doc, unsigned seed) {
     for (CCPNode* node : doc.m_nodes.m_array) {
         node->m_circle->m_innerCol = random() & 0xFFFFFF;
         node->m_circle->m_lineCol = random() & 0xFFFFFF;
-        node->m_circle->m_thickness = static_cast<int>(random() % 40) - 5;
+        // Widths as the editor keeps them; a negative one opens as 0 (tested below).
+        node->m_circle->m_thickness = static_cast<int>(random() % 40);
         node->m_highlight = random() % 2;
         doc.m_circles.Add(node->m_circle);
     }
@@ -154,6 +155,22 @@ TEST(DocumentFormat, SharedOrMissingCirclesBecomeCirclesOfTheirOwn) {
     EXPECT_EQ(doc.GetNodeAt(2)->m_circle->m_thickness, 3);
     EXPECT_NE(doc.GetNodeAt(2)->m_circle, doc.GetNodeAt(0)->m_circle);
     EXPECT_NE(doc.GetNodeAt(3)->m_circle, nullptr);
+}
+
+// A width below zero (no outline) opens as 0, so drawing never has to correct it; the file
+// saved again says 0 too.
+TEST(DocumentFormat, ANegativeLineWidthOpensAsZero) {
+    CTesselDoc doc;
+    std::string error;
+    ASSERT_TRUE(doc.LoadFromBytes(EncodeFile(Wheel(), {0x00FF00, 0x0000FF, -5}), error)) << error;
+    EXPECT_EQ(doc.m_circles.m_outer.m_thickness, 0);
+    for (const CCPNode* node : doc.m_nodes.m_array) {
+        EXPECT_EQ(node->m_circle->m_thickness, 0);
+        EXPECT_EQ(node->m_circle->m_lineCol, 0x0000FFu);
+    }
+    CTesselDoc zero;
+    ASSERT_TRUE(zero.LoadFromBytes(EncodeFile(Wheel(), {0x00FF00, 0x0000FF, 0}), error)) << error;
+    EXPECT_EQ(doc.SaveToBytes(), zero.SaveToBytes());
 }
 
 TEST(DocumentFile, OpenAndSaveReportFailuresAndKeepWhatTheUserHad) {

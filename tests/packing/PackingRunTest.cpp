@@ -2,7 +2,6 @@
 // as geometry.
 #include "document/GraphBuilder.h"
 #include "document/StringTable.h"
-#include "document/ViewSettings.h"
 #include "model/CPEdge.h"
 #include "model/GraphInvariants.h"
 #include "packing/PackingErrors.h"
@@ -151,9 +150,9 @@ TEST_F(PackingRun, ScaleIsTheViewRadiusOrThatOfAViewOfTheGraphArea) {
     doc.m_extentX = 300;
     doc.m_extentY = 200;
     EXPECT_EQ(doc.GetPackingScale(), 190.0);
-    ViewSettings().Margin = 25;
+    doc.SetViewMargin(25);
     EXPECT_EQ(doc.GetPackingScale(), 175.0);
-    ViewSettings().Margin = 10;
+    doc.SetViewMargin(10);
     doc.m_extentY = 4;
     EXPECT_EQ(doc.GetPackingScale(), 0.0);
     doc.SetViewRadius(90.5);

@@ -148,7 +148,7 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             Circles().m_list[i]->m_selected = 1;
         }
-        View().RefreshCircleBar();
+        View().AnnounceSelectionStyle();
         std::vector<COLORREF> before;
         for (const CCPCircle* c : Circles().m_list) {
             before.push_back(c->m_innerCol);
@@ -173,6 +173,33 @@ private slots:
         // A right press ends the gradation mode.
         QTest::mouseClick(&View(), Qt::RightButton, {}, centre);
         QCOMPARE(View().GradationMode(), 0);
+    }
+
+    // The bar's Line and Inner targets decide which colours the next gradation sets.
+    void gradationSetsOnlyTheTargetsOfTheBar() {
+        Circles().SelectAll(1, false);
+        View().AnnounceSelectionStyle();
+        std::vector<COLORREF> lines;
+        for (const CCPCircle* c : Circles().m_list) {
+            lines.push_back(c->m_lineCol);
+        }
+        auto* lineTarget = Frame().findChild<QPushButton*>(QStringLiteral("lineTarget"));
+        auto* linear = Frame().findChild<QPushButton*>(QStringLiteral("linear"));
+        QVERIFY(lineTarget != nullptr && linear != nullptr);
+        QTest::mouseClick(lineTarget, Qt::LeftButton);
+        QVERIFY(!lineTarget->isChecked());
+        QTest::mouseClick(linear, Qt::LeftButton);
+        const QPoint centre(View().width() / 2, View().height() / 2);
+        const int r = int(View().Radius());
+        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r / 2, 0));
+        QTest::mouseMove(&View(), centre + QPoint(r / 2, 0));
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r / 2, 0));
+        int innerChanged = 0;
+        for (int i = 0; i < Circles().GetCount(); ++i) {
+            QCOMPARE(Circles().m_list[i]->m_lineCol, lines[i]);
+            innerChanged += Circles().m_list[i]->m_innerCol != DefInnerCol;
+        }
+        QVERIFY(innerChanged > 0);
     }
 
     void copyAndPasteCircleFlags() {

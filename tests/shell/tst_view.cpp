@@ -5,8 +5,10 @@
 #include "app/TesselApp.h"
 #include "document/GraphBuilder.h"
 #include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
 #include "view/TesselView.h"
 
+#include <QSignalSpy>
 #include <QToolBar>
 #include <QtTest>
 
@@ -226,6 +228,51 @@ private slots:
         View().OnCirclePacking();
         QCOMPARE(text, QStringLiteral("Nodes which is not connected to Inner Node still exist."));
         QCOMPARE(Doc().m_circles.GetCount(), 0);
+    }
+
+    // Without a main window the view shows nothing of its own: it announces hints, command
+    // changes, a refused packing and the selection's style, and whoever made it decides.
+    void aViewOnItsOwnOnlyAnnounces() {
+        CTesselDoc doc;
+        CViewSettings settings;
+        CTesselView view(doc, settings);
+        view.resize(300, 240);
+        view.OnSize();
+        doc.OnNewDocument();
+        view.OnInitialUpdate();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy hints(&view, &CTesselView::HintChanged);
+        QSignalSpy commands(&view, &CTesselView::CommandsChanged);
+        QSignalSpy refusals(&view, &CTesselView::PackingRefused);
+        QSignalSpy styles(&view, &CTesselView::SelectionStyleChanged);
+        QSignalSpy noStyle(&view, &CTesselView::SelectionStyleUnavailable);
+        QSignalSpy gradation(&view, &CTesselView::GradationModeChanged);
+
+        // A window of its own gets no tracking moves on the offscreen platform: sent directly.
+        const QPoint overP = ClientOf(view, doc.m_nodes.GetAt(0));
+        QMouseEvent move(QEvent::MouseMove, overP, view.mapToGlobal(overP), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &move);
+        QCOMPARE(hints.count(), 1);
+        QCOMPARE(hints.last().at(0).toString(), QStringLiteral("L-Drag:Move"));
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(commands.count(), 1);
+
+        view.OnCirclePacking();
+        QCOMPARE(refusals.count(), 1);
+        QCOMPARE(refusals.last().at(0).toString(),
+                 QStringLiteral("Nodes which is not connected to Inner Node still exist."));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        view.SetMode(CircleMode);
+        QCOMPARE(styles.count(), 1);
+        QCOMPARE(styles.last().at(1).toInt(), StyleInnerColor | StyleLineColor | StyleLineWidth);
+        QCOMPARE(gradation.count(), 1);
+        QCOMPARE(gradation.last().at(0).toInt(), GradNone);
+        view.SetMode(GraphMode);
+        QCOMPARE(noStyle.count(), 1);
+        QCOMPARE(styles.count(), 1);
     }
 
     void packingAHexDiskMovesNodesOntoCircles() {

@@ -1,0 +1,31 @@
+// Connects the view's signals with the frame and the circle bar, and the bar's with the view.
+#include "app/ViewConnections.h"
+
+#include "app/CircleBar.h"
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "view/TesselView.h"
+
+void ConnectView(CTesselView& view, CMainFrame& frame, CCircleBar& bar) {
+    QObject::connect(&view, &CTesselView::CommandsChanged, &frame, &CMainFrame::UpdateCommands);
+    QObject::connect(&view, &CTesselView::HintChanged, &frame, &CMainFrame::SetStatusText);
+    QObject::connect(&view, &CTesselView::PackingRefused, &frame,
+                     [&frame](const QString& text) { ShowMessage(&frame, text); });
+
+    QObject::connect(&view, &CTesselView::SelectionStyleChanged, &bar,
+                     &CCircleBar::ShowCommonStyle);
+    QObject::connect(&view, &CTesselView::SelectionStyleUnavailable, &bar,
+                     [&bar] { bar.SetEnabled(false); });
+    QObject::connect(&view, &CTesselView::GradationModeChanged, &bar,
+                     &CCircleBar::SetGradationMode);
+
+    QObject::connect(&bar, &CCircleBar::ApplyStyle, &view, &CTesselView::ApplyStyleToSelection);
+    QObject::connect(&bar, &CCircleBar::GradationModeChanged, &view,
+                     &CTesselView::SetGradationMode);
+    QObject::connect(&bar, &CCircleBar::GradationTargetsChanged, &view,
+                     &CTesselView::SetGradationTargets);
+
+    view.SetGradationMode(bar.GradationMode());
+    view.SetGradationTargets(bar.IsLineTarget(), bar.IsInnerTarget());
+    view.AnnounceSelectionStyle();
+}
