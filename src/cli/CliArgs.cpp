@@ -11,6 +11,12 @@ bool Contains(std::initializer_list<std::string_view> names, std::string_view na
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+bool IsNumber(std::string_view text) {
+    double value = 0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
 void Complain(CliContext& context, std::string_view command, std::string_view message) {
     context.err << "tessel-cli " << command << ": " << message << " (try --help)\n";
 }
@@ -20,7 +26,8 @@ void Complain(CliContext& context, std::string_view command, std::string_view me
 bool ParseCliArgs(CliContext& context, std::string_view command,
                   std::initializer_list<std::string_view> valued,
                   std::initializer_list<std::string_view> flags, std::size_t minPositional,
-                  std::size_t maxPositional, CliArgs& parsed) {
+                  std::size_t maxPositional, CliArgs& parsed,
+                  std::initializer_list<std::string_view> optional) {
     const std::vector<std::string>& args = context.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -41,6 +48,13 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
             }
         } else if (Contains(flags, name) && equals == std::string_view::npos) {
             parsed.flags.emplace(name);
+        } else if (Contains(optional, name)) {
+            parsed.flags.emplace(name);
+            if (equals != std::string_view::npos) {
+                parsed.values[std::string(name)] = std::string(arg.substr(equals + 1));
+            } else if (i + 1 < args.size() && IsNumber(args[i + 1])) {
+                parsed.values[std::string(name)] = args[++i];
+            }
         } else {
             Complain(context, command, "unknown option " + std::string(arg));
             return false;
