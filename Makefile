@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 600
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
-                  fonts-dejavu-core
+                  fonts-dejavu-core libeigen3-dev libsuitesparse-dev libopenblas0-pthread
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev

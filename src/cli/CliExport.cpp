@@ -1,5 +1,5 @@
 // tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf: packs the document as `pack` does
-// and writes it with the editor's export writers.
+// (to convergence unless told otherwise) and writes it with the editor's export writers.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
 #include "cli/CliPacking.h"
@@ -161,17 +161,23 @@ int RunExportCommand(CliContext& context) {
     if (!ParseCliArgs(context, "export",
                       {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
                        "--offset", "--text-format", "--background"},
-                      {"--antialias"}, 2, 2, args) ||
+                      {"--antialias"}, 2, 2, args, {"--converge"}) ||
         !ParsePackOptions(context, "export", args, 0, packing) ||
         !ParseExportOptions(context, args, options)) {
         return CliBadUsage;
+    }
+    // Files keep no radii, and one run is not the picture anyone exporting wants: without a
+    // word on packing, the export packs to convergence.
+    if (!Value(args, "--runs") && !Value(args, "--until") && !packing.converge) {
+        packing.converge = DefaultConvergeTolerance;
     }
     CTesselDoc doc;
     if (!OpenForCli(context, "export", doc, args.positional[0])) {
         return CliBadInput;
     }
-    if (packing.runs > 0 || packing.until > 0) {
-        if (int code = PackForCli(context, "export", doc, packing); code != CliOk) {
+    std::string shortfall;
+    if (packing.converge || packing.runs > 0 || packing.until > 0) {
+        if (int code = PackForCli(context, "export", doc, packing, shortfall); code != CliOk) {
             return code;
         }
     }
@@ -184,5 +190,5 @@ int RunExportCommand(CliContext& context) {
         ReportCliError(context.err, "export", ExportErrorText(status, path));
         return CliBadInput;
     }
-    return CliOk;
+    return ReportShortfall(context, "export", shortfall);
 }

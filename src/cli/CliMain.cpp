@@ -23,11 +23,11 @@ constexpr CliCommand kCommands[] = {
     {"new", "OUT.tesl", "Writes a new document: the starting triangle, extents 500 x 500.",
      &RunNewCommand},
     {"hex", "RINGS OUT.tesl",
-     "Writes the hexagonal disk of RINGS rings (1 to 300): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
+     "Writes the hexagonal disk of RINGS rings (1 to 577): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
      "from the starting triangle by the editor's own grow and connect edits.",
      &RunHexCommand},
     {"random", "NODES OUT.tesl [--seed S]",
-     "Writes a triangulated disk of about NODES nodes (4 to 300000) with irregular degrees,\n"
+     "Writes a triangulated disk of about NODES nodes (4 to 1000000) with irregular degrees,\n"
      "drawn by random grow and connect edits; the same seed (default 1) gives the same file.",
      &RunRandomCommand},
     {"info", "IN.tesl [--json]",
@@ -35,18 +35,23 @@ constexpr CliCommand kCommands[] = {
      "edges, the extents and the outer circle's style; --json prints one JSON object.",
      &RunInfoCommand},
     {"pack",
-     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M]] [--threshold T] [--randomize]",
+     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M] | --converge [TOL]] "
+     "[--threshold T] [--randomize]",
      "Runs the circle packing N times (default 1), or until the largest angle-sum error of the\n"
      "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
-     "the circle centres. --threshold sets the solver threshold (0 or less: 0.0001);\n"
+     "the circle centres. --converge packs to convergence instead (Newton's method, every\n"
+     "inner error within TOL, default 1e-12, boundary circles horocycles) and prints the\n"
+     "newton iterations. --threshold sets the solver threshold (0 or less: 0.0001);\n"
      "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
-     "the largest boundary angle sum and the seconds taken.",
+     "the largest boundary angle sum and the seconds taken. When ERR is not reached within M\n"
+     "runs, or the error is undefined, it still saves what it reached and exits with 1.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M]] "
-     "[--threshold T] [--radius R] [--offset O] [--text-format F] [--antialias] "
-     "[--background #RRGGBB]",
-     "Packs as `pack` does (--runs 0 exports the outer circle alone) and writes OUT with the\n"
+     "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M] | "
+     "--converge [TOL]] [--threshold T] [--radius R] [--offset O] [--text-format F] "
+     "[--antialias] [--background #RRGGBB]",
+     "Packs as `pack` does, to convergence when no packing option is given (--runs 0 exports\n"
+     "the outer circle alone), and writes OUT with the\n"
      "editor's EPS, text, bitmap or enhanced-metafile writer. R is the radius of the unit\n"
      "circle in points (eps), units (txt) or pixels (bmp, emf; a whole number); by default\n"
      "the drawing radius of a window the size of the graph area. --offset (eps) moves the\n"

@@ -1,5 +1,6 @@
-// tessel-cli pack IN.tesl OUT.tesl [--runs N] [--until ERR] [--max-runs M] [--threshold T]
-// [--randomize]: runs the circle packing and saves the graph moved onto the circle centres.
+// tessel-cli pack IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M] | --converge [TOL]]
+// [--threshold T] [--randomize]: runs the circle packing (or packs to convergence) and saves
+// the graph moved onto the circle centres.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
 #include "cli/CliPacking.h"
@@ -18,6 +19,27 @@ namespace {
 
 constexpr std::int64_t MaxRuns = 1000000000;
 
+std::string Describe(std::int64_t runs, const CPackingErrors& errors) {
+    return "runs " + std::to_string(runs) + ", largest inner angle-sum error " +
+           Scientific(errors.innerError) + ", largest boundary angle sum " +
+           Scientific(errors.boundarySum);
+}
+
+// Why the packing falls short of what was asked, or nothing. An undefined error is never
+// taken for a small one.
+std::string Shortfall(const PackOptions& options, std::int64_t runs, double error) {
+    if (options.until > 0 && !(error < options.until)) {
+        return "did not reach " + Scientific(options.until) + " after " + std::to_string(runs) +
+               " runs (largest error " + Scientific(error) + ")";
+    }
+    if (std::isnan(error)) {
+        return "the angle sums are undefined after " + std::to_string(runs) + " runs";
+    }
+    return {};
+}
+
+} // namespace
+
 std::string Scientific(double value) {
     char buffer[32];
     auto result =
@@ -25,18 +47,9 @@ std::string Scientific(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string Describe(std::int64_t runs, const CPackingErrors& errors) {
-    return "runs " + std::to_string(runs) + ", largest inner angle-sum error " +
-           Scientific(errors.innerError) + ", largest boundary angle sum " +
-           Scientific(errors.boundarySum);
-}
-
-// Progress lines are for a person watching, not for a script reading the error stream.
 bool ShowsProgress(const CliContext& context) {
     return &context.err == &std::cerr && isatty(STDERR_FILENO);
 }
-
-} // namespace
 
 bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
                   const std::string& text, double& value) {
@@ -60,6 +73,20 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
     };
     if (value("--runs") && value("--until")) {
         return complain("--runs and --until exclude each other");
+    }
+    if (args.Has("--converge") && (value("--runs") || value("--until"))) {
+        return complain("--converge excludes --runs and --until");
+    }
+    if (args.Has("--converge")) {
+        double tolerance = DefaultConvergeTolerance;
+        if (const std::string* text = value("--converge");
+            text && !ParseCliReal(context, command, "--converge", *text, tolerance)) {
+            return false;
+        }
+        if (!(tolerance > 0)) {
+            return complain("--converge must be greater than 0");
+        }
+        options.converge = tolerance;
     }
     if (value("--max-runs") && !value("--until")) {
         return complain("--max-runs needs --until");
@@ -93,7 +120,10 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
 }
 
 int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
-               const PackOptions& options) {
+               const PackOptions& options, std::string& shortfall) {
+    if (options.converge) {
+        return ConvergeForCli(context, command, doc, *options.converge, shortfall);
+    }
     bool progress = ShowsProgress(context);
     auto start = std::chrono::steady_clock::now();
     std::int64_t runs = 0;
@@ -116,14 +146,23 @@ int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
     }
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     context.out << Describe(runs, errors) << ", " << FormatFixed(seconds.count(), 3) << " s\n";
+    shortfall = Shortfall(options, runs, errors.innerError);
     return CliOk;
+}
+
+int ReportShortfall(CliContext& context, std::string_view command, const std::string& shortfall) {
+    if (shortfall.empty()) {
+        return CliOk;
+    }
+    context.err << "tessel-cli " << command << ": " << shortfall << '\n';
+    return CliBadInput;
 }
 
 int RunPackCommand(CliContext& context) {
     CliArgs args;
     PackOptions options;
     if (!ParseCliArgs(context, "pack", {"--runs", "--until", "--max-runs", "--threshold"},
-                      {"--randomize"}, 2, 2, args) ||
+                      {"--randomize"}, 2, 2, args, {"--converge"}) ||
         !ParsePackOptions(context, "pack", args, 1, options)) {
         return CliBadUsage;
     }
@@ -134,8 +173,13 @@ int RunPackCommand(CliContext& context) {
     if (args.Has("--randomize")) {
         doc.RandomizeNodes();
     }
-    if (int code = PackForCli(context, "pack", doc, options); code != CliOk) {
+    std::string shortfall;
+    if (int code = PackForCli(context, "pack", doc, options, shortfall); code != CliOk) {
         return code;
     }
-    return SaveForCli(context, "pack", doc, args.positional[1]);
+    // What was reached is saved even when it falls short: the file is sound either way.
+    if (int code = SaveForCli(context, "pack", doc, args.positional[1]); code != CliOk) {
+        return code;
+    }
+    return ReportShortfall(context, "pack", shortfall);
 }

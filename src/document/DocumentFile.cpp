@@ -60,6 +60,10 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
 }
 
 bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error) {
+    if (std::string problem = FindSaveProblem(); !problem.empty()) {
+        error = "Cannot save \"" + path + "\": " + problem + ".";
+        return false;
+    }
     std::vector<std::uint8_t> bytes;
     try {
         bytes = SaveToBytes();

@@ -73,34 +73,32 @@ bool IsFinite(const CDPoint& p) {
 }
 
 // What the structural check leaves out: positions and extents the view can work with, and
-// interior flags that are 0 or 1.
-void CheckValues(double extentX, double extentY, const CCPNodeArray& nodes,
-                 const CCPEdgeArray& edges, CArchive& ar) {
+// interior flags that are 0 or 1. Empty when the graph passes, else what is wrong with it.
+std::string FindValueProblem(double extentX, double extentY, const CCPNodeArray& nodes,
+                             const CCPEdgeArray& edges) {
     if (!(std::isfinite(extentX) && std::isfinite(extentY) && extentX >= 0 && extentY >= 0)) {
-        ar.Fail(ArchiveError::InconsistentGraph, "the graph extent is not a size");
+        return "the graph extent is not a size";
     }
-    for (std::size_t i = 0; i < nodes.m_array.size() && !ar.Failed(); ++i) {
+    for (std::size_t i = 0; i < nodes.m_array.size(); ++i) {
         if (!IsFinite(*nodes.m_array[i])) {
-            ar.Fail(ArchiveError::InconsistentGraph,
-                    "node " + std::to_string(i) + " has no finite position");
+            return "node " + std::to_string(i) + " has no finite position";
         }
     }
-    for (std::size_t i = 0; i < edges.m_array.size() && !ar.Failed(); ++i) {
+    for (std::size_t i = 0; i < edges.m_array.size(); ++i) {
         int flag = edges.m_array[i]->m_interior;
         if (flag != 0 && flag != 1) {
-            ar.Fail(ArchiveError::InconsistentGraph,
-                    "edge " + std::to_string(i) + " has the interior flag " + std::to_string(flag));
+            return "edge " + std::to_string(i) + " has the interior flag " + std::to_string(flag);
         }
     }
     std::string problem;
-    if (!ar.Failed() && !CheckGraph(nodes, edges, &problem) && !problem.empty()) {
-        // The check's sentence continues the archive's message.
+    if (!CheckGraph(nodes, edges, &problem) && !problem.empty()) {
+        // The check's sentence continues the caller's message.
         problem[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(problem[0])));
         if (problem.ends_with('.')) {
             problem.pop_back();
         }
-        ar.Fail(ArchiveError::InconsistentGraph, problem);
     }
+    return problem;
 }
 
 void LoadDocument(CTesselDoc& doc, CArchive& ar) {
@@ -133,7 +131,12 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     ar.SetGraph(nullptr);
     CCPCircle outer;
     outer.Serialize(ar);
-    CheckValues(extentX, extentY, nodes, edges, ar);
+    if (!ar.Failed()) {
+        if (std::string problem = FindValueProblem(extentX, extentY, nodes, edges);
+            !problem.empty()) {
+            ar.Fail(ArchiveError::InconsistentGraph, problem);
+        }
+    }
     if (ar.Failed()) {
         return; // the fresh graph goes with its collections; the document keeps its own
     }
@@ -146,6 +149,10 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
 }
 
 } // namespace
+
+std::string CTesselDoc::FindSaveProblem() const {
+    return FindValueProblem(m_extentX, m_extentY, m_nodes, m_edges);
+}
 
 void CDPoint::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

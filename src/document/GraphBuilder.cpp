@@ -9,6 +9,8 @@
 
 #include "document/TesselDoc.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 
@@ -69,6 +71,24 @@ void StartBuilding(CTesselDoc& doc) {
     doc.m_topologyChanged = 1;
 }
 
+// The grow edits place new nodes wherever there is room, so a finished disk sprawls far
+// beyond the graph area with its centre anywhere. Moving the first node, the centre of the
+// spiral, to the origin and shrinking the drawing into the graph area makes it open in view
+// and makes the packing start from the middle of the disk, where its circles are largest.
+void CentreAndFit(CTesselDoc& doc) {
+    CDPoint centre = *doc.GetNodeAt(0);
+    double reach = 0;
+    for (const CCPNode* node : doc.m_nodes.m_array) {
+        CDPoint offset = *node - centre;
+        reach = std::max({reach, std::fabs(offset.x) / std::max(doc.m_extentX, 1.0),
+                          std::fabs(offset.y) / std::max(doc.m_extentY, 1.0)});
+    }
+    double scale = reach > 0 ? 0.9 / reach : 1;
+    for (CCPNode* node : doc.m_nodes.m_array) {
+        node->Set((*node - centre) * scale);
+    }
+}
+
 } // namespace
 
 bool BuildHexDisk(CTesselDoc& doc, int rings) {
@@ -82,7 +102,11 @@ bool BuildHexDisk(CTesselDoc& doc, int rings) {
         CCPNode* next = CloseAt(doc, node, 6);
         node = node->GetEdgeCount() == 6 ? next : nullptr;
     }
-    return node && doc.m_nodes.GetSize() == 1 + 3 * rings * (rings + 1);
+    if (!node || doc.m_nodes.GetSize() != 1 + 3 * rings * (rings + 1)) {
+        return false;
+    }
+    CentreAndFit(doc);
+    return true;
 }
 
 bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed) {
@@ -109,5 +133,9 @@ bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed) {
         node = CloseAt(doc, node, longRim ? 3 + random.Below(5) : 5 + random.Below(6));
         ++inner;
     }
-    return node != nullptr;
+    if (!node) {
+        return false;
+    }
+    CentreAndFit(doc);
+    return true;
 }

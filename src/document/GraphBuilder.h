@@ -1,12 +1,13 @@
 // Generated graphs: regular and irregular triangulated disks built by the same grow and
-// connect edits a user's clicks make, for the command-line tool, benchmarks and tests.
+// connect edits a user's clicks make, for the command-line tool, benchmarks and tests. A
+// finished disk is drawn with its centre node at the origin, inside the graph area.
 #pragma once
 
 class CTesselDoc;
 
 // Largest sizes the builders accept, so that a mistyped argument cannot exhaust memory.
-constexpr int MaxHexRings = 300;
-constexpr int MaxRandomDiskNodes = 300000;
+constexpr int MaxHexRings = 577;
+constexpr int MaxRandomDiskNodes = 1000000;
 
 // Replaces the document's graph by the hexagonal disk of `rings` rings around one centre
 // node: 1 + 3 * rings * (rings + 1) nodes, every node of rings 0 to rings - 1 inner with six

@@ -11,17 +11,28 @@ struct CDiskCircle {
     double euclidRadius = 0.0;
 };
 
+// How a circle placed from a pair fits its two neighbours.
+enum class PairFit {
+    TouchesBoth, // tangent to both, on the side that keeps the fan's orientation
+    TouchesOne,  // no circle of its radius reaches both: tangent to one, as near the other as
+                 // it can be, centred on the geodesic through their centres
+    Substitute,  // the pair gave no usable circle: a copy of the smaller of the two
+};
+
 // The first circle, of hyperbolic radius r, centred at the disk's centre.
 CDiskCircle PlaceAtCentre(double r);
 
 // The second circle, of radius rQ, tangent to the first (radius rP) straight along +y.
 CDiskCircle PlaceAlongY(double rP, double rQ);
 
-// A circle of radius rv tangent to the circles A (centre a, radius ra) and B (centre b,
-// radius rb), on the side that keeps the triangle v, A, B in the positive sense. When
-// rounding leaves the two tangency conditions a hair short of meeting, the circles are
-// taken as touching rather than giving an undefined centre. Computed in long double.
-CDiskCircle PlaceFromPair(const CDPoint& a, const CDPoint& b, double rv, double ra, double rb);
+// A circle of hyperbolic radius rv touching the placed circles a (hyperbolic radius ra) and
+// b (rb) from outside, with the triangle v, a, b in the positive sense. Only the Euclidean
+// circles of a and b are read, never their hyperbolic centres, so circles whose centres lie
+// too close to the rim for a disk coordinate to resolve are placed as exactly as any other;
+// an infinite radius stands for a horocycle, the circle touching the unit circle from
+// inside. The result is always a finite circle of positive radius inside the closed disk.
+CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b, double rb,
+                          double rv, PairFit* fit = nullptr);
 
 // The Euclidean circle of the hyperbolic circle of radius r centred at the disk point w.
 CDiskCircle EuclideanCircle(const CDPoint& w, double r);

@@ -5,23 +5,18 @@
 #include "packing/DiskPlacement.h"
 
 #include <cmath>
-#include <cstdint>
 #include <functional>
-#include <limits>
 #include <queue>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
-// Placement generations grow like Fibonacci numbers along long chains; they stop at the top
-// of the range, where they still order the pairs sensibly.
-int SaturatingSum(int a, int b) {
-    std::int64_t sum = std::int64_t(a) + b;
-    return sum > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(sum);
+CDiskCircle PlacedCircle(const CCPCircle& circle) {
+    return {circle.m_diskCentre, circle.m_euclidCentre, circle.m_euclidRadius};
 }
 
-void Store(CCPNode& node, const CDiskCircle& placed, int order) {
+void Store(CCPNode& node, const CDiskCircle& placed, long double order) {
     node.m_circle->m_diskCentre = placed.diskCentre;
     node.m_circle->m_euclidCentre = placed.euclidCentre;
     node.m_circle->m_euclidRadius = placed.euclidRadius;
@@ -35,14 +30,14 @@ bool CCPNode::FindPlacedPair(CCPNode*& a, CCPNode*& b) const {
     int k = GetEdgeCount();
     int pairs = m_kind == Inner ? k : k - 1;
     bool found = false;
-    std::int64_t best = 0;
+    long double best = 0;
     for (int i = 0; i < pairs; ++i) {
         CCPNode* first = GetNeighbour(i);
         CCPNode* second = GetNeighbour((i + 1) % k);
         if (!first || !second || first == second || !first->m_placed || !second->m_placed) {
             continue;
         }
-        std::int64_t sum = std::int64_t(first->m_order) + second->m_order;
+        long double sum = first->m_order + second->m_order;
         if (!found || sum < best) {
             found = true;
             best = sum;
@@ -63,9 +58,9 @@ bool CCPNode::Place() {
         return false;
     }
     CDiskCircle placed =
-        PlaceFromPair(a->m_circle->m_diskCentre, b->m_circle->m_diskCentre, m_circle->m_radius,
-                      a->m_circle->m_radius, b->m_circle->m_radius);
-    Store(*this, placed, SaturatingSum(a->m_order, b->m_order));
+        PlaceFromPair(PlacedCircle(*a->m_circle), a->m_circle->m_radius, PlacedCircle(*b->m_circle),
+                      b->m_circle->m_radius, m_circle->m_radius);
+    Store(*this, placed, a->m_order + b->m_order);
     return true;
 }
 

@@ -85,14 +85,21 @@ TEST(CliPack, RunsThresholdAndRandomize) {
     EXPECT_LT(fine.innerError, 5e-6);
     EXPECT_LE(fine.runs, 400);
 
-    // --max-runs bounds a target that cannot be met.
+    // --max-runs bounds a target that cannot be met: what was reached is saved, sound, and
+    // the shortfall is an error.
     Summary capped;
     CCliResult bounded =
         RunCliProcess(dir, {"pack", dir.File("r.tesl"), dir.File("c.tesl"), "--until", "1e-12",
                             "--max-runs", "4", "--threshold", "0"});
-    ASSERT_EQ(bounded.exitCode, 0) << bounded.err;
+    EXPECT_EQ(bounded.exitCode, 1);
+    EXPECT_TRUE(bounded.err.starts_with("tessel-cli pack: did not reach 1.000e-12 after 4 runs "
+                                        "(largest error "))
+        << bounded.err;
     ASSERT_TRUE(ReadSummary(bounded.out, capped));
     EXPECT_EQ(capped.runs, 4);
+    CTesselDoc reached;
+    std::string error;
+    EXPECT_TRUE(reached.OnOpenDocument(dir.File("c.tesl"), error)) << error;
 }
 
 TEST(CliPack, RefusalsAndBadOptions) {

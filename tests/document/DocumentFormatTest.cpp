@@ -7,6 +7,7 @@
 #include "model/GraphCheck.h"
 #include "model/GraphInvariants.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -205,6 +206,14 @@ TEST(DocumentFile, OpenAndSaveReportFailuresAndKeepWhatTheUserHad) {
 
     EXPECT_FALSE(opened.OnOpenDocument(dir.File("missing.tesl"), error));
     EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+    EXPECT_EQ(ReadText(dir.File("hex.tesl")), saved);
+
+    // What opening would refuse is never written: the old file stays as it was.
+    opened.GetNodeAt(3)->x = std::nan("");
+    EXPECT_FALSE(opened.OnSaveDocument(dir.File("hex.tesl"), error));
+    EXPECT_EQ(error,
+              "Cannot save \"" + dir.File("hex.tesl") + "\": node 3 has no finite position.");
+    EXPECT_TRUE(opened.IsModified());
     EXPECT_EQ(ReadText(dir.File("hex.tesl")), saved);
 }
 

@@ -2,11 +2,11 @@
 // the nodes.
 #include "document/GraphBuilder.h"
 #include "model/CPEdge.h"
+#include "packing/DiskPlacement.h"
 #include "packing/PackingFixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace {
 
@@ -17,9 +17,17 @@ void Unplace(CTesselDoc& doc) {
     }
 }
 
-void MarkPlaced(CCPNode* node, int order) {
+void MarkPlaced(CCPNode* node, long double order) {
     node->m_placed = 1;
     node->m_order = order;
+}
+
+// The Euclidean circle of a placed node whose hyperbolic centre is w.
+void SetPlacedCircle(CCPNode* node, const CDPoint& w) {
+    CDiskCircle circle = EuclideanCircle(w, node->m_circle->m_radius);
+    node->m_circle->m_diskCentre = circle.diskCentre;
+    node->m_circle->m_euclidCentre = circle.euclidCentre;
+    node->m_circle->m_euclidRadius = circle.euclidRadius;
 }
 
 // The layout as plain passes over the whole collection, for comparison.
@@ -58,7 +66,7 @@ struct CircleState {
     CDPoint disk;
     CDPoint centre;
     double radius;
-    int order;
+    long double order;
     bool operator==(const CircleState&) const = default;
 };
 
@@ -179,8 +187,8 @@ TEST(Layout, PlacingFromAPairFollowsTheFansOrientation) {
         // The centre at the disk's centre, the other common neighbour of v along +y.
         CCPNode* other = side == 0 ? v->GetNeighbour(at + 1) : v->GetNeighbour(at - 1);
         ASSERT_NE(other, nullptr);
-        centre->m_circle->m_diskCentre = CDPoint(0, 0);
-        other->m_circle->m_diskCentre = CDPoint(0, DiskDistance(1, 2.0));
+        SetPlacedCircle(centre, CDPoint(0, 0));
+        SetPlacedCircle(other, CDPoint(0, DiskDistance(1, 2.0)));
         MarkPlaced(centre, 0);
         MarkPlaced(other, 1);
         ASSERT_TRUE(v->Place());
@@ -194,19 +202,32 @@ TEST(Layout, PlacingFromAPairFollowsTheFansOrientation) {
     }
 }
 
-TEST(Layout, OrdersSaturateInsteadOfOverflowing) {
+// Fibonacci-like generations pass the 32-bit range after some 45 placements; beyond it they
+// must still tell a nearer pair from a farther one.
+TEST(Layout, OrdersStayOrderedBeyondThe32BitRange) {
     CTesselDoc doc;
     ASSERT_TRUE(BuildHexDisk(doc, 1));
     CCPNode* centre = InnerNodes(doc)[0];
     CCPNode* v = centre->GetNeighbour(1);
     int at = v->IndexOfNeighbour(centre);
+    int k = v->GetEdgeCount();
     Unplace(doc);
-    centre->m_circle->m_diskCentre = CDPoint(0, 0);
-    v->GetNeighbour(at + 1)->m_circle->m_diskCentre = CDPoint(0, 0.5);
-    MarkPlaced(centre, std::numeric_limits<int>::max() - 1);
-    MarkPlaced(v->GetNeighbour(at + 1), std::numeric_limits<int>::max());
+    CCPNode* before = v->GetNeighbour((at + k - 1) % k);
+    CCPNode* after = v->GetNeighbour(at + 1);
+    SetPlacedCircle(centre, CDPoint(0, 0));
+    SetPlacedCircle(after, CDPoint(0, DiskDistance(1, 2.0)));
+    SetPlacedCircle(before, CDPoint(0, -DiskDistance(1, 2.0)));
+    const long double big = 1e30L;
+    MarkPlaced(centre, big);
+    MarkPlaced(before, 3 * big);
+    MarkPlaced(after, 2 * big);
+    CCPNode* a = nullptr;
+    CCPNode* b = nullptr;
+    ASSERT_TRUE(v->FindPlacedPair(a, b));
+    EXPECT_EQ(a, centre);
+    EXPECT_EQ(b, after);
     ASSERT_TRUE(v->Place());
-    EXPECT_EQ(v->m_order, std::numeric_limits<int>::max());
+    EXPECT_EQ(v->m_order, 3 * big);
 }
 
 // The passes visit only the nodes that may have become placeable; the result must be that of

@@ -6,6 +6,7 @@
 #include "model/GraphInvariants.h"
 #include "packing/PackingErrors.h"
 #include "packing/PackingFixtures.h"
+#include "support/PackingGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -192,4 +193,49 @@ TEST_F(PackingRun, RandomDiskPacksIntoTangentCirclesAlsoAfterNodeRandomize) {
     EXPECT_LE(PackUntilClosed(doc, 200), 200);
     ExpectPacked(doc, 3e-3, doc.GetPackingScale());
     EXPECT_EQ(FindInvariantBreak(doc.m_nodes, doc.m_edges), "");
+}
+
+// Boundary circles whose hyperbolic radii grow to 30 and beyond at a fine threshold lie
+// closer to the unit circle than a disk coordinate resolves: they must still be laid out as
+// circles touching their neighbours and the rim, not as circles covering the disk.
+TEST_F(PackingRun, FineThresholdsKeepEveryCircleInPlace) {
+    CCPNode::m_threshold = 1e-12;
+    ASSERT_TRUE(BuildHexDisk(doc, 6));
+    EXPECT_LT(PackUntilClosed(doc, 100), 100);
+    CPackingGeometry hex = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);
+    EXPECT_TRUE(hex.Holds(1e-9, 1e-9)) << hex.Describe();
+
+    CCPNode::m_threshold = 1e-10;
+    ASSERT_TRUE(BuildRandomDisk(doc, 300, 1));
+    EXPECT_LT(PackUntilClosed(doc, 200), 200);
+    CPackingGeometry random = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);
+    EXPECT_TRUE(random.Holds(1e-6, 1e-9)) << random.Describe();
+}
+
+// One run on a disk whose layout starts next to the rim carries the far side some 40
+// hyperbolic units out, where the circles' centres cannot be told from the unit circle: every
+// circle must still come out finite, of positive radius and inside the disk, and the document
+// must save and open again.
+TEST_F(PackingRun, OneRunStartingNearTheRimGivesSoundCircles) {
+    ASSERT_TRUE(BuildHexDisk(doc, 20));
+    const CCPNode* rim = nullptr;
+    for (const CCPNode* node : doc.m_nodes.m_array) {
+        for (int i = 0; i < node->GetEdgeCount() && node->m_kind == Inner && !rim; ++i) {
+            rim = node->GetNeighbour(i)->m_kind == Outer ? node : nullptr;
+        }
+    }
+    ASSERT_NE(rim, nullptr);
+    CDPoint at = *rim;
+    for (CCPNode* node : doc.m_nodes.m_array) {
+        node->Set(*node - at);
+    }
+    ASSERT_TRUE(doc.RunPacking());
+    ASSERT_EQ(doc.m_nodes.FindStartNode(), rim);
+    CPackingGeometry g = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);
+    EXPECT_EQ(g.unsound, 0) << g.Describe();
+    EXPECT_EQ(g.unplacedNodes, 0) << g.Describe();
+    std::vector<std::uint8_t> bytes = doc.SaveToBytes();
+    CTesselDoc reopened;
+    std::string error;
+    EXPECT_TRUE(reopened.LoadFromBytes(bytes, error)) << error;
 }
