@@ -25,6 +25,9 @@ constexpr int kAntialiasing = 32796;
 constexpr int kHelp = 32797;
 constexpr int kQuickHelp = 32798;
 
+// Commands the editor adds to the original set.
+constexpr int kPackToConvergence = 32820;
+
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;
 constexpr int kFileSave = 57603;

@@ -37,6 +37,7 @@ constexpr CommandInfo kCommands[] = {
     {kCircleBar, nullptr, nullptr, true},
     {kSettings},
     {kCirclePacking, ":/icons/packing.svg"},
+    {kPackToConvergence, ":/icons/converge.svg", "Ctrl+Shift+P"},
     {kNodeRandomize},
     {kHelp},
     {kQuickHelp},
@@ -53,7 +54,7 @@ constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircl
                              kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
                              kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
-constexpr int kRunMenu[] = {kCirclePacking, kNodeRandomize};
+constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};
 
@@ -62,8 +63,9 @@ const MenuInfo kMenus[] = {
     {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
 };
 
-constexpr int kToolBar[] = {kFileNew, kFileOpen,  kFileSave,      kSeparator, kGraph,
-                            kCircle,  kSeparator, kCirclePacking, kSeparator, kAbout};
+constexpr int kToolBar[] = {kFileNew, kFileOpen,  kFileSave,      kSeparator,         kGraph,
+                            kCircle,  kSeparator, kCirclePacking, kPackToConvergence, kSeparator,
+                            kAbout};
 
 } // namespace
 

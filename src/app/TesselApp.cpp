@@ -8,12 +8,14 @@
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
 #include "app/Printing.h"
+#include "app/ProgressRunner.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
 #include "app/ViewConnections.h"
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
 #include <QApplication>
@@ -98,6 +100,7 @@ void CTesselApp::CreateWindows() {
     m_pView = new CTesselView(*m_document, m_settings, m_pMainFrame);
     m_pMainFrame->setCentralWidget(m_pView);
     m_printing = std::make_unique<CPrinting>(*m_pView);
+    m_progress = std::make_unique<CProgressRunner>(m_pMainFrame);
     m_circleBar = new CCircleBar(m_settings, m_pMainFrame);
     m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
     ConnectView(*m_pView, *m_pMainFrame, *m_circleBar);
@@ -109,8 +112,13 @@ void CTesselApp::CreateWindows() {
     m_pMainFrame->layout()->activate();
     m_pView->OnSize();
 
-    m_pMainFrame->SetOpenFileHandler([this](const QString& path) { OpenDocumentFile(path); });
-    m_pMainFrame->SetCloseGuard([this] { return SaveModified(); });
+    m_pMainFrame->SetOpenFileHandler([this](const QString& path) {
+        if (!m_progress->IsRunning()) {
+            OpenDocumentFile(path);
+        }
+    });
+    // Work on a worker thread uses the document until it has finished.
+    m_pMainFrame->SetCloseGuard([this] { return !m_progress->IsRunning() && SaveModified(); });
     m_pMainFrame->SetUpdateHook([this] { UpdateTitle(); });
     QObject::connect(m_pMainFrame, &CMainFrame::Closing, [this] { OnClosing(); });
 }
@@ -128,9 +136,10 @@ void CTesselApp::BindCommands() {
     frame.BindCommand(
         cmd::kCircle,
         {[&view] { view.SetMode(CircleMode); }, {}, [&view] { return view.Mode() == CircleMode; }});
-    frame.BindCommand(
-        cmd::kCirclePacking,
-        {[&view] { view.OnCirclePacking(); }, [&view] { return view.CanRunPacking(); }, {}});
+    frame.BindCommand(cmd::kCirclePacking,
+                      {[this] { OnCirclePacking(); }, [this] { return CanPack(); }, {}});
+    frame.BindCommand(cmd::kPackToConvergence,
+                      {[this] { OnPackToConvergence(); }, [this] { return CanPack(); }, {}});
     frame.BindCommand(cmd::kNodeRandomize, [this] { m_document->RandomizeNodes(); });
     BindCircleCommands();
     BindExportCommands();
@@ -179,6 +188,45 @@ void CTesselApp::BindExportCommands() {
     frame.BindCommand(cmd::kPrint, [&printing] { printing.OnPrint(true); });
     frame.BindCommand(cmd::kPrintDirect, [&printing] { printing.OnPrint(false); });
     frame.BindCommand(cmd::kPrintPreview, [&printing] { printing.OnPrintPreview(); });
+}
+
+bool CTesselApp::CanPack() const {
+    return m_pView->CanRunPacking() && !m_progress->IsRunning();
+}
+
+void CTesselApp::OnCirclePacking() {
+    if (m_pView->OnCirclePacking()) {
+        m_pMainFrame->SetPackingStatus(
+            PackingErrorText(MeasurePackingErrors(m_document->m_nodes).innerError));
+    }
+}
+
+void CTesselApp::OnPackToConvergence() {
+    CConvergedPacking outcome;
+    QString message;
+    m_pView->SetDocumentBusy(true);
+    const ConvergenceResult result = ComputeInEditor(*m_progress, *m_document, m_settings.Tolerance,
+                                                     m_convergedSolver, outcome, message);
+    m_pView->SetDocumentBusy(false);
+    switch (result) {
+    case ConvergenceResult::Refused:
+        ShowMessage(m_pMainFrame, message);
+        return;
+    case ConvergenceResult::Cancelled:
+        m_pMainFrame->SetStatusText(LoadQString(ids::kConvergenceCancelled));
+        return;
+    case ConvergenceResult::Computed:
+        break;
+    }
+    m_document->ApplyConvergedPacking(outcome);
+    m_pView->InvalidateView(true);
+    m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
+    if (outcome.status == NewtonStatus::Limit) {
+        ShowMessage(m_pMainFrame, FormatString(ids::kConvergenceLimit,
+                                               {QString::number(outcome.error, 'e', 2),
+                                                QString::number(outcome.iterations),
+                                                QString::number(m_settings.Tolerance, 'g', 3)}));
+    }
 }
 
 void CTesselApp::OnSettings() {
@@ -279,6 +327,7 @@ void CTesselApp::DocumentShown(const QString& path) {
     m_pathName = path;
     // A message about the last command (a registration) does not belong to the new document.
     m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
+    m_pMainFrame->SetPackingStatus({});
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();
@@ -286,6 +335,10 @@ void CTesselApp::DocumentShown(const QString& path) {
 
 void CTesselApp::UpdateTitle() {
     m_pMainFrame->SetDocumentTitle(TitleOf(m_pathName), m_document->IsModified());
+    // An edit of the graph leaves the last packing's figures behind.
+    if (m_document->m_topologyChanged != 0) {
+        m_pMainFrame->SetPackingStatus({});
+    }
 }
 
 void CTesselApp::OnClosing() {

@@ -2,6 +2,7 @@
 // the profile, and the document commands of the File menu.
 #pragma once
 
+#include "app/ConvergenceCommand.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
@@ -14,6 +15,7 @@
 class CCircleBar;
 class CMainFrame;
 class CPrinting;
+class CProgressRunner;
 class CTesselDoc;
 class CTesselView;
 
@@ -43,6 +45,10 @@ public:
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
     // The session's printer, which Print Setup and Print share.
     CPrinting& Printing() { return *m_printing; }
+    // Runs long work behind the progress dialog; true while some does.
+    CProgressRunner& Progress() { return *m_progress; }
+    // The solver of Pack to Convergence (ComputeConvergedPacking unless a test wraps it).
+    void SetConvergedSolver(ConvergedSolver solver) { m_convergedSolver = std::move(solver); }
 
     CMainFrame* m_pMainFrame = nullptr;
     CTesselDoc* m_pDoc = nullptr;
@@ -56,6 +62,10 @@ private:
     // The export, clipboard and print commands.
     void BindExportCommands();
     void OnSettings();
+    void OnCirclePacking();
+    void OnPackToConvergence();
+    // Circle Packing and Pack to Convergence, when the graph allows packing and nothing runs.
+    bool CanPack() const;
     // Opens without asking to save first; reports a failure.
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
@@ -74,4 +84,6 @@ private:
     QString m_pathName;
     CCircleBar* m_circleBar = nullptr;
     std::unique_ptr<CPrinting> m_printing;
+    std::unique_ptr<CProgressRunner> m_progress;
+    ConvergedSolver m_convergedSolver = ComputeConvergedPacking;
 };

@@ -53,6 +53,17 @@ constexpr int kButtonCancel = 733;
 constexpr int kIntegerRange = 734;
 constexpr int kNumberRange = 735;
 
+// Circle Packing and Pack to Convergence: the status-bar figures and the progress dialog
+constexpr int kPackingErrorStatus = 740;
+constexpr int kConvergedStatus = 741;
+constexpr int kConvergenceLimit = 742;
+constexpr int kConvergenceLimitStatus = 743;
+constexpr int kConvergenceCancelled = 744;
+constexpr int kConvergenceProgress = 745;
+constexpr int kConvergenceStarting = 746;
+constexpr int kCancelling = 747;
+constexpr int kNotEnoughMemory = 748;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;
@@ -94,6 +105,8 @@ constexpr int kSettingsGradation = 13018;
 constexpr int kSettingsSnap = 13019;
 constexpr int kSettingsThurston = 13020;
 constexpr int kSettingsError = 13021;
+constexpr int kSettingsConvergence = 13022;
+constexpr int kSettingsTolerance = 13023;
 
 // The export setup dialogs
 constexpr int kEmfSetupTitle = 13100;

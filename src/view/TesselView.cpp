@@ -60,6 +60,11 @@ void CTesselView::resizeEvent(QResizeEvent* event) {
 }
 
 void CTesselView::OnSize() {
+    if (m_documentBusy) {
+        m_sizePending = true;
+        update();
+        return;
+    }
     m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
     UpdateRadius();
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
@@ -86,18 +91,34 @@ bool CTesselView::CanRunPacking() const {
     return m_document.m_nodes.AllConnected();
 }
 
-void CTesselView::OnCirclePacking() {
+bool CTesselView::OnCirclePacking() {
     std::string refusal;
     if (!m_document.RunPacking(&refusal)) {
         emit PackingRefused(QString::fromStdString(refusal));
-        return;
+        return false;
     }
     InvalidateView(true);
+    return true;
 }
 
 // Painting -------------------------------------------------------------------------------
 
+void CTesselView::SetDocumentBusy(bool busy) {
+    m_documentBusy = busy;
+    if (!busy && m_sizePending) {
+        m_sizePending = false;
+        OnSize();
+    }
+}
+
 void CTesselView::paintEvent(QPaintEvent*) {
+    if (m_documentBusy) {
+        // The last picture, and the background where the window has grown since.
+        QPainter window(this);
+        window.fillRect(rect(), ToQColor(m_settings.BGColor));
+        window.drawImage(0, 0, m_offscreen);
+        return;
+    }
     if (m_offscreen.size() != size()) {
         m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
         m_bandsOnly = false;

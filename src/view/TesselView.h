@@ -73,12 +73,17 @@ public:
     // The rubber-band shapes shown over the picture (each drawn an odd number of times).
     int RubberBandCount() const { return static_cast<int>(m_bands.size()); }
 
-    // Run > Circle Packing; refused (PackingRefused) while a node is not connected.
-    void OnCirclePacking();
+    // Run > Circle Packing; refused (PackingRefused, false) while a node is not connected.
+    bool OnCirclePacking();
     bool CanRunPacking() const;
 
     // Paints the whole client area into the image (of the client size) as the window shows it.
     void Paint(QImage& target);
+
+    // While work on a worker thread reads or writes the document, the view keeps away from
+    // it: paints show the last picture and a size change waits until the work has finished.
+    void SetDocumentBusy(bool busy);
+    bool IsDocumentBusy() const { return m_documentBusy; }
 
 signals:
     // The document or the mode changed in a way that may enable, disable or check commands.
@@ -143,4 +148,6 @@ private:
     };
     std::vector<Band> m_bands;
     bool m_bandsOnly = false; // the pending repaint only changes rubber bands
+    bool m_documentBusy = false;
+    bool m_sizePending = false; // the size changed while the document was busy
 };

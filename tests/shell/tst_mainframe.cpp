@@ -80,7 +80,8 @@ private slots:
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
                  (Strings({"&Graph", "&Circle", "-", "&Antialiasing", "-", "&Toolbar",
                            "&Status Bar", "C&ircle Bar", "-", "S&ettings"})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 3)), (Strings({"&Circle Packing", "Node &Randomize"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 3)),
+                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 4)),
                  (Strings({"&Help", "&Quick Help", "&About Tessel...", "-", "&Register File Type",
                            "&Unregister File Type"})));
@@ -113,7 +114,7 @@ private slots:
             }
         }
         QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Graph Mode", "Circle Mode", "-",
-                                 "Circle Packing", "-", "About"})));
+                                 "Circle Packing", "Pack to Convergence", "-", "About"})));
         QCOMPARE(frame.Action(cmd::kCirclePacking)->statusTip(),
                  QStringLiteral("Run circle packing algorithm"));
 
