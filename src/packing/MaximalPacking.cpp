@@ -73,7 +73,10 @@ private:
     // factor when `reuse` allows and they converge to `relative` of the errors, else from a
     // fresh factor. False when H cannot be factorised.
     bool Step(const Vector& errors, double relative, bool reuse, Vector& step);
-    bool ConjugateGradients(const Vector& b, double relative, Vector& x) const;
+    bool ConjugateGradients(const Vector& b, double relative, Vector& x);
+    // Asks the progress callback whether to go on; it is asked during long phases too, so
+    // that Cancel takes effect within one factorisation on the largest disks.
+    bool Proceed();
 
     const CFanIndex& m_fans;
     std::vector<int> m_variable; // per node: its unknown's index, or -1 for boundary nodes
@@ -84,6 +87,10 @@ private:
                                   // entry belongs to the neighbour's row
     Cholesky m_cholesky;
     bool m_factored = false;
+    NewtonProgress m_progress;
+    int m_iteration = 0;
+    double m_error = 0;
+    bool m_cancelled = false;
     Vector m_u;
     std::vector<double> m_radius;
     std::vector<CRadiusTerms> m_terms;
@@ -252,7 +259,7 @@ bool CNewtonSolver::LineSearch(const Vector& d, Vector& errors) {
         }
     }
     Vector trial;
-    for (int halving = 0; halving < MaxHalvings; ++halving, t /= 2) {
+    for (int halving = 0; halving < MaxHalvings && Proceed(); ++halving, t /= 2) {
         SetU(u + t * d);
         Evaluate(trial, false);
         double trialSquared = trial.squaredNorm();
@@ -265,7 +272,12 @@ bool CNewtonSolver::LineSearch(const Vector& d, Vector& errors) {
     return false;
 }
 
-bool CNewtonSolver::ConjugateGradients(const Vector& b, double relative, Vector& x) const {
+bool CNewtonSolver::Proceed() {
+    m_cancelled = m_cancelled || (m_progress && !m_progress(m_iteration, m_error));
+    return !m_cancelled;
+}
+
+bool CNewtonSolver::ConjugateGradients(const Vector& b, double relative, Vector& x) {
     auto h = m_matrix.selfadjointView<Eigen::Lower>();
     x.setZero(b.size());
     Vector r = b;
@@ -273,7 +285,7 @@ bool CNewtonSolver::ConjugateGradients(const Vector& b, double relative, Vector&
     Vector p = z;
     double rz = r.dot(z);
     double goal = relative * b.norm();
-    for (int k = 0; k < MaxCgSteps; ++k) {
+    for (int k = 0; k < MaxCgSteps && Proceed(); ++k) {
         Vector hp = h * p;
         double alpha = rz / p.dot(hp);
         x += alpha * p;
@@ -293,6 +305,9 @@ bool CNewtonSolver::Step(const Vector& errors, double relative, bool reuse, Vect
     if (reuse && m_factored && ConjugateGradients(errors, relative, step)) {
         return true;
     }
+    if (!Proceed()) {
+        return false;
+    }
     m_cholesky.factorize(m_matrix);
     m_factored = m_cholesky.info() == Eigen::Success;
     if (!m_factored) {
@@ -304,6 +319,7 @@ bool CNewtonSolver::Step(const Vector& errors, double relative, bool reuse, Vect
 
 CNewtonResult CNewtonSolver::Solve(const std::vector<double>& start, double tolerance,
                                    const NewtonProgress& progress) {
+    m_progress = progress;
     Vector errors;
     SetU(UOf(GuessRadii()));
     Evaluate(errors, false);
@@ -322,6 +338,7 @@ CNewtonResult CNewtonSolver::Solve(const std::vector<double>& start, double tole
     }
     CNewtonResult result;
     double best = errors.lpNorm<Eigen::Infinity>();
+    m_error = best;
     int stalled = 0;
     while (!(best <= tolerance) && result.iterations < MaxIterations && stalled < StallLimit) {
         Evaluate(errors, true);
@@ -334,17 +351,19 @@ CNewtonResult CNewtonSolver::Solve(const std::vector<double>& start, double tole
             !(Step(errors, relative, false, step) && LineSearch(step, errors))) {
             break;
         }
-        ++result.iterations;
-        double error = errors.lpNorm<Eigen::Infinity>();
-        stalled = error < best ? 0 : stalled + 1;
-        best = std::min(best, error);
-        if (progress && !progress(result.iterations, error)) {
-            result.status = NewtonStatus::Cancelled;
-            result.error = error;
-            return result;
+        m_iteration = ++result.iterations;
+        m_error = errors.lpNorm<Eigen::Infinity>();
+        stalled = m_error < best ? 0 : stalled + 1;
+        best = std::min(best, m_error);
+        if (!Proceed()) {
+            break;
         }
     }
     result.error = errors.lpNorm<Eigen::Infinity>();
+    if (m_cancelled) {
+        result.status = NewtonStatus::Cancelled;
+        return result;
+    }
     result.status = result.error <= tolerance ? NewtonStatus::Converged : NewtonStatus::Limit;
     result.radii = m_radius;
     return result;

@@ -22,7 +22,8 @@ struct CNewtonResult {
     std::vector<double> radii; // hyperbolic radius per node; infinite for boundary nodes
 };
 
-// Called after each Newton iteration with its number and the largest error; false cancels.
+// Called after each Newton iteration with its number and the largest error, and with the last
+// ones during the long phases within an iteration; false cancels.
 using NewtonProgress = std::function<bool(int iteration, double error)>;
 
 // Solves for the maximal packing of a usable index. `start` may give each node's radius to
