@@ -27,6 +27,8 @@ constexpr int kQuickHelp = 32798;
 
 // Commands the editor adds to the original set.
 constexpr int kPackToConvergence = 32820;
+constexpr int kUndo = 32821;
+constexpr int kRedo = 32822;
 
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;

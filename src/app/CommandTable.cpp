@@ -23,6 +23,8 @@ constexpr CommandInfo kCommands[] = {
     {kExportBitmap},
     {kExportText},
     {kExit},
+    {kUndo, ":/icons/undo.svg", "Ctrl+Z; Alt+Backspace"},
+    {kRedo, ":/icons/redo.svg", "Ctrl+Shift+Z; Ctrl+Y"},
     {kSelectAll, nullptr, "Ctrl+A"},
     {kSelectInverse},
     {kCopyCircle, nullptr, "Ctrl+C"},
@@ -50,8 +52,9 @@ constexpr CommandInfo kCommands[] = {
 constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
                              kSeparator, kRecentFiles, kSeparator, kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText};
-constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
-                             kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
+constexpr int kEditMenu[] = {kUndo,           kRedo,       kSeparator,   kSelectAll,
+                             kSelectInverse,  kSeparator,  kCopyCircle,  kPasteCircle,
+                             kSeparator,      kGraphScaleDown, kSeparator, kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
                              kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
 constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
@@ -63,9 +66,9 @@ const MenuInfo kMenus[] = {
     {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
 };
 
-constexpr int kToolBar[] = {kFileNew, kFileOpen,  kFileSave,      kSeparator,         kGraph,
-                            kCircle,  kSeparator, kCirclePacking, kPackToConvergence, kSeparator,
-                            kAbout};
+constexpr int kToolBar[] = {kFileNew,   kFileOpen,      kFileSave,          kSeparator, kUndo,
+                            kRedo,      kSeparator,     kGraph,             kCircle,    kSeparator,
+                            kCirclePacking, kPackToConvergence, kSeparator, kAbout};
 
 } // namespace
 

@@ -7,7 +7,7 @@
 struct CommandInfo {
     int id = 0;
     const char* icon = nullptr;     // resource path of the tool-bar image, or none
-    const char* shortcut = nullptr; // portable key text ("Ctrl+N"), or none
+    const char* shortcut = nullptr; // portable key text ("Ctrl+N"; several: "Ctrl+Y; F4"), or none
     bool checkable = false;
 };
 

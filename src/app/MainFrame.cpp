@@ -66,7 +66,7 @@ void CMainFrame::CreateActions() {
             action->setIcon(QIcon(QLatin1String(info.icon)));
         }
         if (info.shortcut != nullptr) {
-            action->setShortcut(QKeySequence(QLatin1String(info.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(QLatin1String(info.shortcut)));
         }
         // Shortcuts of actions outside the menus (Print) still work from anywhere.
         addAction(action);
@@ -188,6 +188,9 @@ void CMainFrame::UpdateCommands() {
         const auto it = m_handlers.find(id);
         const bool bound = it != m_handlers.end() && it->second.run;
         action->setEnabled(bound && (!it->second.enabled || it->second.enabled()));
+        if (bound && it->second.caption) {
+            action->setText(it->second.caption());
+        }
         if (action->isCheckable()) {
             action->setChecked(bound && it->second.checked && it->second.checked());
         }

@@ -94,6 +94,7 @@ void CTesselApp::LoadProfile() {
 
 void CTesselApp::CreateWindows() {
     m_document = std::make_unique<CTesselDoc>();
+    m_document->EnableHistory();
     m_pDoc = m_document.get();
     m_frame = std::make_unique<CMainFrame>();
     m_pMainFrame = m_frame.get();
@@ -141,8 +142,40 @@ void CTesselApp::BindCommands() {
     frame.BindCommand(cmd::kPackToConvergence,
                       {[this] { OnPackToConvergence(); }, [this] { return CanPack(); }, {}});
     frame.BindCommand(cmd::kNodeRandomize, [this] { m_document->RandomizeNodes(); });
+    BindHistoryCommands();
     BindCircleCommands();
     BindExportCommands();
+}
+
+void CTesselApp::BindHistoryCommands() {
+    const CEditHistory& history = m_document->History();
+    const auto named = [](int formatId, int stepId, int captionCommand) {
+        return stepId == 0 ? CommandCaption(captionCommand)
+                           : FormatString(formatId, {LoadQString(stepId)});
+    };
+    m_pMainFrame->BindCommand(
+        cmd::kUndo, {[this] { OnUndoRedo(true); },
+                     [this, &history] { return history.CanUndo() && !m_progress->IsRunning(); },
+                     {},
+                     [&history, named] {
+                         return named(ids::kUndoStep, history.UndoNameId(), cmd::kUndo);
+                     }});
+    m_pMainFrame->BindCommand(
+        cmd::kRedo, {[this] { OnUndoRedo(false); },
+                     [this, &history] { return history.CanRedo() && !m_progress->IsRunning(); },
+                     {},
+                     [&history, named] {
+                         return named(ids::kRedoStep, history.RedoNameId(), cmd::kRedo);
+                     }});
+}
+
+void CTesselApp::OnUndoRedo(bool undo) {
+    m_pView->CancelGesture();
+    if (undo ? m_document->Undo() : m_document->Redo()) {
+        // The figures belonged to the run just after which the document stood.
+        m_pMainFrame->SetPackingStatus({});
+        m_pView->OnDocumentRestored();
+    }
 }
 
 void CTesselApp::BindCircleCommands() {

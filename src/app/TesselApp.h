@@ -59,6 +59,9 @@ private:
     void CreateWindows();
     void BindCommands();
     void BindCircleCommands();
+    // Undo and Redo, their menu items naming the step.
+    void BindHistoryCommands();
+    void OnUndoRedo(bool undo);
     // The export, clipboard and print commands.
     void BindExportCommands();
     void OnSettings();

@@ -64,6 +64,24 @@ constexpr int kConvergenceStarting = 746;
 constexpr int kCancelling = 747;
 constexpr int kNotEnoughMemory = 748;
 
+// Undo and Redo: the menu items with the step's name, and the names of the steps
+constexpr int kUndoStep = 750;
+constexpr int kRedoStep = 751;
+constexpr int kStepGrowNode = 752;
+constexpr int kStepConnectNode = 753;
+constexpr int kStepDeleteNode = 754;
+constexpr int kStepDeleteEdge = 755;
+constexpr int kStepMoveNode = 756;
+constexpr int kStepScaleDown = 757;
+constexpr int kStepCirclePacking = 758;
+constexpr int kStepPackToConvergence = 759;
+constexpr int kStepNodeRandomize = 760;
+constexpr int kStepInnerColor = 761;
+constexpr int kStepLineColor = 762;
+constexpr int kStepLineWidth = 763;
+constexpr int kStepPasteCircle = 764;
+constexpr int kStepGradation = 765;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

@@ -87,6 +87,24 @@ void CTesselView::SetMode(int mode) {
     InvalidateView(true);
 }
 
+void CTesselView::CancelGesture() {
+    if (!m_captured) {
+        return;
+    }
+    m_captured = false;
+    if (m_dragNode != nullptr) {
+        *m_dragNode = m_dragFrom;
+        m_dragNode = nullptr;
+    }
+    InvalidateView(false);
+}
+
+void CTesselView::OnDocumentRestored() {
+    AnnounceSelectionStyle();
+    InvalidateView(true);
+    emit CommandsChanged();
+}
+
 bool CTesselView::CanRunPacking() const {
     return m_document.m_nodes.AllConnected();
 }
@@ -201,6 +219,9 @@ void CTesselView::OnLButtonDown(IntPoint p) {
     m_moved = false;
     m_captured = true;
     m_dragNode = m_mode == GraphMode ? m_document.m_nodes.HitTest(p) : nullptr;
+    if (m_dragNode != nullptr) {
+        m_dragFrom = *m_dragNode;
+    }
     m_pressPoint = p;
     m_lastPoint = p;
 }
@@ -250,6 +271,7 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
             } else if (m_dragNode != nullptr) {
                 m_document.ClampToExtent(p);
                 m_dragNode->Set(p);
+                m_document.RecordNodeMove(m_dragNode, m_dragFrom);
                 InvalidateView(true);
             }
         }

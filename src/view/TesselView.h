@@ -47,6 +47,12 @@ public:
     void UpdateRadius();
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
+    // Ends a drag or rubber band without its effect: a dragged node goes back to where the
+    // press found it. Before the document changes under the view (undo, redo).
+    void CancelGesture();
+    // The document was taken back or forth under the view: repaint everything and announce
+    // the selection's style and the commands.
+    void OnDocumentRestored();
 
     // Circle mode (src/view/ViewCircleMode.cpp, as are the private members that select,
     // lay gradations and draw rubber bands).
@@ -117,6 +123,7 @@ private:
     void SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers keys);
     void LayGradation(IntPoint a, IntPoint b);
     void ResetGradationMode();
+    void ApplyStyle(const CCPCircle& style, int flags, int nameId);
     // Drawing a shape that is shown removes it, as an exclusive-or pen would.
     void DrawRubberBand(IntPoint to);
     void PaintRubberBands(QPainter& painter) const;
@@ -134,6 +141,7 @@ private:
     int m_copiedFlags = 0;
     CCPCircle m_copiedStyle;
     CCPNode* m_dragNode = nullptr;
+    CDPoint m_dragFrom; // where the dragged node stood at the press
     bool m_moved = false;
     IntPoint m_lastPoint;
     QImage m_offscreen;
