@@ -199,7 +199,8 @@ void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radiu
     std::vector<std::uint8_t> emf;
     const ExportStatus status = RecordEmf(doc.m_circles, radius, title.toStdString(), emf);
     if (status != ExportStatus::Ok) {
-        ShowWarning(parent, LoadQString(ids::kCannotCreateMetafile));
+        // No PNG or SVG rendering either: they would show the same broken picture.
+        Report(parent, status, title);
         return;
     }
     QClipboard* clipboard = QApplication::clipboard();

@@ -1,11 +1,13 @@
 // The editor's entry point.
 #include "app/Language.h"
 #include "app/TesselApp.h"
+#include "circles/OutputFile.h"
 #include "document/ProfileLocation.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     SetLanguage(LanguageFromEnvironment());
     QStringList arguments = QApplication::arguments();

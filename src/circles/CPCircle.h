@@ -45,6 +45,7 @@ public:
     CCPCircle();
     // The style record: inner colour, line colour, thickness (a negative one loads as 0).
     // Geometry and selection are not stored; loading leaves them as a new circle has them.
+    // Defined with the file format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     // The unit circle in the outer circle's default style.
@@ -57,6 +58,8 @@ public:
     // Whether the disk meets the rectangle with opposite corners a and b.
     bool IntersectsRect(const CDPoint& a, const CDPoint& b) const;
 
+    // Drawing (src/circles/CPCircleDraw.cpp).
+    //
     // The circle as one ellipse at the given scale (device units per unit-disk length), in its
     // own save/restore bracket; a width of 0 or less draws no outline. `background` fills the
     // circle in DrawBack: the view's background colour. Reads the circle only, so several
@@ -69,6 +72,8 @@ public:
     // are part of the ellipse. Coordinates beyond 32 bits are pinned to the limits.
     IntRect GetEllipseRect(double scale) const;
 
+    // Export lines (src/circles/CPCircleWrite.cpp).
+    //
     // One EPS drawing line: a filled disk, outlined when the width is positive.
     void WriteEpsLine(COutputFile& file, double scale) const;
     // One line of the text export in the user's token format.

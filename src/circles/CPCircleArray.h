@@ -45,6 +45,7 @@ public:
     // document releases them with RemoveAll before it destroys this array.
     ~CCPCircleArray() override = default;
     // The outer circle's style record only; the list is rebuilt by the next packing run.
+    // Defined with the file format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     // Index -1 is the outer circle; no range check otherwise.
@@ -69,6 +70,8 @@ public:
     // The square picture (-c, -c, c, c) that holds the outer circle drawn at that scale.
     IntRect GetExtent(double scale) const;
 
+    // Drawing (src/circles/CPCircleDraw.cpp).
+    //
     // The outer circle first, then the list in order. With DrawSelection and the outer circle
     // selected, the hatch covers the disk except the circles that are not selected. Reads
     // the circles only.
@@ -77,7 +80,7 @@ public:
     // With a background the picture is set to it first (see RasteriseCircles).
     void DrawAntialiased(CDibBuffer& image, double scale,
                          std::optional<COLORREF> background = std::nullopt) const;
-    // One line per circle, the outer circle first.
+    // Export lines (src/circles/CPCircleWrite.cpp): one per circle, the outer circle first.
     void WriteEps(COutputFile& file, double scale) const;
     void WriteText(COutputFile& file, double scale, const std::string& format) const;
 

@@ -56,5 +56,14 @@ private:
     std::string m_error;
 };
 
-// "<what> "<path>": <reason for errno `error`>." as the file helpers report failures.
+// Makes a write beyond the file-size limit (ulimit -f) fail with EFBIG like a full disk, so that
+// it is reported and its temporary file removed, instead of the signal that would kill the
+// process on the spot. Each program calls it once at start-up.
+void IgnoreFileSizeSignal();
+
+// "<what> "<path>": <reason>" as the file helpers report failures, on one line: the path's
+// non-printable bytes are escaped.
+std::string FileMessage(const std::string& what, const std::string& path,
+                        const std::string& reason);
+// FileMessage with the reason for errno `error`, as "<what> "<path>": <reason>."
 std::string FileErrorText(const std::string& what, const std::string& path, int error);

@@ -11,10 +11,6 @@ bool Contains(std::initializer_list<std::string_view> names, std::string_view na
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-void Complain(CliContext& context, std::string_view command, std::string_view message) {
-    context.err << "tessel-cli " << command << ": " << message << " (try --help)\n";
-}
-
 } // namespace
 
 bool ParseCliArgs(CliContext& context, std::string_view command,
@@ -30,27 +26,28 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
         }
         std::size_t equals = arg.find('=');
         std::string_view name = arg.substr(0, equals);
+        if (parsed.values.contains(name) || parsed.flags.contains(name)) {
+            // Taking the last of two values would hide a mistake in a script.
+            return ReportCliUsage(context.err, command, std::string(name) + " is given twice");
+        }
         if (Contains(valued, name)) {
             if (equals != std::string_view::npos) {
                 parsed.values[std::string(name)] = std::string(arg.substr(equals + 1));
             } else if (i + 1 < args.size()) {
                 parsed.values[std::string(name)] = args[++i];
             } else {
-                Complain(context, command, std::string(name) + " needs a value");
-                return false;
+                return ReportCliUsage(context.err, command, std::string(name) + " needs a value");
             }
         } else if (Contains(flags, name) && equals == std::string_view::npos) {
             parsed.flags.emplace(name);
         } else {
-            Complain(context, command, "unknown option " + std::string(arg));
-            return false;
+            return ReportCliUsage(context.err, command, "unknown option " + std::string(arg));
         }
     }
     std::size_t count = parsed.positional.size();
     if (count < minPositional || count > maxPositional) {
-        Complain(context, command,
-                 count < minPositional ? "missing arguments" : "too many arguments");
-        return false;
+        return ReportCliUsage(context.err, command,
+                              count < minPositional ? "missing arguments" : "too many arguments");
     }
     return true;
 }
@@ -61,9 +58,9 @@ bool ParseCliInteger(CliContext& context, std::string_view command, std::string_
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < min ||
         value > max) {
-        Complain(context, command,
-                 std::string(what) + " must be a whole number from " + std::to_string(min) +
-                     " to " + std::to_string(max) + ", not '" + std::string(text) + "'");
+        ReportCliUsage(context.err, command,
+                       std::string(what) + " must be a whole number from " + std::to_string(min) +
+                           " to " + std::to_string(max) + ", not '" + std::string(text) + "'");
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Exit codes shared by every command.
@@ -24,6 +25,13 @@ struct CliCommand {
     const char* help;  // what the command does, shown by `tessel-cli NAME --help`
     int (*run)(CliContext& context);
 };
+
+// Every message of tessel-cli is one line on the error stream, "tessel-cli COMMAND: MESSAGE"
+// ("tessel-cli: MESSAGE" without a command), with non-printable bytes escaped: a file name or
+// an argument can neither break the line nor send escape sequences to a terminal.
+void ReportCliError(std::ostream& err, std::string_view command, std::string_view message);
+// The same for a bad command line, with a pointer to --help. Returns false.
+bool ReportCliUsage(std::ostream& err, std::string_view command, std::string_view message);
 
 // Runs tessel-cli with a full argument vector (argv[0] included) and returns the exit code.
 int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& err);

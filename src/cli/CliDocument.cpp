@@ -5,19 +5,11 @@
 
 #include <ostream>
 
-namespace {
-
-void Report(CliContext& context, std::string_view command, const std::string& error) {
-    context.err << "tessel-cli " << command << ": " << error << '\n';
-}
-
-} // namespace
-
 int SaveForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
                const std::string& path) {
     std::string error;
     if (!doc.OnSaveDocument(path, error)) {
-        Report(context, command, error);
+        ReportCliError(context.err, command, error);
         return CliBadInput;
     }
     return CliOk;
@@ -27,7 +19,7 @@ bool OpenForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
                 const std::string& path) {
     std::string error;
     if (!doc.OnOpenDocument(path, error)) {
-        Report(context, command, error);
+        ReportCliError(context.err, command, error);
         return false;
     }
     // Without a window the packing scale is that of a window the size of the graph area,

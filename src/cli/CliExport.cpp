@@ -27,8 +27,7 @@ struct ExportOptions {
 };
 
 bool Complain(CliContext& context, const std::string& text) {
-    context.err << "tessel-cli export: " << text << " (try --help)\n";
-    return false;
+    return ReportCliUsage(context.err, "export", text);
 }
 
 const std::string* Value(const CliArgs& args, std::string_view name) {
@@ -183,7 +182,7 @@ int RunExportCommand(CliContext& context) {
     }
     const std::string& path = args.positional[1];
     if (ExportStatus status = Write(doc, options, radius, path); status != ExportStatus::Ok) {
-        context.err << "tessel-cli export: " << ExportErrorText(status, path) << '\n';
+        ReportCliError(context.err, "export", ExportErrorText(status, path));
         return CliBadInput;
     }
     return ReportShortfall(context, "export", shortfall);

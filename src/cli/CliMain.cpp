@@ -2,7 +2,11 @@
 #include "cli/CliCommand.h"
 #include "document/Settings.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <new>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -76,41 +80,45 @@ const CliCommand* FindCommand(std::string_view name) {
 // into the settings. The profile is only read. Returns an exit code, CliOk to go on.
 int ApplyProfileOption(CliContext& context, std::string_view command) {
     std::vector<std::string>& args = context.args;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string path;
-        if (args[i] == "--profile" && i + 1 < args.size()) {
-            path = args[i + 1];
-            args.erase(args.begin() + i, args.begin() + i + 2);
-        } else if (args[i].starts_with("--profile=")) {
-            path = args[i].substr(10);
-            args.erase(args.begin() + i);
-        } else if (args[i] == "--profile") {
-            context.err << "tessel-cli " << command << ": --profile needs a file (try --help)\n";
-            return CliBadUsage;
-        } else {
+    std::optional<std::string> path;
+    for (std::size_t i = 0; i < args.size();) {
+        std::size_t taken = args[i] == "--profile" ? 2 : args[i].starts_with("--profile=") ? 1 : 0;
+        if (taken == 0) {
+            ++i;
             continue;
         }
-        std::string error;
-        std::error_code ignored;
-        if (!std::filesystem::is_regular_file(path, ignored)) {
-            error = "Cannot open \"" + path + "\": there is no such profile.";
-        } else {
-            LoadSettingsFile(path, context.settings, error);
+        if (taken == 2 && i + 1 == args.size()) {
+            ReportCliUsage(context.err, command, "--profile needs a file");
+            return CliBadUsage;
         }
-        if (!error.empty()) {
-            context.err << "tessel-cli " << command << ": " << error << '\n';
-            return CliBadInput;
+        if (path) {
+            ReportCliUsage(context.err, command, "--profile is given twice");
+            return CliBadUsage;
         }
-        context.profile = path;
-        --i;
+        path = taken == 2 ? args[i + 1] : args[i].substr(10);
+        args.erase(args.begin() + i, args.begin() + i + taken);
     }
+    if (!path) {
+        return CliOk;
+    }
+    std::string error;
+    std::error_code ignored;
+    // Anything that exists is opened, so that a folder or a pipe is named as what it is.
+    if (!std::filesystem::exists(*path, ignored)) {
+        error = "Cannot open \"" + *path + "\": there is no such profile.";
+    } else {
+        LoadSettingsFile(*path, context.settings, error);
+    }
+    if (!error.empty()) {
+        ReportCliError(context.err, command, error);
+        return CliBadInput;
+    }
+    context.profile = *path;
     return CliOk;
 }
 
-} // namespace
-
-int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
-    std::span<const char* const> all(argv, argc);
+// Everything but the final check of the standard output.
+int Dispatch(std::span<const char* const> all, std::ostream& out, std::ostream& err) {
     if (all.size() < 2) {
         PrintUsage(err);
         return CliBadUsage;
@@ -122,7 +130,7 @@ int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& 
     }
     const CliCommand* command = FindCommand(name);
     if (!command) {
-        err << "tessel-cli: unknown command '" << name << "' (try --help)\n";
+        ReportCliUsage(err, "", "unknown command '" + std::string(name) + "'");
         return CliBadUsage;
     }
     CliContext context{{all.begin() + 2, all.end()}, out, err};
@@ -137,4 +145,33 @@ int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& 
         return code;
     }
     return command->run(context);
+}
+
+// What was written to the standard output must have arrived: a full disk or a closed pipe
+// behind it makes the command fail.
+int CheckOutput(std::ostream& out, std::ostream& err, std::string_view command, int code) {
+    errno = 0;
+    out.flush();
+    if (out) {
+        return code;
+    }
+    std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : std::string();
+    ReportCliError(err, command, "cannot write the standard output" + reason);
+    return code == CliOk ? CliBadInput : code;
+}
+
+} // namespace
+
+int RunCli(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+    std::span<const char* const> all(argv, argc);
+    std::string_view command = all.size() > 1 && FindCommand(all[1]) ? all[1] : "";
+    int code = CliBadInput;
+    try {
+        code = Dispatch(all, out, err);
+    } catch (const std::bad_alloc&) {
+        // Large graphs are built and packed in memory; running out of it is a failure to
+        // report like any other, not a crash.
+        ReportCliError(err, command, "there is not enough memory.");
+    }
+    return CheckOutput(out, err, command, code);
 }

@@ -56,9 +56,8 @@ bool ParseCliReal(CliContext& context, std::string_view command, std::string_vie
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
         !std::isfinite(value)) {
-        context.err << "tessel-cli " << command << ": " << what << " must be a number, not '"
-                    << text << "' (try --help)\n";
-        return false;
+        return ReportCliUsage(context.err, command,
+                              std::string(what) + " must be a number, not '" + text + "'");
     }
     return true;
 }
@@ -70,8 +69,7 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
         return found == args.values.end() ? nullptr : &found->second;
     };
     auto complain = [&](std::string_view text) {
-        context.err << "tessel-cli " << command << ": " << text << " (try --help)\n";
-        return false;
+        return ReportCliUsage(context.err, command, text);
     };
     if (value("--runs") && value("--until")) {
         return complain("--runs and --until exclude each other");
@@ -117,7 +115,7 @@ int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
     while (runs < limit) {
         std::string refusal;
         if (!doc.RunPacking(&refusal)) {
-            context.err << "tessel-cli " << command << ": " << refusal << '\n';
+            ReportCliError(context.err, command, refusal);
             return CliBadInput;
         }
         ++runs;

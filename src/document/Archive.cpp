@@ -2,6 +2,7 @@
 #include "document/Archive.h"
 
 #include "geometry/Object.h"
+#include "geometry/Utf8Text.h"
 
 #include <bit>
 
@@ -206,7 +207,7 @@ const CRuntimeClass* CArchive::ReadNewClass(const CRuntimeClass* requested) {
     const CRuntimeClass* cls = CRuntimeClass::FromName(name);
     if (!cls || !cls->m_create || !cls->IsDerivedFrom(requested)) {
         Fail(ArchiveError::BadClass,
-             "\"" + name + "\" where " + requested->m_className + " was expected");
+             "\"" + Printable(name) + "\" where " + requested->m_className + " was expected");
         return nullptr;
     }
     if (schema != cls->m_schema) {

@@ -1,4 +1,5 @@
 // Opening and saving the document as a file.
+#include "circles/OutputFile.h"
 #include "document/Archive.h"
 #include "document/SafeFile.h"
 #include "document/TesselDoc.h"
@@ -44,7 +45,7 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
     std::vector<std::uint8_t> bytes;
     switch (ReadWholeFile(path, MaxDocumentBytes, bytes, error)) {
     case ReadResult::Missing:
-        error = "Cannot open \"" + path + "\": the file does not exist.";
+        error = FileMessage("Cannot open", path, "the file does not exist.");
         return false;
     case ReadResult::Failed:
         return false;
@@ -52,7 +53,7 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
         break;
     }
     if (!LoadFromBytes(bytes, error)) {
-        error = "Cannot open \"" + path + "\": " + error;
+        error = FileMessage("Cannot open", path, error);
         return false;
     }
     return true;
@@ -67,7 +68,7 @@ bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error) {
     try {
         bytes = SaveToBytes();
     } catch (const std::bad_alloc&) {
-        error = "Cannot save \"" + path + "\": there is not enough memory.";
+        error = FileMessage("Cannot save", path, "there is not enough memory.");
         return false;
     }
     if (!WriteFileAtomically(path, bytes, error)) {

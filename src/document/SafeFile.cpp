@@ -21,10 +21,41 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return false;
 }
 
+namespace {
+
+// What a path that is not a regular file names, for the message that refuses it.
+std::string KindOfFile(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "it is a folder, not a file.";
+    }
+    if (S_ISFIFO(mode)) {
+        return "it is a named pipe (FIFO), not a regular file.";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "it is a device, not a regular file.";
+    }
+    if (S_ISSOCK(mode)) {
+        return "it is a socket, not a regular file.";
+    }
+    return "it is not a regular file.";
+}
+
+// Opens without blocking, so that a named pipe with no writer cannot hold the program; the
+// caller checks what was opened before reading.
+int OpenForReading(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+} // namespace
+
 ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
                          std::vector<std::uint8_t>& bytes, std::string& error) {
     bytes.clear();
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenForReading(path);
     if (fd < 0) {
         if (errno == ENOENT) {
             return ReadResult::Missing;
@@ -34,12 +65,12 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "Cannot open \"" + path + "\": it is not a regular file.";
+        error = FileMessage("Cannot open", path, KindOfFile(info.st_mode));
         close(fd);
         return ReadResult::Failed;
     }
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        error = "Cannot open \"" + path + "\": the file is too large.";
+        error = FileMessage("Cannot open", path, "the file is too large.");
         close(fd);
         return ReadResult::Failed;
     }

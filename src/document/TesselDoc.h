@@ -34,6 +34,8 @@ public:
     // then the starting triangle sized by the view's drawing radius.
     bool OnNewDocument();
 
+    // Files (src/document/DocumentFile.cpp).
+    //
     // Reads the document file at path. A file without nodes (an empty file too) gives the
     // starting triangle, modified; any other file leaves the document unmodified. A file
     // that cannot be read or is malformed leaves the document exactly as it was and gives
@@ -51,7 +53,8 @@ public:
     std::vector<std::uint8_t> SaveToBytes();
     // Storing writes the graph, extents and styles; loading reads them into a fresh graph
     // that replaces the document's only when the whole stream was read and checked. A
-    // failure is recorded on the archive and leaves the document as it was.
+    // failure is recorded on the archive and leaves the document as it was. Defined with
+    // the file format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     // The view's drawing radius, or nothing while there is no view.
@@ -105,7 +108,9 @@ public:
     // Kinds of all nodes, then interior flags of all edges.
     void RecomputeStates();
 
-    // The packing run (src/packing/PackingRun.cpp): solves the radii (from 1.0 again after
+    // Packing (src/packing/PackingRun.cpp).
+    //
+    // The packing run: solves the radii (from 1.0 again after
     // an edit), lays the circles out, moves every node onto its circle's centre, lists the
     // circles in node order and marks the document modified. Refused while some node is
     // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
@@ -116,6 +121,9 @@ public:
     // The scale at which the packing places the nodes: the view's drawing radius, or without
     // a view the one a view of the graph area with the view margin would have.
     double GetPackingScale() const;
+    // Exports: WriteEps in src/document/TesselDocWrite.cpp, WriteText beside the file
+    // functions in src/document/DocumentFile.cpp.
+    //
     // The whole EPS file at a scale in points, the picture's lower left corner `offset`
     // points from the page origin.
     void WriteEps(COutputFile& file, double scale, double offset) const;

@@ -3,11 +3,15 @@
 #include "circles/DibBuffer.h"
 #include "circles/DibSurface.h"
 #include "export/Export.h"
+#include "export/PictureCheck.h"
 
 #include <climits>
 
 ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
                           const std::string& path, const PlainPainter& painter) {
+    if (ExportStatus status = CheckPicture(circles, setup.radius); status != ExportStatus::Ok) {
+        return status;
+    }
     IntRect extent = circles.GetExtent(setup.radius);
     long long width = (long long)extent.right - extent.left;
     long long height = (long long)extent.bottom - extent.top;

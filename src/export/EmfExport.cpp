@@ -4,6 +4,8 @@
 #include "document/AppTitle.h"
 #include "export/EmfSurface.h"
 #include "export/Export.h"
+#include "export/PictureCheck.h"
+#include "geometry/Utf8Text.h"
 
 #include <filesystem>
 
@@ -13,19 +15,9 @@ namespace {
 std::u16string Utf16(const std::string& text) {
     std::u16string out;
     for (std::size_t i = 0; i < text.size();) {
-        unsigned char b = text[i];
-        int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        char32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
-        bool valid = length > 0 && i + length <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            unsigned char next = text[i + k];
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        valid = valid && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF) &&
-                !(length == 2 && c < 0x80) && !(length == 3 && c < 0x800) &&
-                !(length == 4 && c < 0x10000);
-        if (!valid) {
+        char32_t c = 0;
+        std::size_t length = DecodeUtf8(text, i, c);
+        if (length == 0) {
             out.push_back(u'\uFFFD');
             ++i;
             continue;
@@ -46,8 +38,11 @@ std::u16string Utf16(const std::string& text) {
 ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::string& title,
                        std::vector<std::uint8_t>& bytes) {
     bytes.clear();
+    if (ExportStatus status = CheckPicture(circles, radius); status != ExportStatus::Ok) {
+        return status;
+    }
     IntRect extent = circles.GetExtent(radius);
-    if (extent.right >= CEmfSurface::kMaxCoordinate || extent.right <= 0) {
+    if (extent.right >= CEmfSurface::kMaxCoordinate) {
         return ExportStatus::MetafileTooLarge;
     }
     CEmfSurface surface;

@@ -75,6 +75,10 @@ void CEmfSurface::Record(std::uint32_t type, std::initializer_list<std::uint32_t
 }
 
 void CEmfSurface::OnSaveState() {
+    // Modes set before the save belong to the outer level. Recorded inside it, they would be
+    // undone by the restore, and players differ in how well they follow that: one showed the
+    // whole picture with the invisible corner pixels' no-op raster operation still in force.
+    SyncModes(State());
     Record(EmrSaveDc, {});
     m_savedRealised.push_back(m_realised);
 }
@@ -153,6 +157,10 @@ void CEmfSurface::Sync(const SurfaceState& state, bool pen, bool brush) {
         Record(EmrSelectObject, {m_realised.brushHandle});
         Release(old);
     }
+    SyncModes(state);
+}
+
+void CEmfSurface::SyncModes(const SurfaceState& state) {
     if (state.transparentBackground != m_realised.transparentBackground) {
         m_realised.transparentBackground = state.transparentBackground;
         Record(EmrSetBkMode, {state.transparentBackground ? 1u : 2u});

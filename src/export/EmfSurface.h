@@ -56,6 +56,8 @@ private:
     // Records what the playing context needs to match `state` for one drawing call: the pen
     // and brush only when the call uses them.
     void Sync(const SurfaceState& state, bool pen, bool brush);
+    // The background mode, raster operation and origin alone.
+    void SyncModes(const SurfaceState& state);
     std::uint32_t CreatePenObject(const SurfacePen& pen);
     std::uint32_t CreateBrushObject(const SurfaceBrush& brush);
     std::uint32_t NewHandle();

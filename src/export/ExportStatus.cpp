@@ -3,6 +3,7 @@
 
 #include "document/StringIds.h"
 #include "document/StringTable.h"
+#include "geometry/Utf8Text.h"
 
 ExportStatus ToExportStatus(FileStatus status) {
     switch (status) {
@@ -25,12 +26,17 @@ std::string ExportErrorText(ExportStatus status, const std::string& path) {
         // The path replaces "%s" as plain text: it is never read as a format.
         std::string text = LoadString(ids::kCannotOpenFile);
         std::size_t at = text.find("%s");
-        return at == std::string::npos ? text + " " + path : text.replace(at, 2, path);
+        return at == std::string::npos ? text + " " + Printable(path)
+                                       : text.replace(at, 2, Printable(path));
     }
     case ExportStatus::WriteFailed:
-        return path + "\n" + LoadString(ids::kWriteFailed);
+        return Printable(path) + ": " + LoadString(ids::kWriteFailed);
     case ExportStatus::BitmapTooLarge:
         return LoadString(ids::kCannotCreateBitmap);
+    case ExportStatus::PictureTooLarge:
+        return LoadString(ids::kPictureTooLarge);
+    case ExportStatus::NotFinite:
+        return LoadString(ids::kNotFinite);
     case ExportStatus::MetafileTooLarge:
         break;
     }

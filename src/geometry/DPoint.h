@@ -21,7 +21,8 @@ public:
     void Set(const CDPoint& p) { Set(p.x, p.y); }
     void Set(IntPoint pt) { Set(pt.x, pt.y); }
     virtual CDPoint& operator=(const CDPoint& p);
-    // x, then y, as two 64-bit floats.
+    // x, then y, as two 64-bit floats. Defined with the file format (src/document/
+    // DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     CDPoint operator+(const CDPoint& b) const { return {x + b.x, y + b.y}; }

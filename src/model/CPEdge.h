@@ -17,7 +17,7 @@ public:
     CCPEdge(const CCPEdge&) = delete;
     CCPEdge& operator=(const CCPEdge&) = delete;
     // Start index, end index and the interior flag; indices go through the archive's graph
-    // index.
+    // index. Defined with the file format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     // The end seen from the start, the start seen from the end, else nullptr.

@@ -31,7 +31,8 @@ public:
     CCPNode& operator=(const CCPNode&) = delete;
     using CDPoint::operator=;
     // The point, the edge indices in list order, the kind and the circle as a tagged
-    // object; indices go through the archive's graph index.
+    // object; indices go through the archive's graph index. Defined with the file format
+    // (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     int GetEdgeCount() const { return static_cast<int>(m_edges.size()); }

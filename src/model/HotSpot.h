@@ -13,7 +13,8 @@ public:
     CHotSpot() = default;
     CHotSpot(double x, double y, int highlight) : CDPoint(x, y), m_highlight(highlight) {}
     using CDPoint::operator=;
-    // The point; loading clears the highlight, which is never stored.
+    // The point; loading clears the highlight, which is never stored. Defined with the file
+    // format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
     // Inside the square of half-width m_size around the point; the border misses.

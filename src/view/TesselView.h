@@ -48,6 +48,9 @@ public:
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
 
+    // Circle mode (src/view/ViewCircleMode.cpp, as are the private members that select,
+    // lay gradations and draw rubber bands).
+    //
     // The gradation kind the next circle-mode drag lays (GradNone: the drag selects), and
     // which colours it sets. Its colours are the settings' GraStartCol and GraEndCol.
     int GradationMode() const { return m_gradationMode; }
@@ -70,7 +73,7 @@ public:
     // The rubber-band shapes shown over the picture (each drawn an odd number of times).
     int RubberBandCount() const { return static_cast<int>(m_bands.size()); }
 
-    // Run > Circle Packing; refused with a message while a node is not connected.
+    // Run > Circle Packing; refused (PackingRefused) while a node is not connected.
     void OnCirclePacking();
     bool CanRunPacking() const;
 

@@ -22,18 +22,22 @@ inline std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-// `work` holds the captured streams; the arguments are passed exactly as given.
+// `work` holds the captured streams; the arguments are passed exactly as given. `environment`
+// comes before the command in the shell (variables, or a command such as "ulimit -f 8;");
+// `output` is where the standard output goes instead of being captured.
 inline CCliResult RunCliProcess(const CTempDir& work, const std::vector<std::string>& args,
-                                const std::string& environment = "") {
+                                const std::string& environment = "",
+                                const std::string& output = "") {
     std::string command = environment + " " + ShellQuote(TESSEL_CLI_PATH);
     for (const std::string& arg : args) {
         command += " " + ShellQuote(arg);
     }
-    command += " >" + ShellQuote(work.File("cli.out")) + " 2>" + ShellQuote(work.File("cli.err"));
+    command += " >" + ShellQuote(output.empty() ? work.File("cli.out") : output) + " 2>" +
+               ShellQuote(work.File("cli.err"));
     int status = std::system(command.c_str());
     CCliResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadText(work.File("cli.out"));
+    result.out = output.empty() ? ReadText(work.File("cli.out")) : std::string();
     result.err = ReadText(work.File("cli.err"));
     return result;
 }

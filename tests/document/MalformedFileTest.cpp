@@ -1,12 +1,17 @@
 // Damaged document files: each broken rule is refused with its kind of failure, and the
-// document keeps the graph it had.
+// document keeps the graph it had; hostile names and things that are no files are reported
+// on one line.
 #include "FileBuilder.h"
+#include "TempDir.h"
+#include "document/IniFile.h"
 #include "document/TesselDoc.h"
 #include "model/GraphInvariants.h"
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,4 +134,43 @@ TEST(MalformedFile, CircleTagsOfTheWrongClassSchemaOrNumber) {
               ArchiveError::BadClass);
     EXPECT_EQ(Load(withBytes(tag + 4, {0x07, 0x00, 'C', 'C', 'P', 'N', 'o', 'd', 'e'})),
               ArchiveError::BadClass); // a known class that is not a circle
+}
+
+TEST(MalformedFile, ControlBytesOfAClassNameAreEscapedInTheMessage) {
+    Bytes bytes = EncodeFile(Wheel());
+    std::size_t name = 24 + 16 + 4 + 4 * 4 + 4 + 6; // the first circle's class name, 9 bytes
+    const std::string hostile("\x1b[2J\nA\0\x9bZ", 9);
+    std::copy(hostile.begin(), hostile.end(), bytes.begin() + name);
+    CTempDir dir;
+    WriteText(dir.File("bad\n\x1b.tesl"), std::string(bytes.begin(), bytes.end()));
+    CTesselDoc doc;
+    std::string error;
+    ASSERT_FALSE(doc.OnOpenDocument(dir.File("bad\n\x1b.tesl"), error));
+    EXPECT_NE(error.find("\"\\x1b[2J\\x0aA\\x00\\x9bZ\""), std::string::npos) << error;
+    EXPECT_NE(error.find("bad\\x0a\\x1b.tesl"), std::string::npos) << error;
+    EXPECT_EQ(error.find_first_of(std::string("\n\x1b\0\x9b", 4)), std::string::npos) << error;
+}
+
+TEST(MalformedFile, WhatIsNoRegularFileIsNamedAndNeverWaitedFor) {
+    CTempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("pipe.tesl").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder.tesl"));
+    struct Row {
+        std::string path;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {dir.File("pipe.tesl"), "it is a named pipe (FIFO), not a regular file."},
+        {dir.File("folder.tesl"), "it is a folder, not a file."},
+        {"/dev/zero", "it is a device, not a regular file."},
+    };
+    for (const Row& row : rows) {
+        CTesselDoc doc; // a pipe without a writer would block an ordinary open for ever
+        std::string error;
+        EXPECT_FALSE(doc.OnOpenDocument(row.path, error));
+        EXPECT_EQ(error, "Cannot open \"" + row.path + "\": " + row.reason);
+        CIniFile profile;
+        EXPECT_FALSE(profile.Load(row.path, error));
+        EXPECT_EQ(error, "Cannot open \"" + row.path + "\": " + row.reason);
+    }
 }

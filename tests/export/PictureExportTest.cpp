@@ -102,7 +102,9 @@ TEST(BitmapExport, RefusalsAndFailuresLeaveNoFile) {
     CircleList list;
     Outer(list, 1);
     EXPECT_EQ(ExportBitmap(list.array, {2147483647.0, false, 0}, dir.File("huge.bmp")),
-              ExportStatus::BitmapTooLarge);
+              ExportStatus::PictureTooLarge); // wider than 2^31 pixels
+    EXPECT_EQ(ExportBitmap(list.array, {1073741000.0, false, 0}, dir.File("wide.bmp")),
+              ExportStatus::BitmapTooLarge); // 2^31 pixels wide fit the header, not the memory
     EXPECT_EQ(ExportBitmap(list.array, {40000, true, 0}, dir.File("big.bmp")),
               ExportStatus::BitmapTooLarge); // 80 010 pixels square: 19 GB
     EXPECT_EQ(ExportBitmap(list.array, {10, false, 0}, dir.File("no/a.bmp")),

@@ -61,6 +61,14 @@ class TestCircleMode : public QObject {
         Frame().UpdateCommands();
         Frame().Action(id)->trigger();
     }
+    // A left drag through the centre, half the radius either side: a gradation or a rubber band.
+    void DragAcrossTheCentre() {
+        const QPoint centre(View().width() / 2, View().height() / 2);
+        const int r = int(View().Radius());
+        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r / 2, 0));
+        QTest::mouseMove(&View(), centre + QPoint(r / 2, 0));
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r / 2, 0));
+    }
 
 private slots:
     void init() {
@@ -157,11 +165,7 @@ private slots:
         QVERIFY(linear != nullptr);
         QTest::mouseClick(linear, Qt::LeftButton);
         QCOMPARE(View().GradationMode(), 1);
-        const QPoint centre(View().width() / 2, View().height() / 2);
-        const int r = int(View().Radius());
-        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r / 2, 0));
-        QTest::mouseMove(&View(), centre + QPoint(r / 2, 0));
-        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r / 2, 0));
+        DragAcrossTheCentre();
         int changed = 0;
         for (int i = 0; i < Circles().GetCount(); ++i) {
             const bool differs = Circles().m_list[i]->m_innerCol != before[i];
@@ -171,7 +175,8 @@ private slots:
         QVERIFY(changed > 0);
         QCOMPARE(View().GradationMode(), 1);
         // A right press ends the gradation mode.
-        QTest::mouseClick(&View(), Qt::RightButton, {}, centre);
+        QTest::mouseClick(&View(), Qt::RightButton, {},
+                          QPoint(View().width() / 2, View().height() / 2));
         QCOMPARE(View().GradationMode(), 0);
     }
 
@@ -189,11 +194,7 @@ private slots:
         QTest::mouseClick(lineTarget, Qt::LeftButton);
         QVERIFY(!lineTarget->isChecked());
         QTest::mouseClick(linear, Qt::LeftButton);
-        const QPoint centre(View().width() / 2, View().height() / 2);
-        const int r = int(View().Radius());
-        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r / 2, 0));
-        QTest::mouseMove(&View(), centre + QPoint(r / 2, 0));
-        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r / 2, 0));
+        DragAcrossTheCentre();
         int innerChanged = 0;
         for (int i = 0; i < Circles().GetCount(); ++i) {
             QCOMPARE(Circles().m_list[i]->m_lineCol, lines[i]);

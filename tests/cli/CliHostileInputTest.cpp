@@ -1,0 +1,159 @@
+// tessel-cli against what scripts and hostile files give it: things that are no files, names
+// and contents with control bytes, full disks and file-size limits, repeated options, long
+// names and links. Every failure is one line on stderr and a nonzero exit.
+#include "CliRunner.h"
+#include "document/StringIds.h"
+#include "document/StringTable.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+int Lines(const std::string& text) {
+    return int(std::count(text.begin(), text.end(), '\n'));
+}
+
+} // namespace
+
+TEST(CliHostileInput, ThingsThatAreNoFilesAreNamedAndNeverWaitedFor) {
+    CTempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("f.tesl").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(dir.File("p.ini").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder.ini"));
+    ASSERT_EQ(RunCliProcess(dir, {"new", dir.File("a.tesl")}).exitCode, 0);
+    struct Row {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Row rows[] = {
+        {{"info", dir.File("f.tesl")}, "it is a named pipe (FIFO), not a regular file."},
+        {{"info", dir.Path()}, "it is a folder, not a file."},
+        {{"pack", "/dev/zero", dir.File("o.tesl")}, "it is a device, not a regular file."},
+        {{"info", dir.File("a.tesl"), "--profile", dir.File("p.ini")},
+         "it is a named pipe (FIFO), not a regular file."},
+        {{"info", dir.File("a.tesl"), "--profile", dir.File("folder.ini")},
+         "it is a folder, not a file."},
+        {{"info", dir.File("a.tesl"), "--profile", dir.File("none.ini")},
+         "there is no such profile."},
+    };
+    for (const Row& row : rows) {
+        // `timeout` ends a tool that waits for a writer on the pipe.
+        CCliResult result = RunCliProcess(dir, row.args, "timeout 20");
+        EXPECT_EQ(result.exitCode, 1) << row.args[1] << ": " << result.err;
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+    }
+}
+
+TEST(CliHostileInput, ControlBytesFromFilesAndArgumentsAreEscaped) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"new", dir.File("a.tesl")}).exitCode, 0);
+    std::string bytes = ReadText(dir.File("a.tesl"));
+    bytes.replace(24 + 16 + 4 + 2 * 4 + 4 + 6, 9, std::string("\x1b]0;x\x07\n\0Z", 9));
+    WriteText(dir.File("evil.tesl"), bytes);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"info", dir.File("evil.tesl")},
+          std::vector<std::string>{"info", dir.File("no\x1b[2J\nsuch.tesl")},
+          std::vector<std::string>{"hex", "3\x1b[2J", dir.File("x.tesl")},
+          std::vector<std::string>{"info", dir.File("a.tesl"), "--bad\x1b\noption"},
+          std::vector<std::string>{"no\x1b[2Jcommand"}}) {
+        CCliResult result = RunCliProcess(dir, args);
+        EXPECT_NE(result.exitCode, 0);
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+        EXPECT_EQ(result.err.find('\x1b'), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("\\x1b"), std::string::npos) << result.err;
+    }
+}
+
+TEST(CliHostileInput, WriteFailuresAreOneLineAndLeaveNothingBehind) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "3", dir.File("h.tesl")}).exitCode, 0);
+    for (const char* format : {"bmp", "eps", "txt", "emf"}) {
+        CCliResult full = RunCliProcess(
+            dir, {"export", dir.File("h.tesl"), "/dev/full", "--format", format, "--runs", "0"});
+        EXPECT_EQ(full.exitCode, 1) << format;
+        EXPECT_EQ(full.err, "tessel-cli export: /dev/full: " + LoadString(ids::kWriteFailed) + "\n");
+    }
+    // A file-size limit: the write fails and is reported instead of the signal killing the
+    // tool, and the temporary file goes.
+    std::filesystem::create_directory(dir.File("out"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"hex", "40", dir.File("out/big.tesl")},
+          std::vector<std::string>{"random", "3000", dir.File("out/big.tesl")},
+          std::vector<std::string>{"export", dir.File("h.tesl"), dir.File("out/big.bmp"),
+                                   "--format", "bmp", "--radius", "300"}}) {
+        CCliResult limited = RunCliProcess(dir, args, "ulimit -f 16;");
+        EXPECT_EQ(limited.exitCode, 1) << args[0] << ": " << limited.err;
+        EXPECT_EQ(Lines(limited.err), 1) << limited.err;
+        EXPECT_NE(limited.err.find("big."), std::string::npos) << limited.err;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.File("out"))) << args[0];
+    }
+}
+
+TEST(CliHostileInput, AFailedStandardOutputFailsTheCommand) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "2", dir.File("h.tesl")}).exitCode, 0);
+    const std::vector<std::vector<std::string>> commands = {
+        {"info", dir.File("h.tesl")},
+        {"info", dir.File("h.tesl"), "--json"},
+        {"--help"},
+        {"export", "--help"},
+        {"version"},
+        {"pack", dir.File("h.tesl"), dir.File("p.tesl")},
+        {"export", dir.File("h.tesl"), dir.File("e.eps"), "--format", "eps"},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        CCliResult result = RunCliProcess(dir, args, "", "/dev/full");
+        EXPECT_EQ(result.exitCode, 1) << args[0] << " " << args.back();
+        EXPECT_NE(result.err.find("cannot write the standard output"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+        EXPECT_EQ(RunCliProcess(dir, args, "", "/dev/null").exitCode, 0) << args[0];
+    }
+}
+
+TEST(CliHostileInput, RepeatedOptionsAreRefused) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "2", dir.File("h.tesl")}).exitCode, 0);
+    WriteText(dir.File("p.ini"), "[View]\n");
+    const std::string in = dir.File("h.tesl"), out = dir.File("o.bmp");
+    const std::vector<std::vector<std::string>> rows = {
+        {"export", in, out, "--format", "eps", "--format", "bmp"},
+        {"export", in, out, "--format=eps", "--format", "eps"},
+        {"export", in, out, "--format", "bmp", "--antialias", "--antialias"},
+        {"pack", in, out, "--runs", "1", "--runs=2"},
+        {"random", "50", out, "--seed", "1", "--seed", "2"},
+        {"info", in, "--json", "--json"},
+        {"info", in, "--profile", dir.File("p.ini"), "--profile=" + dir.File("p.ini")},
+    };
+    for (const std::vector<std::string>& args : rows) {
+        CCliResult result = RunCliProcess(dir, args);
+        EXPECT_EQ(result.exitCode, 2) << args[0] << ": " << result.err;
+        EXPECT_NE(result.err.find("is given twice"), std::string::npos) << result.err;
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(CliHostileInput, LongNamesAndDanglingLinksAreSaved) {
+    CTempDir dir;
+    const std::string longName = std::string(244, 'x') + ".tesl"; // 249 bytes
+    CCliResult made = RunCliProcess(dir, {"new", dir.File(longName)});
+    EXPECT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(RunCliProcess(dir, {"hex", "2", dir.File(longName)}).exitCode, 0);
+    EXPECT_EQ(ReadText(dir.File(longName)).size(), 1611u); // replaced by the hex disk
+
+    std::filesystem::create_symlink("target.tesl", dir.File("link.tesl"));
+    ASSERT_EQ(RunCliProcess(dir, {"new", dir.File("link.tesl")}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.tesl")));
+    EXPECT_EQ(ReadText(dir.File("target.tesl")).size(), 223u);
+
+    std::filesystem::create_symlink("loop.tesl", dir.File("loop.tesl"));
+    CCliResult loop = RunCliProcess(dir, {"new", dir.File("loop.tesl")});
+    EXPECT_EQ(loop.exitCode, 1);
+    EXPECT_EQ(Lines(loop.err), 1) << loop.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("loop.tesl")));
+}
