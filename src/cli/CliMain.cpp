@@ -43,16 +43,20 @@ constexpr CliCommand kCommands[] = {
      "the largest boundary angle sum and the seconds taken.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M]] "
+     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M]] "
      "[--threshold T] [--radius R] [--offset O] [--text-format F] [--antialias] "
-     "[--background #RRGGBB]",
+     "[--background #RRGGBB] [--dpi D] [--transparent]",
      "Packs as `pack` does (--runs 0 exports the outer circle alone) and writes OUT with the\n"
-     "editor's EPS, text, bitmap or enhanced-metafile writer. R is the radius of the unit\n"
-     "circle in points (eps), units (txt) or pixels (bmp, emf; a whole number); by default\n"
-     "the drawing radius of a window the size of the graph area. --offset (eps) moves the\n"
-     "picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
-     "--antialias and --background (bmp; default the profile's BGColor) set the bitmap.\n"
-     "A plain bitmap is drawn by the program's own aliased rasteriser, without a display.",
+     "editor's EPS, text, bitmap, enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the\n"
+     "file to the standard output and the packing's summary to the standard error. R is the\n"
+     "radius of the unit circle in points (eps, pdf), units (txt) or pixels (svg; bmp, emf and\n"
+     "png as a whole number); by default the drawing radius of a window the size of the graph\n"
+     "area. --offset (eps) moves the picture from the page corner; --text-format (txt)\n"
+     "defaults to the profile's format; --antialias and --background (bmp, png; default the\n"
+     "profile's BGColor) set the bitmap; --dpi (png, 1 to 100000, default 96) is the\n"
+     "resolution the file records; --transparent (png) leaves the margin and the gaps between\n"
+     "the circles clear. A plain bitmap is drawn by the program's own aliased rasteriser,\n"
+     "without a display.",
      &RunExportCommand},
 };
 
