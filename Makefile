@@ -11,6 +11,7 @@ FUZZ_SECONDS ?= 600
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
+                  libcairo2-dev libpng-dev \
                   fonts-dejavu-core
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
