@@ -8,7 +8,6 @@
 #include "export/Export.h"
 #include "geometry/DPoint.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <ostream>
@@ -54,19 +53,6 @@ bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
     }
     return Complain(context,
                     "--format must be eps, txt, bmp, emf, svg, pdf or png, not '" + *text + "'");
-}
-
-// "#RRGGBB" as the program's 0x00BBGGRR colour.
-bool ParseBackground(CliContext& context, const std::string& text, COLORREF& color) {
-    unsigned rgb = 0;
-    auto result = text.size() == 7 && text[0] == '#'
-                      ? std::from_chars(text.data() + 1, text.data() + 7, rgb, 16)
-                      : std::from_chars_result{text.data(), std::errc::invalid_argument};
-    if (result.ec != std::errc() || result.ptr != text.data() + 7) {
-        return Complain(context, "--background must be #RRGGBB, not '" + text + "'");
-    }
-    color = MakeRgb(rgb >> 16, rgb >> 8, rgb);
-    return true;
 }
 
 bool IsBitmap(Format format) {
@@ -116,7 +102,7 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     }
     o.background = context.settings.BGColor;
     if (const std::string* text = Value(args, "--background");
-        text && !ParseBackground(context, *text, o.background)) {
+        text && !ParseCliColor(context, "export", "--background", *text, o.background)) {
         return false;
     }
     o.antialias = args.Has("--antialias");

@@ -1,29 +1,25 @@
 // CCairoSurface: the drawing surface on a Cairo context, the backend of the PDF export.
 #pragma once
 
-#include "circles/DrawSurface.h"
+#include "export/VectorSurface.h"
 
 typedef struct _cairo cairo_t;
 
-// Device units are the context's user units; circles are drawn as exact arcs. As in every
-// file backend, drawing under the XOR or no-op raster operation leaves the page as it is and a
-// cross-hatched brush fills nothing.
-class CCairoSurface : public CDrawSurface {
+// Device units are the context's user units; circles are drawn as exact arcs.
+class CCairoSurface : public CVectorSurface {
 public:
     explicit CCairoSurface(cairo_t* context) : m_context(context) {}
 
 protected:
-    void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
-    void DoCircle(const SurfaceCircle& circle, const SurfaceState& state) override;
-    void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) override;
-    void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) override;
-    void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) override;
+    void DrawEllipse(double x, double y, double rx, double ry, const SurfaceState& state) override;
+    void DrawSegment(double x0, double y0, double x1, double y1,
+                     const SurfaceState& state) override;
+    void DrawBox(double x, double y, double width, double height, COLORREF color) override;
 
 private:
     // Fills the current path with the brush and strokes it with the pen, then clears it.
     void Paint(const SurfaceState& state);
     void SetColor(COLORREF color);
-    void FillRectangle(double x, double y, double width, double height, COLORREF color);
 
     cairo_t* m_context;
 };

@@ -2,30 +2,23 @@
 // and radius.
 #pragma once
 
-#include "circles/DrawSurface.h"
+#include "export/VectorSurface.h"
 
 #include <string>
 
-// Device units are SVG user units. A file has nothing to combine with, so drawing under the
-// XOR or no-op raster operation writes nothing, and a cross-hatched brush fills nothing: the
-// exports draw their circles plainly.
-class CSvgSurface : public CDrawSurface {
+// Device units are SVG user units.
+class CSvgSurface : public CVectorSurface {
 public:
     // The elements drawn so far, one a line.
     const std::string& Elements() const { return m_elements; }
 
 protected:
-    void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
-    void DoCircle(const SurfaceCircle& circle, const SurfaceState& state) override;
-    void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) override;
-    void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) override;
-    void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) override;
+    void DrawEllipse(double x, double y, double rx, double ry, const SurfaceState& state) override;
+    void DrawSegment(double x0, double y0, double x1, double y1,
+                     const SurfaceState& state) override;
+    void DrawBox(double x, double y, double width, double height, COLORREF color) override;
 
 private:
-    // The fill and stroke attributes of a closed shape in the state's brush and pen.
-    static std::string Paint(const SurfaceState& state);
-    void Rect(double x, double y, double width, double height, COLORREF color);
-
     std::string m_elements;
 };
 
