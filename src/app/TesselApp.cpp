@@ -286,6 +286,8 @@ bool CTesselApp::WriteDocument(const QString& path) {
 
 void CTesselApp::DocumentShown(const QString& path) {
     m_pathName = path;
+    // A message about the last command (a registration) does not belong to the new document.
+    m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();

@@ -241,8 +241,6 @@ private slots:
         width->setFocus();
         width->selectAll();
         QTest::keyClicks(width, QStringLiteral("4"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(View().CopiedFlags(), 0); // the edit had the keys
         // Leaving the edit applies the width to a; the view then has the keys.
         QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
         QCOMPARE(a->m_thickness, 4);
@@ -256,6 +254,44 @@ private slots:
         QCOMPARE(width->text(), QStringLiteral("4"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(SelectedCount(), Circles().GetCount());
+    }
+
+    // The command keys act on the circles whatever has the focus, the bar's width box too:
+    // they are not the box's own Select All, Copy and Paste of text.
+    void commandKeysActWhileTheWidthBoxHasTheFocus() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        CCPCircle* a = Circles().m_list[0];
+        CCPCircle* b = Circles().m_list[1];
+        a->m_thickness = 6;
+        a->m_innerCol = 0x00123456;
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        auto* width =
+            Frame().findChild<CCircleBar*>()->findChild<QLineEdit*>(QStringLiteral("width"));
+        width->setFocus();
+        QCOMPARE(QApplication::focusWidget(), width);
+        QTest::keyClick(width, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(View().CopiedFlags(), 15);
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(b));
+        width->setFocus();
+        QTest::keyClick(width, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b->m_thickness, 6);
+        QCOMPARE(b->m_innerCol, COLORREF(0x00123456));
+        QCOMPARE(width->text(), QStringLiteral("6"));
+        QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        QVERIFY(!width->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), width); // the keys left the focus where it was
+    }
+
+    // Another document has no selection: the bar no longer shows the last one's.
+    void aNewDocumentLeavesTheCircleBarWithoutASelection() {
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(Circles().m_list[0]));
+        auto* bar = Frame().findChild<CCircleBar*>();
+        QVERIFY(bar->BarEnabled());
+        Doc().SetModifiedFlag(false);
+        Trigger(cmd::kFileNew);
+        QCOMPARE(View().Mode(), int(CircleMode));
+        QVERIFY(!bar->BarEnabled());
     }
 
     void commandStatesInBothModes() {

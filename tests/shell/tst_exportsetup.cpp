@@ -7,6 +7,7 @@
 #include "app/TextSetupDlg.h"
 #include "app/VectorSetupDlg.h"
 #include "document/IniFile.h"
+#include "document/StringTable.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -38,6 +39,27 @@ class TestExportSetup : public QObject {
     Q_OBJECT
 
 private slots:
+    // A dialog is wide enough for its whole title beside the title bar's icon and buttons,
+    // in both languages ("Enhanced Meta File Setup" was cut to "Enhan... Setup").
+    void setupDialogsAreWideEnoughForTheirTitles() {
+        CIniFile profile;
+        for (Language language : {Language::English, Language::Japanese}) {
+            SetLanguage(language);
+            CEmfSetupDlg emf(100);
+            CEpsSetupDlg eps(100);
+            CBmpSetupDlg bmp(100, 0);
+            CTextSetupDlg text(100, profile);
+            for (QDialog* dialog : std::initializer_list<QDialog*>{&emf, &eps, &bmp, &text}) {
+                Show(*dialog);
+                QFont bold = dialog->font();
+                bold.setBold(true);
+                const int title = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle());
+                QVERIFY2(dialog->width() >= title + 100, qPrintable(dialog->windowTitle()));
+            }
+        }
+        SetLanguage(Language::English);
+    }
+
     void epsStartsFromRadiusAndZeroOffset() {
         CEpsSetupDlg dialog(140.25);
         Show(dialog);
