@@ -13,8 +13,7 @@ public:
     // Opens on `radius` (the view's drawing radius rounded by the caller), antialiasing off and
     // `background` (the view's background setting, which this dialog never changes); a PNG
     // setup also on an opaque background and 96 dpi.
-    CBmpSetupDlg(int radius, COLORREF background, QWidget* parent = nullptr,
-                 Kind kind = Kind::Bmp);
+    CBmpSetupDlg(int radius, COLORREF background, QWidget* parent = nullptr, Kind kind = Kind::Bmp);
 
     int m_radius = 0;
     int m_antialias = 0;

@@ -171,8 +171,7 @@ void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
     Report(parent, RunBitmapExport(parent, doc, setup.m_radius, work), path);
 }
 
-void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius,
-                      COLORREF background) {
+void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COLORREF background) {
     const QString path = AskExportPath(parent, ids::kFilterPng, QStringLiteral("png"));
     if (path.isEmpty()) {
         return;

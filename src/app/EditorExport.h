@@ -22,8 +22,7 @@ void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius);
 // in the background like a bitmap).
 void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
                          CVectorSetupDlg::Kind kind);
-void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius,
-                      COLORREF background);
+void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COLORREF background);
 
 // The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
 void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radius,

@@ -12,9 +12,9 @@ CVectorSetupDlg::CVectorSetupDlg(Kind kind, double radius, QWidget* parent)
     : CFieldDialog(kind == Kind::Svg ? ids::kSvgSetupTitle : ids::kPdfSetupTitle, parent),
       m_radius(radius) {
     auto* grid = new QGridLayout(this);
-    QLineEdit* radiusEdit =
-        kind == Kind::Svg ? AddEditRow(grid, 0, ids::kSvgSetupRadius, ids::kSvgSetupPixels)
-                          : AddEditRow(grid, 0, ids::kPdfSetupRadius, ids::kPdfSetupPoints);
+    QLineEdit* radiusEdit = kind == Kind::Svg
+                                ? AddEditRow(grid, 0, ids::kSvgSetupRadius, ids::kSvgSetupPixels)
+                                : AddEditRow(grid, 0, ids::kPdfSetupRadius, ids::kPdfSetupPoints);
     radiusEdit->setObjectName(QStringLiteral("radius"));
     grid->addWidget(MakeButtons(), 1, 0, 1, 3);
     m_fields.AddReal(radiusEdit, &m_radius, 1.0, std::numeric_limits<double>::max());

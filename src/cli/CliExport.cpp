@@ -42,8 +42,8 @@ bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
         return Complain(context, "--format is required");
     }
     const std::pair<const char*, Format> names[] = {
-        {"eps", Format::Eps}, {"txt", Format::Text}, {"bmp", Format::Bitmap},
-        {"emf", Format::Metafile}, {"svg", Format::Svg}, {"pdf", Format::Pdf},
+        {"eps", Format::Eps},      {"txt", Format::Text}, {"bmp", Format::Bitmap},
+        {"emf", Format::Metafile}, {"svg", Format::Svg},  {"pdf", Format::Pdf},
         {"png", Format::Png}};
     for (auto [name, value] : names) {
         if (*text == name) {
@@ -62,9 +62,9 @@ bool IsBitmap(Format format) {
 // The options that belong to some formats only are refused with the others.
 bool CheckFormatOptions(CliContext& context, const CliArgs& args, Format format) {
     const std::pair<const char*, bool> only[] = {
-        {"--offset", format == Format::Eps},        {"--text-format", format == Format::Text},
-        {"--background", IsBitmap(format)},         {"--antialias", IsBitmap(format)},
-        {"--dpi", format == Format::Png},           {"--transparent", format == Format::Png}};
+        {"--offset", format == Format::Eps}, {"--text-format", format == Format::Text},
+        {"--background", IsBitmap(format)},  {"--antialias", IsBitmap(format)},
+        {"--dpi", format == Format::Png},    {"--transparent", format == Format::Png}};
     for (auto [name, applies] : only) {
         if ((Value(args, name) || args.Has(name)) && !applies) {
             return Complain(context, std::string(name) + " does not apply to this format");

@@ -50,10 +50,9 @@ bool ParseNodeList(CliContext& context, const std::string& text, int count,
                       : ParseIndex(item.substr(0, dash), count, first) &&
                             ParseIndex(item.substr(dash + 1), count, last) && first <= last;
         if (!ok) {
-            return Complain(context, "--nodes takes indices from 0 to " +
-                                         std::to_string(count - 1) +
-                                         " and ranges such as 7-20, not '" + std::string(item) +
-                                         "'");
+            return Complain(context,
+                            "--nodes takes indices from 0 to " + std::to_string(count - 1) +
+                                " and ranges such as 7-20, not '" + std::string(item) + "'");
         }
         std::fill(chosen.begin() + first, chosen.begin() + last + 1, true);
         if (item.size() == rest.size()) {

@@ -14,7 +14,7 @@ namespace {
 using OuterFill = CCPCircleArray::OuterFill;
 
 void DrawPlainly(const CCPCircleArray& circles, double radius, OuterFill outerFill,
-               const PlainPainter& painter, CDibBuffer& picture) {
+                 const PlainPainter& painter, CDibBuffer& picture) {
     auto draw = [&](CDrawSurface& surface) {
         // Model point (0, 0) in the middle.
         surface.SetOrigin({picture.Width() / 2, picture.Height() / 2});
@@ -30,8 +30,8 @@ void DrawPlainly(const CCPCircleArray& circles, double radius, OuterFill outerFi
 
 // Plain drawing paints whole pixels: those it leaves alone keep the background, so drawing
 // on black and again on white tells them apart; the others are opaque.
-bool MakeTransparentPlain(const CCPCircleArray& circles, double radius,
-                          const PlainPainter& painter, CDibBuffer& picture) {
+bool MakeTransparentPlain(const CCPCircleArray& circles, double radius, const PlainPainter& painter,
+                          CDibBuffer& picture) {
     CDibBuffer white;
     if (!white.Create(picture.Width(), picture.Height()) || !picture.CreateAlpha()) {
         return false;
@@ -54,8 +54,7 @@ bool MakeTransparentPlain(const CCPCircleArray& circles, double radius,
 } // namespace
 
 ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
-                               bool transparent, const PlainPainter& painter,
-                               CDibBuffer& picture) {
+                               bool transparent, const PlainPainter& painter, CDibBuffer& picture) {
     if (ExportStatus status = CheckPicture(circles, setup.radius); status != ExportStatus::Ok) {
         return status;
     }

@@ -11,5 +11,4 @@ class CDibBuffer;
 // the picture gets a coverage plane: clear in the margin and inside the outer circle, which
 // is drawn by its line alone. BitmapTooLarge when the pixels cannot be held.
 ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
-                               bool transparent, const PlainPainter& painter,
-                               CDibBuffer& picture);
+                               bool transparent, const PlainPainter& painter, CDibBuffer& picture);

@@ -5,10 +5,11 @@
 
 typedef struct _cairo cairo_t;
 
-// Device units are the context's user units; circles are drawn as exact arcs.
+// Device units are the context's user units, points of the page as in EPS; circles are drawn
+// as exact arcs.
 class CCairoSurface : public CVectorSurface {
 public:
-    explicit CCairoSurface(cairo_t* context) : m_context(context) {}
+    explicit CCairoSurface(cairo_t* context) : CVectorSurface(0), m_context(context) {}
 
 protected:
     void DrawEllipse(double x, double y, double rx, double ry, const SurfaceState& state) override;

@@ -27,8 +27,8 @@ cairo_status_t Collect(void* closure, const unsigned char* data, unsigned int le
 }
 
 // The PDF's bytes, or false when Cairo failed.
-bool RecordPdf(const CCPCircleArray& circles, double scale, const std::string& title,
-               double side, std::string& bytes) {
+bool RecordPdf(const CCPCircleArray& circles, double scale, const std::string& title, double side,
+               std::string& bytes) {
     cairo_surface_t* page = cairo_pdf_surface_create_for_stream(Collect, &bytes, side, side);
     // No creation date: the same picture gives the same bytes.
     cairo_pdf_surface_set_metadata(page, CAIRO_PDF_METADATA_CREATE_DATE, "");

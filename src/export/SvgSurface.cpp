@@ -33,11 +33,21 @@ std::string XmlText(const std::string& text) {
             continue;
         }
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.append(text, i, length); break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out.append(text, i, length);
+            break;
         }
         i += length;
     }
@@ -48,8 +58,8 @@ namespace {
 
 // The fill and stroke attributes of a shape in the state's brush and pen.
 std::string Paint(const SurfaceState& state) {
-    std::string fill = state.brush.style == BrushStyle::Solid ? SvgColor(state.brush.color)
-                                                              : std::string("none");
+    std::string fill =
+        state.brush.style == BrushStyle::Solid ? SvgColor(state.brush.color) : std::string("none");
     std::string text = " fill=\"" + fill + "\"";
     if (state.pen.style == PenStyle::Null) {
         return text + " stroke=\"none\"";
@@ -61,8 +71,7 @@ std::string Paint(const SurfaceState& state) {
 
 } // namespace
 
-void CSvgSurface::DrawEllipse(double x, double y, double rx, double ry,
-                              const SurfaceState& state) {
+void CSvgSurface::DrawEllipse(double x, double y, double rx, double ry, const SurfaceState& state) {
     m_elements += rx == ry ? "<circle cx=\"" + SvgNumber(x) + "\" cy=\"" + SvgNumber(y) +
                                  "\" r=\"" + SvgNumber(rx) + "\""
                            : "<ellipse cx=\"" + SvgNumber(x) + "\" cy=\"" + SvgNumber(y) +

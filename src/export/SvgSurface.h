@@ -6,9 +6,12 @@
 
 #include <string>
 
-// Device units are SVG user units.
+// Device units are SVG user units, which the export makes pixels: shapes lie where the
+// bitmap exports draw them.
 class CSvgSurface : public CVectorSurface {
 public:
+    CSvgSurface() : CVectorSurface(0.5) {}
+
     // The elements drawn so far, one a line.
     const std::string& Elements() const { return m_elements; }
 

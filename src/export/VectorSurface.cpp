@@ -11,8 +11,8 @@ bool Draws(const SurfaceState& state) {
 
 void CVectorSurface::DoCircle(const SurfaceCircle& circle, const SurfaceState& state) {
     if (Draws(state)) {
-        DrawEllipse(state.origin.x + circle.x, state.origin.y + circle.y, circle.radius,
-                    circle.radius, state);
+        DrawEllipse(state.origin.x + m_pixelCentre + circle.x,
+                    state.origin.y + m_pixelCentre + circle.y, circle.radius, circle.radius, state);
     }
 }
 
@@ -23,14 +23,14 @@ void CVectorSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
     // Through the rectangle's first and last pixels, as pixel devices draw it.
     double rx = (double(rect.right) - rect.left - 1) / 2;
     double ry = (double(rect.bottom) - rect.top - 1) / 2;
-    DrawEllipse(double(state.origin.x) + rect.left + rx, double(state.origin.y) + rect.top + ry,
-                rx, ry, state);
+    DrawEllipse(double(state.origin.x) + rect.left + m_pixelCentre + rx,
+                double(state.origin.y) + rect.top + m_pixelCentre + ry, rx, ry, state);
 }
 
 void CVectorSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) {
     if (Draws(state) && state.pen.style != PenStyle::Null) {
-        DrawSegment(double(state.origin.x) + from.x, double(state.origin.y) + from.y,
-                    double(state.origin.x) + to.x, double(state.origin.y) + to.y, state);
+        const double x = state.origin.x + m_pixelCentre, y = state.origin.y + m_pixelCentre;
+        DrawSegment(x + from.x, y + from.y, x + to.x, y + to.y, state);
     }
 }
 

@@ -9,6 +9,11 @@
 // plainly. A backend draws three kinds of shape, at device positions (the origin added).
 class CVectorSurface : public CDrawSurface {
 protected:
+    // `pixelCentre` 0.5 makes device units pixels, as on a pixel device: coordinate x names the
+    // pixel from x to x + 1, so shapes are centred on x + 0.5 and the picture lies where the
+    // bitmap exports put it. With 0 a coordinate is a point of the page, as in EPS.
+    explicit CVectorSurface(double pixelCentre) : m_pixelCentre(pixelCentre) {}
+
     // An ellipse of centre (x, y) and radii rx, ry, filled with the state's brush when it is
     // solid and outlined with its pen when it is not null (width 0: one unit).
     virtual void DrawEllipse(double x, double y, double rx, double ry,
@@ -25,4 +30,6 @@ private:
     void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) final;
     void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) final;
     void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) final;
+
+    double m_pixelCentre;
 };

@@ -62,16 +62,17 @@ TEST(CliExport, EachFormatWritesWhatTheEditorsWriterWrites) {
         const char* expected;
         std::vector<std::string> options;
     };
-    for (const Case& c : std::vector<Case>{{"c.eps", "e.eps", {"--format", "eps"}},
-                                           {"c.txt", "e.txt", {"--format", "txt"}},
-                                           {"c.bmp", "e.bmp", {"--format", "bmp"}},
-                                           {"ca.bmp", "ea.bmp", {"--format", "bmp", "--antialias"}},
-                                           {"e.emf", "e.emf", {"--format", "emf"}},
-                                           {"e.svg", "e.svg", {"--format", "svg"}},
-                                           {"e.pdf", "e.pdf", {"--format", "pdf"}},
-                                           {"c.png", "e.png",
-                                            {"--format", "png", "--antialias", "--transparent",
-                                             "--dpi", "150"}}}) {
+    for (const Case& c :
+         std::vector<Case>{{"c.eps", "e.eps", {"--format", "eps"}},
+                           {"c.txt", "e.txt", {"--format", "txt"}},
+                           {"c.bmp", "e.bmp", {"--format", "bmp"}},
+                           {"ca.bmp", "ea.bmp", {"--format", "bmp", "--antialias"}},
+                           {"e.emf", "e.emf", {"--format", "emf"}},
+                           {"e.svg", "e.svg", {"--format", "svg"}},
+                           {"e.pdf", "e.pdf", {"--format", "pdf"}},
+                           {"c.png",
+                            "e.png",
+                            {"--format", "png", "--antialias", "--transparent", "--dpi", "150"}}}) {
         std::vector<std::string> options = c.options;
         options.insert(options.end(), {"--runs", "5"});
         std::filesystem::create_directory(f.dir.File("cli"));
@@ -225,8 +226,8 @@ TEST(CliExport, ADashWritesTheFileToTheStandardOutput) {
         EXPECT_EQ(piped.err.substr(0, 7), "runs 2,") << piped.err;
     }
     EXPECT_FALSE(std::filesystem::exists(f.dir.File("-")));
-    CCliResult closed = RunCliProcess(f.dir, {"export", f.in, "-", "--format", "svg"}, "",
-                                      "/dev/full");
+    CCliResult closed =
+        RunCliProcess(f.dir, {"export", f.in, "-", "--format", "svg"}, "", "/dev/full");
     EXPECT_EQ(closed.exitCode, 1);
     EXPECT_NE(closed.err.find("export:"), std::string::npos) << closed.err;
 }

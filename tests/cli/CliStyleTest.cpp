@@ -44,9 +44,11 @@ TEST(CliStyle, SetsTheStyleOfTheChosenCirclesOnly) {
     for (int i = 0; i < 19; ++i) {
         const CCPCircle& c = NodeCircle(styled, i);
         bool chosen = i == 0 || (i >= 2 && i <= 4) || i == 18;
-        EXPECT_EQ(c.m_lineCol, chosen ? MakeRgb(0x10, 0x20, 0x30) : NodeCircle(original, i).m_lineCol)
+        EXPECT_EQ(c.m_lineCol,
+                  chosen ? MakeRgb(0x10, 0x20, 0x30) : NodeCircle(original, i).m_lineCol)
             << i;
-        EXPECT_EQ(c.m_innerCol, chosen ? MakeRgb(0xFF, 0x80, 0) : NodeCircle(original, i).m_innerCol)
+        EXPECT_EQ(c.m_innerCol,
+                  chosen ? MakeRgb(0xFF, 0x80, 0) : NodeCircle(original, i).m_innerCol)
             << i;
         EXPECT_EQ(c.m_thickness, chosen ? 3 : NodeCircle(original, i).m_thickness) << i;
         EXPECT_EQ(styled.m_nodes.GetAt(i)->x, original.m_nodes.GetAt(i)->x); // not packed
@@ -94,7 +96,7 @@ TEST(CliStyle, GradationsAreTheEditors) {
             EXPECT_EQ(NodeCircle(styled, i).m_lineCol, NodeCircle(expected, i).m_lineCol) << i;
             colours.insert(NodeCircle(styled, i).m_innerCol);
         }
-        EXPECT_GT(colours.size(), 5u) << kind; // a gradation, not one colour
+        EXPECT_GT(colours.size(), 5u) << kind;                    // a gradation, not one colour
         EXPECT_EQ(NodeCircle(styled, 0).m_innerCol, 0x00FFFFFFu); // not chosen
     }
 }

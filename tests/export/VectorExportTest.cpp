@@ -52,17 +52,17 @@ TEST(SvgExport, ExactCirclesInThePictureSquareOuterFirst) {
     ASSERT_EQ(cx.size(), 4u);
     for (int i = -1; i < list.array.GetCount(); ++i) {
         const CCPCircle& c = *list.array.GetAt(i);
-        // Not rounded to pixels: every number reads back as the scaled double itself.
-        EXPECT_EQ(std::stod(cx[i + 1]), 107 + 100.25 * c.m_euclidCentre.x) << i;
-        EXPECT_EQ(std::stod(cy[i + 1]), 107 + 100.25 * c.m_euclidCentre.y) << i;
+        // Not rounded to pixels: every number reads back as the scaled double itself, about
+        // the middle of pixel (107, 107), where the bitmap exports put the unit disk's centre.
+        EXPECT_EQ(std::stod(cx[i + 1]), 107.5 + 100.25 * c.m_euclidCentre.x) << i;
+        EXPECT_EQ(std::stod(cy[i + 1]), 107.5 + 100.25 * c.m_euclidCentre.y) << i;
         EXPECT_EQ(std::stod(r[i + 1]), 100.25 * c.m_euclidRadius) << i;
     }
     EXPECT_EQ(Attributes(svg, "circle", "fill"),
               (std::vector<std::string>{"#ffffff", "#ff0000", "#0000ff", "#ffffff"}));
     EXPECT_EQ(Attributes(svg, "circle", "stroke"),
               (std::vector<std::string>{"#000000", "#996633", "none", "#00ff00"}));
-    EXPECT_EQ(Attributes(svg, "circle", "stroke-width"),
-              (std::vector<std::string>{"2", "3", "1"}));
+    EXPECT_EQ(Attributes(svg, "circle", "stroke-width"), (std::vector<std::string>{"2", "3", "1"}));
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
 }
 
@@ -114,7 +114,7 @@ TEST(PdfExport, OnePageThePictureSizeTheSameBytesEachTime) {
     std::string pdf = ReadText(dir.File("a.pdf"));
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("/MediaBox [ 0 0 414 414 ]"), std::string::npos); // 2 * (200 + 2 + 5)
-    EXPECT_NE(pdf.find("/Count 1\n"), std::string::npos); // one page
+    EXPECT_NE(pdf.find("/Count 1\n"), std::string::npos);                // one page
     EXPECT_EQ(pdf.find("/CreationDate"), std::string::npos);
     EXPECT_NE(pdf.find("/Title (a.pdf)"), std::string::npos);
     EXPECT_EQ(pdf, ReadText(dir.File("b/a.pdf"))); // no date, no other varying field

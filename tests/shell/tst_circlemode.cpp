@@ -425,9 +425,7 @@ private slots:
             {cmd::kExportPdf, "a.pdf",
              [&](const std::string& path) { return ExportPdf(Circles(), radius, path); }},
             {cmd::kExportPng, "a.png",
-             [&](const std::string& path) {
-                 return ExportPng(Circles(), png, path, PaintWithQt);
-             }},
+             [&](const std::string& path) { return ExportPng(Circles(), png, path, PaintWithQt); }},
         };
         for (const Case& c : cases) {
             const QString path = m_folder.filePath(QString::fromLatin1(c.name));
@@ -444,19 +442,18 @@ private slots:
 
     void pngSetupTakesTransparencyAndResolution() {
         const QString path = m_folder.filePath(QStringLiteral("t.png"));
-        CModalScript script({ChooseFile(path), [](QWidget* modal) {
-                                 auto* dpi = modal->findChild<QLineEdit*>(QStringLiteral("dpi"));
-                                 if (dpi == nullptr) {
-                                     return false;
-                                 }
-                                 TypeInto(dpi, QStringLiteral("300"));
-                                 QTest::mouseClick(Child<QCheckBox>(modal, "transparent"),
-                                                   Qt::LeftButton);
-                                 QTest::mouseClick(Child<QCheckBox>(modal, "antialias"),
-                                                   Qt::LeftButton);
-                                 ClickButton(modal, "ok");
-                                 return !modal->isVisible();
-                             }});
+        CModalScript script(
+            {ChooseFile(path), [](QWidget* modal) {
+                 auto* dpi = modal->findChild<QLineEdit*>(QStringLiteral("dpi"));
+                 if (dpi == nullptr) {
+                     return false;
+                 }
+                 TypeInto(dpi, QStringLiteral("300"));
+                 QTest::mouseClick(Child<QCheckBox>(modal, "transparent"), Qt::LeftButton);
+                 QTest::mouseClick(Child<QCheckBox>(modal, "antialias"), Qt::LeftButton);
+                 ClickButton(modal, "ok");
+                 return !modal->isVisible();
+             }});
         Trigger(cmd::kExportPng);
         QVERIFY(script.Done());
         QImage image;
