@@ -220,11 +220,15 @@ int RunStyleCommand(CliContext& context) {
         options.nodes.assign(std::size_t(doc.m_nodes.GetSize()), !options.outer);
     }
     // A gradation places its colours by the circles' centres: the packing makes them.
+    std::string shortfall;
     if (options.gradation) {
-        if (int code = PackForCli(context, "style", doc, packing); code != CliOk) {
+        if (int code = PackForCli(context, "style", doc, packing, shortfall); code != CliOk) {
             return code;
         }
     }
     Apply(doc, options);
-    return SaveForCli(context, "style", doc, args.positional[1]);
+    if (int code = SaveForCli(context, "style", doc, args.positional[1]); code != CliOk) {
+        return code;
+    }
+    return ReportShortfall(context, "style", shortfall);
 }
