@@ -7,6 +7,7 @@
 #include "document/StringIds.h"
 #include "document/ViewSettings.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -70,6 +71,19 @@ bool IsRefusedKey(const QKeyEvent& key) {
     return false;
 }
 
+// Whether the key is the shortcut of an enabled command of the window: the frame's
+// accelerators (Select All, Copy Circle, Paste Circle...) act whatever has the focus, so the
+// box must not take them as its own editing keys.
+bool IsWindowCommandKey(const QWidget* box, const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : box->window()->actions()) {
+        if (action->isEnabled() && action->shortcut() == pressed) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 CCircleBar::CCircleBar(CViewSettings& settings, QWidget* parent)
@@ -108,7 +122,12 @@ QWidget* CCircleBar::MakeCircleGroup() {
     m_width->setAccessibleName(LoadQString(ids::kCircleBarWidth));
     m_width->installEventFilter(this);
     // Room for about six digits keeps the bar as narrow as its template.
-    m_width->setMaximumWidth(m_width->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
+    // Wide enough for the largest width, 2147483647: the line edit's own size hint is made of
+    // 17 'x', the rest of it is the frame and margins around the text.
+    const QFontMetrics metrics = m_width->fontMetrics();
+    const int frame =
+        m_width->sizeHint().width() - metrics.horizontalAdvance(QLatin1Char('x')) * 17;
+    m_width->setMaximumWidth(metrics.horizontalAdvance(QString::number(kMaxWidth)) + frame);
     m_spinUp = new QToolButton(width);
     m_spinDown = new QToolButton(width);
     m_spinUp->setObjectName(QStringLiteral("widthUp"));
@@ -298,6 +317,9 @@ bool CCircleBar::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut && m_width->isModified()) {
         OnWidthEntered();
+    } else if (event->type() == QEvent::ShortcutOverride &&
+               IsWindowCommandKey(m_width, static_cast<const QKeyEvent&>(*event))) {
+        return true; // not taken by the box: the window's shortcut runs the command
     } else if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {

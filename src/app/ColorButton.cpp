@@ -22,13 +22,15 @@ std::optional<COLORREF> RunColorDialog(COLORREF initial, QWidget* owner) {
     return FromQColor(picked);
 }
 
-// A disabled swatch is washed towards the button face so that it reads as inactive.
+// A disabled swatch is washed a quarter of the way towards the button face: it reads as
+// inactive and still shows its colour (half way, black and white both looked grey).
 QColor FaceColor(const QColor& color, const QColor& buttonFace, bool enabled) {
     if (enabled) {
         return color;
     }
-    return QColor((color.red() + buttonFace.red()) / 2, (color.green() + buttonFace.green()) / 2,
-                  (color.blue() + buttonFace.blue()) / 2);
+    const auto wash = [](int channel, int face) { return channel + (face - channel) / 4; };
+    return QColor(wash(color.red(), buttonFace.red()), wash(color.green(), buttonFace.green()),
+                  wash(color.blue(), buttonFace.blue()));
 }
 
 } // namespace

@@ -22,6 +22,9 @@ constexpr CommandInfo kCommands[] = {
     {kExportEps},
     {kExportBitmap},
     {kExportText},
+    {kExportSvg},
+    {kExportPdf},
+    {kExportPng},
     {kExit},
     {kSelectAll, nullptr, "Ctrl+A"},
     {kSelectInverse},
@@ -48,7 +51,8 @@ constexpr CommandInfo kCommands[] = {
 
 constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
                              kSeparator, kRecentFiles, kSeparator, kExit};
-constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText};
+constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
+                                kExportSvg, kExportPdf, kExportPng};
 constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
                              kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,

@@ -10,9 +10,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+// What a window manager puts beside a title in the frame's bar: the window icon and the
+// minimise, maximise and close buttons, with their gaps.
+constexpr int kTitleBarRoom = 130;
+
+} // namespace
+
 CFieldDialog::CFieldDialog(int titleId, QWidget* parent) : QDialog(parent) {
     setWindowTitle(LoadQString(titleId));
     setModal(true);
+    // A dialog as narrow as its few fields would show its title cut short
+    // ("Enhan... Setup"); title bars commonly use the bold system font.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarRoom);
 }
 
 void CFieldDialog::accept() {

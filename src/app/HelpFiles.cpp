@@ -2,6 +2,7 @@
 #include "app/HelpFiles.h"
 
 #include "app/QtStrings.h"
+#include "document/StringTable.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,10 +11,17 @@
 #include <QUrl>
 
 QString FindHelpFile(const QString& name) {
+    QStringList names;
+    if (GetLanguage() == Language::Japanese) {
+        names << QStringLiteral("ja/") + name;
+    }
+    names << name;
     for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
-        const QFileInfo page(QDir(folder), name);
-        if (page.isFile()) {
-            return page.absoluteFilePath();
+        for (const QString& candidate : names) {
+            const QFileInfo page(QDir(folder), candidate);
+            if (page.isFile()) {
+                return page.absoluteFilePath();
+            }
         }
     }
     return {};

@@ -4,6 +4,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/DisabledItemPrompts.h"
 #include "app/FileTypeRegistration.h"
 #include "app/HelpFiles.h"
 #include "app/MessageBox.h"
@@ -37,7 +38,8 @@ QByteArray ReadBlob(CProfileAccess& profile, std::string_view key) {
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_disabledPrompts(new CDisabledItemPrompts(this)) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessel.svg")));
     setAcceptDrops(true);
@@ -76,6 +78,7 @@ void CMainFrame::CreateActions() {
 QMenu* CMainFrame::CreateMenu(int captionId, std::span<const int> entries) {
     auto* menu = new QMenu(LoadQString(captionId), this);
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+    m_disabledPrompts->Watch(menu);
     for (int entry : entries) {
         if (entry == layout::kSeparator) {
             menu->addSeparator();

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+class CDisabledItemPrompts;
 class CProfileAccess;
 class QLabel;
 class QMenu;
@@ -81,6 +82,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, CommandHandler> m_handlers;
     QToolBar* m_toolBar = nullptr;
+    CDisabledItemPrompts* m_disabledPrompts; // owned as a child of the window
     QLabel* m_messagePane = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;

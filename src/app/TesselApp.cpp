@@ -171,6 +171,15 @@ void CTesselApp::BindExportCommands() {
     });
     frame.BindCommand(cmd::kExportEmf,
                       [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
+    frame.BindCommand(cmd::kExportSvg, [&frame, &doc, &view] {
+        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Svg);
+    });
+    frame.BindCommand(cmd::kExportPdf, [&frame, &doc, &view] {
+        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Pdf);
+    });
+    frame.BindCommand(cmd::kExportPng, [this, &frame, &doc, &view] {
+        ExportPngCommand(&frame, doc, view.Radius(), m_settings.BGColor);
+    });
     frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
         CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
     });
@@ -277,6 +286,8 @@ bool CTesselApp::WriteDocument(const QString& path) {
 
 void CTesselApp::DocumentShown(const QString& path) {
     m_pathName = path;
+    // A message about the last command (a registration) does not belong to the new document.
+    m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();

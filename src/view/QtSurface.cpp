@@ -3,6 +3,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -65,8 +66,23 @@ void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
     // Qt puts a one-pixel outline right of and below its path, so the path runs through the
     // first and last pixel of the rectangle and the ellipse ends at right - 1, bottom - 1.
     // Without a pen the fill alone spans the whole rectangle.
-    int inset = state.pen.style == PenStyle::Null ? 0 : 1;
-    m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.Width() - inset, rect.Height() - inset));
+    const bool pen = state.pen.style != PenStyle::Null;
+    const QRectF path(rect.left, rect.top, rect.Width() - (pen ? 1 : 0),
+                      rect.Height() - (pen ? 1 : 0));
+    const double width = state.pen.width;
+    if (pen && width > 1 && width >= std::min(path.width(), path.height())) {
+        // A pen as wide as the ellipse covers all of its inside, as the pixel-coverage drawing
+        // and PostScript show it. Qt's stroker leaves a hole there instead, and nothing at all
+        // for widths in the thousands: fill the pen's outer edge in the pen's colour.
+        const double half = width / 2;
+        m_painter.save();
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(ToQColor(state.pen.color));
+        m_painter.drawEllipse(path.adjusted(-half, -half, half, half));
+        m_painter.restore();
+        return;
+    }
+    m_painter.drawEllipse(path);
 }
 
 void CQtSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) {

@@ -41,6 +41,8 @@ void CTesselView::UpdateRadius() {
 
 void CTesselView::OnInitialUpdate() {
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
+    // The circle bar showed the last document's selection, which is gone.
+    AnnounceSelectionStyle();
     InvalidateView(true);
 }
 

@@ -3,8 +3,10 @@
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/QtStrings.h"
 #include "app/TesselApp.h"
 #include "document/IniFile.h"
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
@@ -228,6 +230,31 @@ private slots:
         GrowOnce(app);
         QCOMPARE(app.m_pDoc->m_nodes.GetSize(), 5);
         app.m_pDoc->SetModifiedFlag(false);
+    }
+
+    // The message of Unregister File Type stays in the status bar only until another
+    // document is shown.
+    void openingADocumentClearsTheLastCommandsMessage() {
+        QTemporaryDir data;
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        CTesselApp app;
+        QVERIFY(app.InitInstance({}, Profile()));
+        CModalScript saved({ChooseFile(File("kept.tesl"))});
+        app.m_pMainFrame->Action(cmd::kFileSaveAs)->trigger();
+        QVERIFY(saved.Done());
+        AnswerNextMessageBox(QMessageBox::Ok);
+        app.m_pMainFrame->Action(cmd::kUnregisterFileType)->trigger();
+        QCOMPARE(app.m_pMainFrame->StatusText(), LoadQString(ids::kUnregistered));
+        CModalScript open({ChooseFile(File("kept.tesl"))});
+        app.m_pMainFrame->Action(cmd::kFileOpen)->trigger();
+        QVERIFY(open.Done());
+        QCOMPARE(app.m_pMainFrame->StatusText(), QStringLiteral("Ready"));
+        AnswerNextMessageBox(QMessageBox::Ok);
+        app.m_pMainFrame->Action(cmd::kUnregisterFileType)->trigger();
+        app.m_pMainFrame->Action(cmd::kFileNew)->trigger();
+        QCOMPARE(app.m_pMainFrame->StatusText(), QStringLiteral("Ready"));
+        qputenv("XDG_DATA_HOME", oldData);
     }
 
     void failedSaveKeepsTheDocumentModified() {

@@ -103,6 +103,24 @@ private slots:
         QCOMPARE(f.Width()->text(), QStringLiteral("1"));
     }
 
+    // The largest width shows whole: the box does not scroll it out of sight.
+    void theLargestWidthFitsTheBox() {
+        Fixture f;
+        f.Select(2147483647);
+        const QString text = QStringLiteral("2147483647");
+        QCOMPARE(f.Width()->text(), text);
+        f.Width()->setCursorPosition(int(text.size()));
+        f.Width()->grab(); // the box scrolls its text when it paints
+        const int textEnd = f.Width()->fontMetrics().horizontalAdvance(text);
+        QVERIFY2(
+            f.Width()->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() >= textEnd,
+            qPrintable(
+                QStringLiteral("cursor at %1, text %2 wide, box %3 wide")
+                    .arg(f.Width()->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x())
+                    .arg(textEnd)
+                    .arg(f.Width()->width())));
+    }
+
     void pastedDigitsWithLettersApplyTheDigits() {
         Fixture f;
         f.Select(3);

@@ -12,6 +12,7 @@
 #include "view/QtPicture.h"
 #include "view/TesselView.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
@@ -240,8 +241,6 @@ private slots:
         width->setFocus();
         width->selectAll();
         QTest::keyClicks(width, QStringLiteral("4"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(View().CopiedFlags(), 0); // the edit had the keys
         // Leaving the edit applies the width to a; the view then has the keys.
         QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
         QCOMPARE(a->m_thickness, 4);
@@ -255,6 +254,44 @@ private slots:
         QCOMPARE(width->text(), QStringLiteral("4"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(SelectedCount(), Circles().GetCount());
+    }
+
+    // The command keys act on the circles whatever has the focus, the bar's width box too:
+    // they are not the box's own Select All, Copy and Paste of text.
+    void commandKeysActWhileTheWidthBoxHasTheFocus() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        CCPCircle* a = Circles().m_list[0];
+        CCPCircle* b = Circles().m_list[1];
+        a->m_thickness = 6;
+        a->m_innerCol = 0x00123456;
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        auto* width =
+            Frame().findChild<CCircleBar*>()->findChild<QLineEdit*>(QStringLiteral("width"));
+        width->setFocus();
+        QCOMPARE(QApplication::focusWidget(), width);
+        QTest::keyClick(width, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(View().CopiedFlags(), 15);
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(b));
+        width->setFocus();
+        QTest::keyClick(width, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b->m_thickness, 6);
+        QCOMPARE(b->m_innerCol, COLORREF(0x00123456));
+        QCOMPARE(width->text(), QStringLiteral("6"));
+        QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedCount(), Circles().GetCount());
+        QVERIFY(!width->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), width); // the keys left the focus where it was
+    }
+
+    // Another document has no selection: the bar no longer shows the last one's.
+    void aNewDocumentLeavesTheCircleBarWithoutASelection() {
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(Circles().m_list[0]));
+        auto* bar = Frame().findChild<CCircleBar*>();
+        QVERIFY(bar->BarEnabled());
+        Doc().SetModifiedFlag(false);
+        Trigger(cmd::kFileNew);
+        QCOMPARE(View().Mode(), int(CircleMode));
+        QVERIFY(!bar->BarEnabled());
     }
 
     void commandStatesInBothModes() {
@@ -368,6 +405,62 @@ private slots:
         const QString textRef = m_folder.filePath(QStringLiteral("ref.txt"));
         QVERIFY(ExportText(Doc(), textRef.toStdString(), radius, "%X, %Y, %R") == ExportStatus::Ok);
         QCOMPARE(ReadAll(text), ReadAll(textRef));
+    }
+
+    // SVG and PDF carry the file's name as their title: the reference is written first under
+    // the same name, as for the metafile.
+    void newExportsWriteTheCoreWritersBytes() {
+        const double radius = View().Radius();
+        struct Case {
+            int command;
+            const char* name;
+            std::function<ExportStatus(const std::string&)> write;
+        };
+        PngSetup png;
+        png.radius = std::lround(radius);
+        png.background = 0x00FFFFFF;
+        const Case cases[] = {
+            {cmd::kExportSvg, "a.svg",
+             [&](const std::string& path) { return ExportSvg(Circles(), radius, path); }},
+            {cmd::kExportPdf, "a.pdf",
+             [&](const std::string& path) { return ExportPdf(Circles(), radius, path); }},
+            {cmd::kExportPng, "a.png",
+             [&](const std::string& path) { return ExportPng(Circles(), png, path, PaintWithQt); }},
+        };
+        for (const Case& c : cases) {
+            const QString path = m_folder.filePath(QString::fromLatin1(c.name));
+            QVERIFY(c.write(path.toStdString()) == ExportStatus::Ok);
+            const QByteArray reference = ReadAll(path);
+            QVERIFY(reference.size() > 100);
+            QVERIFY(QFile::remove(path));
+            CModalScript script({ChooseFile(path), AcceptSetup()});
+            Trigger(c.command);
+            QVERIFY(script.Done());
+            QCOMPARE(ReadAll(path), reference);
+        }
+    }
+
+    void pngSetupTakesTransparencyAndResolution() {
+        const QString path = m_folder.filePath(QStringLiteral("t.png"));
+        CModalScript script(
+            {ChooseFile(path), [](QWidget* modal) {
+                 auto* dpi = modal->findChild<QLineEdit*>(QStringLiteral("dpi"));
+                 if (dpi == nullptr) {
+                     return false;
+                 }
+                 TypeInto(dpi, QStringLiteral("300"));
+                 QTest::mouseClick(Child<QCheckBox>(modal, "transparent"), Qt::LeftButton);
+                 QTest::mouseClick(Child<QCheckBox>(modal, "antialias"), Qt::LeftButton);
+                 ClickButton(modal, "ok");
+                 return !modal->isVisible();
+             }});
+        Trigger(cmd::kExportPng);
+        QVERIFY(script.Done());
+        QImage image;
+        QVERIFY(image.load(path, "PNG"));
+        QVERIFY(image.hasAlphaChannel());
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(image.dotsPerMeterX(), 11811); // 300 dpi
     }
 
     void largeBitmapIsMadeBehindAProgressDialog() {

@@ -93,6 +93,27 @@ private slots:
         QCOMPARE(button.Color(), MakeRgb(9, 9, 9));
     }
 
+    // Disabled, a swatch is dimmed but keeps its colour: black stays dark, red stays red.
+    void disabledSwatchShowsItsColourDimmed() {
+        QWidget owner;
+        CColorButton button(&owner);
+        button.resize(40, 30);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        const QColor face = button.palette().color(QPalette::Button);
+        button.setEnabled(false);
+        const QColor black = CentrePixel(button);
+        QVERIFY2(black != QColor(Qt::black) && black.value() < 80, qPrintable(black.name()));
+        button.SetColor(MakeRgb(255, 0, 0));
+        const QColor red = CentrePixel(button);
+        QVERIFY2(red != QColor(Qt::red) && red.red() > 240 && red.green() < 80 && red.blue() < 80,
+                 qPrintable(red.name()));
+        button.SetColor(MakeRgb(255, 255, 255));
+        QVERIFY(CentrePixel(button).value() > face.value()); // white stays lighter than the face
+        button.setEnabled(true);
+        QCOMPARE(CentrePixel(button), QColor(Qt::white));
+    }
+
     void disabledButtonDoesNotPick() {
         QWidget owner;
         CColorButton button(&owner);

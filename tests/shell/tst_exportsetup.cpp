@@ -5,7 +5,9 @@
 #include "app/EmfSetupDlg.h"
 #include "app/EpsSetupDlg.h"
 #include "app/TextSetupDlg.h"
+#include "app/VectorSetupDlg.h"
 #include "document/IniFile.h"
+#include "document/StringTable.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,6 +39,27 @@ class TestExportSetup : public QObject {
     Q_OBJECT
 
 private slots:
+    // A dialog is wide enough for its whole title beside the title bar's icon and buttons,
+    // in both languages ("Enhanced Meta File Setup" was cut to "Enhan... Setup").
+    void setupDialogsAreWideEnoughForTheirTitles() {
+        CIniFile profile;
+        for (Language language : {Language::English, Language::Japanese}) {
+            SetLanguage(language);
+            CEmfSetupDlg emf(100);
+            CEpsSetupDlg eps(100);
+            CBmpSetupDlg bmp(100, 0);
+            CTextSetupDlg text(100, profile);
+            for (QDialog* dialog : std::initializer_list<QDialog*>{&emf, &eps, &bmp, &text}) {
+                Show(*dialog);
+                QFont bold = dialog->font();
+                bold.setBold(true);
+                const int title = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle());
+                QVERIFY2(dialog->width() >= title + 100, qPrintable(dialog->windowTitle()));
+            }
+        }
+        SetLanguage(Language::English);
+    }
+
     void epsStartsFromRadiusAndZeroOffset() {
         CEpsSetupDlg dialog(140.25);
         Show(dialog);
@@ -170,6 +193,43 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.m_background, MakeRgb(0, 0, 255));
         QCOMPARE(dialog.m_antialias, 1);
+    }
+
+    void pngSetupAddsTransparencyAndResolution() {
+        CBmpSetupDlg dialog(100, MakeRgb(255, 255, 255), nullptr, CBmpSetupDlg::Kind::Png);
+        Show(dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("PNG File Setup"));
+        QCOMPARE(Text(dialog, "dpi"), QStringLiteral("96"));
+        auto* transparent = Child<QCheckBox>(&dialog, "transparent");
+        auto* background = Child<CColorButton>(&dialog, "background");
+        QVERIFY(!transparent->isChecked());
+        QTest::mouseClick(transparent, Qt::LeftButton);
+        QVERIFY(!background->isEnabled()); // no background shows through a transparent one
+        const QStringList refused = EnterAndOk(dialog, "dpi", QStringLiteral("0"));
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0], *CDialogFields::IntegerRefusal(QStringLiteral("0"), 1, 100000));
+        QCOMPARE(dialog.m_transparent, 0); // nothing taken over
+        QVERIFY(EnterAndOk(dialog, "dpi", QStringLiteral("600")).isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_transparent, 1);
+        QCOMPARE(dialog.m_dpi, 600);
+        CBmpSetupDlg bmp(100, MakeRgb(255, 255, 255));
+        QVERIFY(bmp.findChild<QLineEdit*>(QStringLiteral("dpi")) == nullptr);
+    }
+
+    void vectorSetupsTakeARealRadiusOfAtLeastOne() {
+        for (auto kind : {CVectorSetupDlg::Kind::Svg, CVectorSetupDlg::Kind::Pdf}) {
+            CVectorSetupDlg dialog(kind, 140.5);
+            Show(dialog);
+            QCOMPARE(dialog.windowTitle(), kind == CVectorSetupDlg::Kind::Svg
+                                               ? QStringLiteral("SVG File Setup")
+                                               : QStringLiteral("PDF File Setup"));
+            QCOMPARE(Text(dialog, "radius"), QStringLiteral("140.5"));
+            QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("0.5")).size(), 1);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("2.25")).isEmpty());
+            QCOMPARE(dialog.m_radius, 2.25);
+        }
     }
 
     void enterInAnEditIsOk() {

@@ -71,9 +71,10 @@ private slots:
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
                  (Strings({"&New", "&Open...", "&Save", "Save &As...", "&Export", "-",
                            "Recent File", "-", "E&xit"})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
-                 (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)",
-                           "&Bitmap File", "&Text File"})));
+        QCOMPARE(
+            MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
+            (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
+                      "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
         QCOMPARE(MenuTexts(TopMenu(frame, 1)),
                  (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
                            "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
@@ -125,6 +126,38 @@ private slots:
                  QStringLiteral("Display program information, version number and copyright"));
         QStatusTipEvent clear{QString()};
         QCoreApplication::sendEvent(button, &clear);
+        QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
+    }
+
+    // Pointing at a menu item shows its prompt whether the item is enabled or not; pointing
+    // away, or closing the menu, brings back "Ready".
+    void menuItemsShowTheirPromptsEvenWhenDisabled() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QMenu* help = TopMenu(frame, 4);
+        QAction* about = frame.Action(cmd::kAbout);
+        QAction* registerType = frame.Action(cmd::kRegisterFileType);
+        frame.BindCommand(cmd::kRegisterFileType, {[] {}, [] { return false; }, {}});
+        QVERIFY(!registerType->isEnabled() && about->isEnabled());
+        help->popup(frame.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const auto point = [&](QAction* action) {
+            QTest::mouseMove(help, help->actionGeometry(action).center());
+            QCoreApplication::processEvents();
+            return frame.statusBar()->currentMessage();
+        };
+        QCOMPARE(point(registerType), registerType->statusTip());
+        QVERIFY(!registerType->statusTip().isEmpty());
+        QCOMPARE(point(about), about->statusTip());
+        QCOMPARE(point(registerType), registerType->statusTip());
+        QAction* separator = help->actions().at(3);
+        QVERIFY(separator->isSeparator());
+        QCOMPARE(point(separator), QString());
+        QCOMPARE(point(registerType), registerType->statusTip());
+        help->hide();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.statusBar()->currentMessage(), QString());
         QCOMPARE(frame.StatusText(), QStringLiteral("Ready"));
     }
 
@@ -291,6 +324,32 @@ private slots:
             QCOMPARE(QFileInfo(url.toLocalFile()).absolutePath(),
                      QCoreApplication::applicationDirPath());
         }
+    }
+
+    // In Japanese the page of the same name in a "ja" folder is opened, where there is one.
+    void helpInJapaneseOpensTheJapanesePage() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("ja")));
+        for (const char* name : {"Help.html", "ja/Help.html", "QHelp.html"}) {
+            QFile page(folder.filePath(QLatin1String(name)));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+        }
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        SetLanguage(Language::Japanese);
+        CMainFrame frame;
+        frame.Action(cmd::kHelp)->trigger();
+        frame.Action(cmd::kQuickHelp)->trigger(); // no Japanese page: the English one
+        SetLanguage(Language::English);
+        frame.Action(cmd::kHelp)->trigger();
+        QDir::setCurrent(before);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(recorder.m_urls,
+                 (QList<QUrl>{QUrl::fromLocalFile(folder.filePath(QStringLiteral("ja/Help.html"))),
+                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("QHelp.html"))),
+                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("Help.html")))}));
     }
 };
 

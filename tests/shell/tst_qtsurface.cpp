@@ -78,6 +78,67 @@ private slots:
         QCOMPARE(image.pixel(25, 25), qRgb(255, 255, 255)); // the default brush is white
     }
 
+    // A pen as wide as the circle's diameter or wider covers the whole inside: the plain
+    // drawing (Qt's and the core's) shows what the pixel-coverage drawing shows.
+    void penWiderThanTheCircleCoversItsInsideAsAntialiasingDoes_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("150 on radius 55") << 150;
+        QTest::newRow("110, the diameter") << 110;
+        QTest::newRow("5000") << 5000;
+        QTest::newRow("20000") << 20000;
+        QTest::newRow("the largest") << 2147483647;
+    }
+    void penWiderThanTheCircleCoversItsInsideAsAntialiasingDoes() {
+        QFETCH(int, width);
+        CCPCircleArray circles;
+        circles.m_outer.m_thickness = 0;
+        circles.m_outer.m_innerCol = 0x00FFFFFF;
+        CCPCircle c;
+        c.m_euclidCentre.Set(0, 0);
+        c.m_euclidRadius = 0.55;
+        c.m_thickness = width;
+        c.m_lineCol = 0x000000FF;
+        c.m_innerCol = 0x00FFFFFF;
+        circles.Add(&c);
+        constexpr int kSide = 301, kMid = 150;
+        CDibBuffer qt, core, antialiased;
+        for (CDibBuffer* picture : {&qt, &core, &antialiased}) {
+            QVERIFY(picture->Create(kSide, kSide));
+            picture->Fill(0x00808080);
+        }
+        auto draw = [&](CDrawSurface& s) {
+            s.SetOrigin({kMid, kMid});
+            circles.Draw(s, 100, DrawPlain);
+        };
+        PaintWithQt(qt, draw);
+        CDibSurface surface(core);
+        draw(surface);
+        antialiased.SetOrigin(kMid, kMid);
+        circles.DrawAntialiased(antialiased, 100);
+        antialiased.SetOrigin(0, 0);           // pixels read from the corner, as the other two
+        const double outer = 55 + width / 2.0; // the pen's outer edge
+        for (int y = 0; y < kSide; y += 3) {
+            for (int x = 0; x < kSide; x += 3) {
+                const double d = std::hypot(x - kMid, y - kMid);
+                if (std::abs(d - outer) < 2 || std::abs(d - 100) < 2) {
+                    continue; // an edge: the outer circle's or the pen's
+                }
+                const COLORREF expected = antialiased.GetPixel(x, y);
+                if (d < outer) {
+                    QCOMPARE(expected, 0x000000FFu);
+                }
+                QVERIFY2(qt.GetPixel(x, y) == expected && core.GetPixel(x, y) == expected,
+                         qPrintable(QStringLiteral("pixel %1, %2: %3 %4 %5")
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(qt.GetPixel(x, y), 0, 16)
+                                        .arg(core.GetPixel(x, y), 0, 16)
+                                        .arg(expected, 0, 16)));
+            }
+        }
+        circles.m_list.clear();
+    }
+
     void xorHatchTwiceRestoresThePicture() {
         QImage before = Paint(Blank(50, 50), [](CQtSurface& s) {
             s.SelectBrush(SurfaceBrush::Solid(0x336699));
