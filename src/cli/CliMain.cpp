@@ -66,7 +66,7 @@ constexpr CliCommand kCommands[] = {
      "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
      "[--line-width W] [--gradation linear|circular --from X,Y --to X,Y "
      "--colors #RRGGBB,#RRGGBB [--line] [--inner] [--snap] [--runs N | --until ERR "
-     "[--max-runs M]] [--threshold T]]",
+     "[--max-runs M] | --converge [TOL]] [--threshold T]]",
      "Sets the line colour, inner colour and line width (0 to 65535, 0: no line) of the circles\n"
      "of the nodes in LIST (indices from 0 in the document's order and ranges: 0,5,7-20) and,\n"
      "with --outer, of the outer circle; without either, of every node's circle. --gradation\n"
@@ -74,7 +74,8 @@ constexpr CliCommand kCommands[] = {
      "the unit disk, x to the right, y downwards as on the screen), on their line colours\n"
      "(--line), inner colours (--inner) or both; --snap moves each end point to the centre of\n"
      "the circle under it. A gradation needs the circles' centres: the document is packed\n"
-     "first as `pack` does and saved with the graph moved onto the centres.",
+     "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
+     "graph moved onto the centres.",
      &RunStyleCommand},
 };
 
