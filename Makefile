@@ -11,7 +11,8 @@ FUZZ_SECONDS ?= 600
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
-                  fonts-dejavu-core libeigen3-dev libsuitesparse-dev libopenblas0-pthread
+                  libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-pthread \
+                  fonts-dejavu-core
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
@@ -35,7 +36,7 @@ define ensure_locales
 	done
 endef
 
-.PHONY: all run test bench fuzz deps-run deps-test deps-bench deps-fuzz clean
+.PHONY: all run test golden bench fuzz deps-run deps-test deps-bench deps-fuzz clean
 
 all: run
 
@@ -61,6 +62,13 @@ test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSEL_TESTS=ON -DTESSEL_SANITIZERS=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j$(JOBS)
+
+# Rewrites the expected files of tests/data/golden from the current writers: run it after a
+# deliberate change of an export or of the packing, then review the files before committing.
+golden: deps-test
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSEL_TESTS=ON -DTESSEL_SANITIZERS=ON
+	cmake --build $(TEST_BUILD) -j$(JOBS) --target tessel_core_tests
+	TESSEL_UPDATE_GOLDEN=1 $(TEST_BUILD)/tests/tessel_core_tests --gtest_filter='Golden.*'
 
 bench: deps-bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSEL_TESTS=OFF -DTESSEL_BENCH=ON

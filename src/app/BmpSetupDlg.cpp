@@ -4,6 +4,7 @@
 #include "app/ColorButton.h"
 #include "app/QtStrings.h"
 #include "document/StringIds.h"
+#include "export/Export.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -12,8 +13,9 @@
 #include <QLineEdit>
 #include <limits>
 
-CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent)
-    : CFieldDialog(ids::kBmpSetupTitle, parent), m_radius(radius), m_background(background) {
+CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent, Kind kind)
+    : CFieldDialog(kind == Kind::Png ? ids::kPngSetupTitle : ids::kBmpSetupTitle, parent),
+      m_radius(radius), m_background(background) {
     auto* grid = new QGridLayout(this);
     QLineEdit* radiusEdit = AddEditRow(grid, 0, ids::kBmpSetupRadius);
     radiusEdit->setObjectName(QStringLiteral("radius"));
@@ -29,10 +31,21 @@ CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent)
     backgroundLabel->setBuddy(backgroundButton);
     grid->addWidget(backgroundLabel, 2, 0);
     grid->addWidget(backgroundButton, 2, 1, Qt::AlignLeft);
-    grid->addWidget(MakeButtons(), 3, 0, 1, 2);
 
     m_fields.AddInteger(radiusEdit, &m_radius, 1, std::numeric_limits<int>::max());
     m_fields.AddFlag(antialias, &m_antialias);
     m_fields.AddColor(backgroundButton, &m_background);
+    if (kind == Kind::Png) {
+        auto* transparent = new QCheckBox(LoadQString(ids::kPngSetupTransparent), this);
+        transparent->setObjectName(QStringLiteral("transparent"));
+        grid->addWidget(transparent, 3, 1, 1, 2);
+        // A transparent picture shows no background colour.
+        connect(transparent, &QCheckBox::toggled, backgroundButton, &QWidget::setDisabled);
+        QLineEdit* dpiEdit = AddEditRow(grid, 4, ids::kPngSetupResolution, ids::kPngSetupDpi);
+        dpiEdit->setObjectName(QStringLiteral("dpi"));
+        m_fields.AddFlag(transparent, &m_transparent);
+        m_fields.AddInteger(dpiEdit, &m_dpi, 1, PngSetup::kMaxDpi);
+    }
+    grid->addWidget(MakeButtons(), 5, 0, 1, 3);
     m_fields.ToControls();
 }

@@ -1,4 +1,5 @@
-// "BMP File Setup": the radius in pixels, antialiasing, and the background colour of one export.
+// "BMP File Setup": the radius in pixels, antialiasing, and the background colour of one export;
+// "PNG File Setup" adds a transparent background and the resolution the file records.
 #pragma once
 
 #include "app/FieldDialog.h"
@@ -8,11 +9,15 @@ class CBmpSetupDlg : public CFieldDialog {
     Q_OBJECT
 
 public:
+    enum class Kind { Bmp, Png };
     // Opens on `radius` (the view's drawing radius rounded by the caller), antialiasing off and
-    // `background` (the view's background setting, which this dialog never changes).
-    CBmpSetupDlg(int radius, COLORREF background, QWidget* parent = nullptr);
+    // `background` (the view's background setting, which this dialog never changes); a PNG
+    // setup also on an opaque background and 96 dpi.
+    CBmpSetupDlg(int radius, COLORREF background, QWidget* parent = nullptr, Kind kind = Kind::Bmp);
 
     int m_radius = 0;
     int m_antialias = 0;
     COLORREF m_background = 0;
+    int m_transparent = 0; // PNG only
+    int m_dpi = 96;        // PNG only
 };

@@ -24,6 +24,10 @@ constexpr int kExportBitmap = 32795;
 constexpr int kAntialiasing = 32796;
 constexpr int kHelp = 32797;
 constexpr int kQuickHelp = 32798;
+// Exports beyond the first four.
+constexpr int kExportSvg = 32810;
+constexpr int kExportPdf = 32811;
+constexpr int kExportPng = 32812;
 
 // Commands the editor adds to the original set.
 constexpr int kPackToConvergence = 32820;

@@ -22,6 +22,9 @@ constexpr CommandInfo kCommands[] = {
     {kExportEps},
     {kExportBitmap},
     {kExportText},
+    {kExportSvg},
+    {kExportPdf},
+    {kExportPng},
     {kExit},
     {kUndo, ":/icons/undo.svg", "Ctrl+Z; Alt+Backspace"},
     {kRedo, ":/icons/redo.svg", "Ctrl+Shift+Z; Ctrl+Y"},
@@ -51,10 +54,11 @@ constexpr CommandInfo kCommands[] = {
 
 constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
                              kSeparator, kRecentFiles, kSeparator, kExit};
-constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText};
-constexpr int kEditMenu[] = {kUndo,           kRedo,       kSeparator,   kSelectAll,
-                             kSelectInverse,  kSeparator,  kCopyCircle,  kPasteCircle,
-                             kSeparator,      kGraphScaleDown, kSeparator, kCopyToClipboard};
+constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
+                                kExportSvg, kExportPdf, kExportPng};
+constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,
+                             kSelectInverse, kSeparator,      kCopyCircle, kPasteCircle,
+                             kSeparator,     kGraphScaleDown, kSeparator,  kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
                              kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
 constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
@@ -66,8 +70,8 @@ const MenuInfo kMenus[] = {
     {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
 };
 
-constexpr int kToolBar[] = {kFileNew,   kFileOpen,      kFileSave,          kSeparator, kUndo,
-                            kRedo,      kSeparator,     kGraph,             kCircle,    kSeparator,
+constexpr int kToolBar[] = {kFileNew,       kFileOpen,          kFileSave,  kSeparator, kUndo,
+                            kRedo,          kSeparator,         kGraph,     kCircle,    kSeparator,
                             kCirclePacking, kPackToConvergence, kSeparator, kAbout};
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "app/TextSetupDlg.h"
+#include "app/VectorSetupDlg.h"
 #include "circles/DibBuffer.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
@@ -22,7 +23,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QProgressDialog>
-#include <QSvgGenerator>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
@@ -115,21 +115,12 @@ QByteArray RenderPng(const CCPCircleArray& circles, double radius) {
     return bytes;
 }
 
-QByteArray RenderSvg(const CCPCircleArray& circles, double radius, const QString& title) {
-    const QRect rect = PictureRect(circles, radius);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(rect.size());
-    generator.setViewBox(QRect(QPoint(0, 0), rect.size()));
-    generator.setTitle(title);
-    {
-        QPainter painter(&generator);
-        painter.translate(-rect.left(), -rect.top());
-        DrawCircles(painter, circles, radius);
-    }
-    return bytes;
+// The bitmap export `work` runs in the background with a progress dialog when the picture is
+// large, here otherwise.
+ExportStatus RunBitmapExport(QWidget* parent, const CTesselDoc& doc, int radius,
+                             const std::function<ExportStatus()>& work) {
+    const double side = 2.0 * (radius + doc.m_circles.m_outer.m_thickness);
+    return side * side > kLargeBitmapPixels ? RunWithProgress(parent, work) : work();
 }
 
 } // namespace
@@ -177,9 +168,46 @@ void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
     const auto work = [&doc, bitmap, target] {
         return ExportBitmap(doc.m_circles, bitmap, target, PaintWithQt);
     };
-    const double side = 2.0 * (setup.m_radius + doc.m_circles.m_outer.m_thickness);
-    const bool large = side * side > kLargeBitmapPixels;
-    Report(parent, large ? RunWithProgress(parent, work) : work(), path);
+    Report(parent, RunBitmapExport(parent, doc, setup.m_radius, work), path);
+}
+
+void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COLORREF background) {
+    const QString path = AskExportPath(parent, ids::kFilterPng, QStringLiteral("png"));
+    if (path.isEmpty()) {
+        return;
+    }
+    CBmpSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), background, parent,
+                       CBmpSetupDlg::Kind::Png);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    PngSetup png;
+    png.radius = setup.m_radius;
+    png.antialias = setup.m_antialias != 0;
+    png.background = setup.m_background;
+    png.transparent = setup.m_transparent != 0;
+    png.dpi = setup.m_dpi;
+    const std::string target = path.toStdString();
+    const auto work = [&doc, png, target] {
+        return ExportPng(doc.m_circles, png, target, PaintWithQt);
+    };
+    Report(parent, RunBitmapExport(parent, doc, setup.m_radius, work), path);
+}
+
+void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                         CVectorSetupDlg::Kind kind) {
+    const bool svg = kind == CVectorSetupDlg::Kind::Svg;
+    const QString path = AskExportPath(parent, svg ? ids::kFilterSvg : ids::kFilterPdf,
+                                       svg ? QStringLiteral("svg") : QStringLiteral("pdf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    CVectorSetupDlg setup(kind, radius, parent);
+    if (setup.exec() != QDialog::Accepted) {
+        return;
+    }
+    const auto write = svg ? ExportSvg : ExportPdf;
+    Report(parent, write(doc.m_circles, setup.m_radius, path.toStdString()), path);
 }
 
 void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius) {
@@ -212,7 +240,9 @@ void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radiu
     data->setData(QStringLiteral("image/emf"), QByteArray(reinterpret_cast<const char*>(emf.data()),
                                                           static_cast<qsizetype>(emf.size())));
     data->setData(QStringLiteral("image/png"), RenderPng(doc.m_circles, radius));
-    data->setData(QStringLiteral("image/svg+xml"), RenderSvg(doc.m_circles, radius, title));
+    std::string svg;
+    RecordSvg(doc.m_circles, radius, title.toStdString(), svg); // checked by RecordEmf above
+    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
     clipboard->setMimeData(data);
     const QMimeData* placed = clipboard->mimeData();
     if (placed == nullptr || !placed->hasFormat(QStringLiteral("image/emf"))) {

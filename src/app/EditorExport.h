@@ -2,6 +2,7 @@
 // core writers, with every failure reported to the user.
 #pragma once
 
+#include "app/VectorSetupDlg.h"
 #include "geometry/Color.h"
 
 #include <QString>
@@ -17,6 +18,11 @@ void ExportTextCommand(QWidget* parent, const CTesselDoc& doc, double radius, CI
 void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
                          COLORREF background);
 void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius);
+// Exports beyond the first four: vector pictures with exact circles, and PNG (a large one made
+// in the background like a bitmap).
+void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
+                         CVectorSetupDlg::Kind kind);
+void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COLORREF background);
 
 // The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
 void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radius,

@@ -213,6 +213,15 @@ void CTesselApp::BindExportCommands() {
     });
     frame.BindCommand(cmd::kExportEmf,
                       [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
+    frame.BindCommand(cmd::kExportSvg, [&frame, &doc, &view] {
+        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Svg);
+    });
+    frame.BindCommand(cmd::kExportPdf, [&frame, &doc, &view] {
+        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Pdf);
+    });
+    frame.BindCommand(cmd::kExportPng, [this, &frame, &doc, &view] {
+        ExportPngCommand(&frame, doc, view.Radius(), m_settings.BGColor);
+    });
     frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
         CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
     });

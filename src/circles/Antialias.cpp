@@ -54,6 +54,32 @@ COLORREF EdgeColor(const AaCircle& c, double d, COLORREF bg) {
     return Blend(c.innerCol, bg, fo);
 }
 
+CoveredPixel EdgeOver(const AaCircle& c, double d, CoveredPixel under) {
+    double rout = c.radius + c.thickness / 2;
+    double fo = CoverageBeyond(rout, d);
+    // A layer of colour x covers all of the pixel but `beyond`; what lay there before shows
+    // through that share, in the proportion it covered.
+    auto layer = [&under](COLORREF x, double beyond) {
+        double alpha = 1 - beyond * (1 - under.alpha);
+        if (alpha > 0) {
+            under.color = Blend(x, under.color, beyond * under.alpha / alpha);
+        }
+        under.alpha = alpha;
+    };
+    if (c.thickness > 0) {
+        double fi = CoverageBeyond(c.radius - c.thickness / 2, d);
+        if (c.filled) {
+            layer(c.lineCol, fo);
+            layer(c.innerCol, fi);
+        } else {
+            layer(c.lineCol, 1 - (fi - fo)); // the ring between the two edges
+        }
+    } else if (c.filled) {
+        layer(c.innerCol, fo);
+    }
+    return under;
+}
+
 bool AaBoundingBox(const AaCircle& c, AaBox& box) {
     constexpr double kLimit = 4.0e15; // far beyond any picture, well inside long long
     double reach = c.radius + kPixelRadius + c.thickness + 1;

@@ -24,6 +24,7 @@ struct AaCircle {
     double thickness = 0;
     COLORREF lineCol = 0;
     COLORREF innerCol = 0x00FFFFFF;
+    bool filled = true; // false: the line alone, the inside left as it was
 };
 
 // The fraction, in [0, 1], of a pixel disk whose centre lies d from a circle's centre that
@@ -43,13 +44,26 @@ inline double PixelDistance(double dx, double dy) {
 // The colour of a pixel on the edge band of c at distance d, over the colour bg.
 COLORREF EdgeColor(const AaCircle& c, double d, COLORREF bg);
 
+// A pixel's colour and the share of it that is covered (its alpha).
+struct CoveredPixel {
+    COLORREF color = 0;
+    double alpha = 0;
+};
+
+// The pixel at distance d from c's centre after c is drawn over `under`: c's line and fill
+// each cover their share of the pixel, laid over what covered it before. Over an opaque
+// pixel (alpha 1) a filled circle gives EdgeColor's colour.
+CoveredPixel EdgeOver(const AaCircle& c, double d, CoveredPixel under);
+
 // Draws c antialiased over what the image holds. Writes only pixels that the image holds and
 // the circle touches; the result equals RasteriseCircleReference byte for byte.
 void RasteriseCircle(CDibBuffer& image, const AaCircle& c);
 // Draws the circles in order, as RasteriseCircle on each would. Up to threads threads share
 // the rows of the picture; the image is the same for any number. With a background the
 // picture is first set to it, as Fill would, but a block of rows at a time just before its
-// circles are drawn, while the block is in the cache.
+// circles are drawn, while the block is in the cache. An image with a coverage plane starts
+// transparent and gathers each circle's coverage there: where a pixel is already opaque its
+// colour is the one the image without the plane gets.
 void RasteriseCircles(CDibBuffer& image, const std::vector<AaCircle>& circles, int threads = 1,
                       std::optional<COLORREF> background = std::nullopt);
 // The threads worth giving RasteriseCircles here: the processor's, at most 8.

@@ -111,6 +111,21 @@ bool FindRun(const RowCircle& p, double dy, const DistanceLimit& limit, long lon
     return true;
 }
 
+// The edge pixel at column x (picture coordinates) of a row whose coverage is `alpha`, or
+// null for an opaque picture.
+void DrawEdgePixel(const RowCircle& p, std::uint8_t* bits, float* alpha, long long x, double d) {
+    std::uint8_t* pixel = bits + 3 * x;
+    if (p.c.filled && (!alpha || alpha[x] == 1.0f)) {
+        WriteBgr(pixel, p.edge.Color(d, ReadBgr(pixel)));
+        return;
+    }
+    CoveredPixel result = EdgeOver(p.c, d, {ReadBgr(pixel), alpha ? double(alpha[x]) : 1.0});
+    WriteBgr(pixel, result.color);
+    if (alpha) {
+        alpha[x] = float(result.alpha);
+    }
+}
+
 // Row y of the circle (pixel coordinates, within its clipped box).
 void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
     const AaCircle& c = p.c;
@@ -119,8 +134,12 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
     long long ia = 0, ib = -1, ea = 0, eb = -1;
     bool hasInner = FindRun(p, dy, p.inside, ia, ib);
     int row = int(y + image.OriginY());
-    if (hasInner) {
+    float* alpha = image.HasAlpha() ? image.AlphaRow(row) : nullptr;
+    if (hasInner && c.filled) {
         image.FillSpan(row, int(ia + ox), int(ib + ox + 1), c.innerCol);
+        if (alpha) {
+            std::fill(alpha + ia + ox, alpha + ib + ox + 1, 1.0f);
+        }
     }
     if (!FindRun(p, dy, p.reach, ea, eb)) {
         return; // a negative width can leave inner pixels without an edge band
@@ -131,8 +150,7 @@ void DrawRow(CDibBuffer& image, const RowCircle& p, long long y) {
             x = ib; // the inner run lies within the edge run, or covers it
             continue;
         }
-        std::uint8_t* pixel = bits + 3 * (x + ox);
-        WriteBgr(pixel, p.edge.Color(PixelDistance(double(x) - c.x, dy), ReadBgr(pixel)));
+        DrawEdgePixel(p, bits, alpha, x + ox, PixelDistance(double(x) - c.x, dy));
     }
 }
 
@@ -144,8 +162,8 @@ constexpr int kBlockRows = 64;
 // Rows [top, bottom) of the picture (no origin) for the circle.
 void DrawCircleRows(CDibBuffer& image, const AaCircle& c, long long top, long long bottom) {
     RowCircle p;
-    if (!Clip(image, c, p)) {
-        return;
+    if ((!c.filled && !(c.thickness > 0)) || !Clip(image, c, p)) {
+        return; // an open circle without a line draws nothing
     }
     MakeReady(p);
     long long oy = image.OriginY();
@@ -179,6 +197,9 @@ void DrawPart(CDibBuffer& image, const std::vector<AaCircle>& circles, const Blo
         long long bottom = std::min<long long>(top + kBlockRows, image.Height());
         for (long long y = top; background && y < bottom; ++y) {
             image.FillSpan(int(y), 0, image.Width(), *background);
+            if (image.HasAlpha()) {
+                std::fill_n(image.AlphaRow(int(y)), image.Width(), 0.0f);
+            }
         }
         for (std::size_t i : blocks[b]) {
             DrawCircleRows(image, circles[i], top, bottom);

@@ -74,12 +74,15 @@ public:
     //
     // The outer circle first, then the list in order. With DrawSelection and the outer circle
     // selected, the hatch covers the disk except the circles that are not selected. Reads
-    // the circles only.
-    void Draw(CDrawSurface& dc, double scale, DrawMode mode,
-              COLORREF background = 0x00FFFFFF) const;
+    // the circles only. OuterFill::Open draws the outer circle's line without its fill, as a
+    // picture on a transparent background shows the gaps between the circles.
+    enum class OuterFill { Filled, Open };
+    void Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORREF background = 0x00FFFFFF,
+              OuterFill outerFill = OuterFill::Filled) const;
     // With a background the picture is set to it first (see RasteriseCircles).
     void DrawAntialiased(CDibBuffer& image, double scale,
-                         std::optional<COLORREF> background = std::nullopt) const;
+                         std::optional<COLORREF> background = std::nullopt,
+                         OuterFill outerFill = OuterFill::Filled) const;
     // Export lines (src/circles/CPCircleWrite.cpp): one per circle, the outer circle first.
     void WriteEps(COutputFile& file, double scale) const;
     void WriteText(COutputFile& file, double scale, const std::string& format) const;

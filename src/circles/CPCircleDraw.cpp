@@ -28,48 +28,50 @@ AaCircle Antialiased(const CCPCircle& c, double scale) {
             c.m_innerCol};
 }
 
-void DrawOverlay(CDrawSurface& dc, const IntRect& rect) {
+void DrawOverlay(CDrawSurface& dc, const SurfaceCircle& shape) {
     dc.SelectBrush(SurfaceBrush::CrossHatch(SelectionHatchColor));
     dc.SelectPen(SurfacePen::Null());
     dc.SetTransparentBackground(true);
     dc.SetRasterOp(RasterOp::XorPen);
-    dc.Ellipse(rect);
+    dc.Circle(shape);
 }
 
-void SelectOwnStyle(CDrawSurface& dc, const CCPCircle& c) {
+void SelectOwnStyle(CDrawSurface& dc, const CCPCircle& c, bool filled) {
     if (c.m_thickness <= 0) {
         dc.SelectPen(SurfacePen::Null());
     } else {
         dc.SelectPen(SurfacePen::Solid(c.m_thickness, c.m_lineCol));
     }
-    dc.SelectBrush(SurfaceBrush::Solid(c.m_innerCol));
+    dc.SelectBrush(filled ? SurfaceBrush::Solid(c.m_innerCol) : SurfaceBrush::Null());
 }
 
-// One circle in one mode, hatched as a selected circle when `hatched` is set.
+// One circle in one mode, hatched as a selected circle when `hatched` is set; without
+// `filled` its own style draws the outline alone.
 void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mode,
-                COLORREF background, bool hatched) {
-    IntRect rect = c.GetEllipseRect(scale);
+                COLORREF background, bool hatched, bool filled = true) {
+    const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
+                              scale * c.m_euclidRadius, c.GetEllipseRect(scale)};
     dc.SaveState();
     switch (mode) {
     case DrawBack:
         dc.SelectPen(SurfacePen::Solid(0, BackModeColor));
         dc.SelectBrush(SurfaceBrush::Solid(background));
-        dc.Ellipse(rect);
+        dc.Circle(shape);
         break;
     case DrawPlain:
-        SelectOwnStyle(dc, c);
-        dc.Ellipse(rect);
+        SelectOwnStyle(dc, c, filled);
+        dc.Circle(shape);
         break;
     case DrawSelection:
         if (hatched) {
-            DrawOverlay(dc, rect);
+            DrawOverlay(dc, shape);
         }
         break;
     default: // DrawNormal, and any unknown mode
-        SelectOwnStyle(dc, c);
-        dc.Ellipse(rect);
+        SelectOwnStyle(dc, c, filled);
+        dc.Circle(shape);
         if (hatched) {
-            DrawOverlay(dc, rect);
+            DrawOverlay(dc, shape);
         }
         break;
     }
@@ -93,8 +95,8 @@ void CCPCircle::DrawAntialiased(CDibBuffer& image, double scale) const {
     RasteriseCircle(image, Antialiased(*this, scale));
 }
 
-void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode,
-                          COLORREF background) const {
+void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORREF background,
+                          OuterFill outerFill) const {
     if (mode == DrawSelection && m_outer.m_selected) {
         // The hatch over the whole disk, then XORed away again inside every circle that is
         // not selected: what DrawNormal shows, where opaque circles cover the outer hatch.
@@ -104,15 +106,18 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode,
         }
         return;
     }
-    m_outer.Draw(dc, scale, mode, background);
+    DrawCircle(dc, m_outer, scale, mode, background, m_outer.m_selected != 0,
+               outerFill == OuterFill::Filled);
     for (const CCPCircle* circle : m_list) {
         circle->Draw(dc, scale, mode, background);
     }
 }
 
 void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale,
-                                     std::optional<COLORREF> background) const {
+                                     std::optional<COLORREF> background,
+                                     OuterFill outerFill) const {
     std::vector<AaCircle> circles{Antialiased(m_outer, scale)};
+    circles.front().filled = outerFill == OuterFill::Filled;
     for (const CCPCircle* circle : m_list) {
         circles.push_back(Antialiased(*circle, scale));
     }

@@ -53,9 +53,24 @@ bool CDibBuffer::Create(int width, int height) {
     return true;
 }
 
+bool CDibBuffer::CreateAlpha() {
+    if (!HasBitmap()) {
+        return false;
+    }
+    try {
+        m_alpha.assign(std::size_t(m_width) * std::size_t(m_height), 0.0f);
+    } catch (const std::bad_alloc&) {
+        m_alpha.clear();
+        return false;
+    }
+    return true;
+}
+
 void CDibBuffer::DeleteBitmap() {
     m_bits.clear();
     m_bits.shrink_to_fit();
+    m_alpha.clear();
+    m_alpha.shrink_to_fit();
     m_header.fill(0);
     m_width = m_height = m_stride = 0;
 }
@@ -68,6 +83,11 @@ FileStatus CDibBuffer::SaveBmp(const std::string& path) const {
     if (!file.Open(path, COutputFile::Mode::Binary)) {
         return FileStatus::CannotOpen;
     }
+    WriteBmp(file);
+    return file.Commit();
+}
+
+void CDibBuffer::WriteBmp(COutputFile& file) const {
     std::uint8_t fileHeader[14] = {};
     Put16(&fileHeader[0], 0x4D42);
     Put32(&fileHeader[2], std::uint32_t(m_bits.size() + 54));
@@ -75,7 +95,6 @@ FileStatus CDibBuffer::SaveBmp(const std::string& path) const {
     file.Write(fileHeader, sizeof fileHeader);
     file.Write(m_header.data(), m_header.size());
     file.Write(m_bits.data(), m_bits.size());
-    return file.Commit();
 }
 
 COLORREF CDibBuffer::GetPixel(int x, int y) const {

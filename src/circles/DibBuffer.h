@@ -27,6 +27,8 @@ public:
 
     // Writes the BMP file whole or not at all; NothingToWrite when there is no picture.
     FileStatus SaveBmp(const std::string& path) const;
+    // The BMP file's bytes into a file opened in binary mode, which the caller commits.
+    void WriteBmp(COutputFile& file) const;
 
     // The pixel at (x, y) + origin, y = 0 being the top row; outside the picture the outside
     // colour.
@@ -56,11 +58,23 @@ public:
     // The whole picture set to one colour.
     void Fill(COLORREF color);
 
+    // An optional coverage plane for pictures with a transparent background: one value a
+    // pixel, from 0 (nothing drawn, the colour does not count) to 1 (opaque). Created all 0;
+    // false when the memory cannot hold it. Create and DeleteBitmap drop it.
+    bool CreateAlpha();
+    bool HasAlpha() const { return !m_alpha.empty(); }
+    // The coverage of picture row y (0 = top, no origin).
+    float* AlphaRow(int y) { return m_alpha.data() + std::size_t(y) * std::size_t(m_width); }
+    const float* AlphaRow(int y) const {
+        return m_alpha.data() + std::size_t(y) * std::size_t(m_width);
+    }
+
 private:
     int m_originX = 0;
     int m_originY = 0;
     COLORREF m_outsideColor = 0x00FFFFFF;
     std::vector<std::uint8_t> m_bits;
+    std::vector<float> m_alpha;
     std::array<std::uint8_t, 40> m_header{};
     int m_stride = 0;
     int m_width = 0;

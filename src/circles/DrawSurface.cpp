@@ -61,6 +61,10 @@ void CDrawSurface::Ellipse(const IntRect& rect) {
     DoEllipse(rect, m_state);
 }
 
+void CDrawSurface::Circle(const SurfaceCircle& circle) {
+    DoCircle(circle, m_state);
+}
+
 void CDrawSurface::Line(IntPoint from, IntPoint to) {
     DoLine(from, to, m_state);
 }

@@ -32,6 +32,15 @@ struct SurfaceBrush {
     friend bool operator==(const SurfaceBrush&, const SurfaceBrush&) = default;
 };
 
+// A circle as exactly as the model gives it, in device units before the origin, together
+// with the integer rectangle its ellipse is drawn in on pixel devices.
+struct SurfaceCircle {
+    double x = 0;
+    double y = 0;
+    double radius = 0;
+    IntRect rect;
+};
+
 // Everything a drawing call depends on besides its own arguments.
 struct SurfaceState {
     SurfacePen pen;
@@ -65,6 +74,9 @@ public:
     // An ellipse inscribed in the rectangle (right and bottom excluded), outlined with the
     // pen and filled with the brush.
     void Ellipse(const IntRect& rect);
+    // A circle outlined with the pen and filled with the brush. Pixel backends draw the
+    // ellipse of its rectangle; vector files draw its exact centre and radius.
+    void Circle(const SurfaceCircle& circle);
     // A line with the pen from one point to another (the end point itself is not drawn).
     void Line(IntPoint from, IntPoint to);
     // A solid rectangle in a colour, with no outline; pen and brush are not used.
@@ -76,6 +88,9 @@ protected:
     virtual void OnRestoreState() {}
     virtual void OnStateChanged(const SurfaceState& state) { (void)state; }
     virtual void DoEllipse(const IntRect& rect, const SurfaceState& state) = 0;
+    virtual void DoCircle(const SurfaceCircle& circle, const SurfaceState& state) {
+        DoEllipse(circle.rect, state);
+    }
     virtual void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) = 0;
     virtual void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) = 0;
     virtual void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) = 0;

@@ -191,6 +191,24 @@ bool COutputFile::Open(const std::string& path, Mode mode) {
     return m_file != nullptr;
 }
 
+bool COutputFile::OpenStandardOutput(const std::string& name, Mode mode) {
+    Discard();
+    m_mode = mode;
+    m_path = name;
+    m_failed = false;
+    m_error.clear();
+    // A duplicate of the descriptor: closing it at the end leaves the process's own open.
+    int fd = dup(STDOUT_FILENO);
+    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!m_file) {
+        Fail("Cannot write", errno);
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    return m_file != nullptr;
+}
+
 void COutputFile::Write(const void* data, std::size_t size) {
     if (!m_file) {
         m_failed = true;

@@ -33,6 +33,9 @@ public:
     // A symbolic link is followed: the file it points to is replaced and the link survives.
     // A replaced file keeps its permissions; a new one gets 0666 less the umask.
     bool Open(const std::string& path, Mode mode);
+    // Writes to the process's standard output as it is (a pipe, a terminal or a redirected
+    // file), named `name` in messages; Commit flushes it and leaves it open.
+    bool OpenStandardOutput(const std::string& name, Mode mode);
     void Write(const void* data, std::size_t size);
     void Write(std::string_view text);
     bool Failed() const { return m_failed; }

@@ -79,3 +79,18 @@ bool ParseCliInteger(CliContext& context, std::string_view command, std::string_
     }
     return true;
 }
+
+bool ParseCliColor(CliContext& context, std::string_view command, std::string_view what,
+                   std::string_view text, COLORREF& color) {
+    unsigned rgb = 0;
+    auto result = text.size() == 7 && text[0] == '#'
+                      ? std::from_chars(text.data() + 1, text.data() + 7, rgb, 16)
+                      : std::from_chars_result{text.data(), std::errc::invalid_argument};
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return ReportCliUsage(context.err, command,
+                              std::string(what) + " must be #RRGGBB, not '" + std::string(text) +
+                                  "'");
+    }
+    color = MakeRgb(rgb >> 16, rgb >> 8, rgb);
+    return true;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/CliCommand.h"
+#include "geometry/Color.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -33,3 +34,7 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
 bool ParseCliInteger(CliContext& context, std::string_view command, std::string_view what,
                      std::string_view text, std::int64_t min, std::int64_t max,
                      std::int64_t& value);
+
+// Reads "#RRGGBB" as the program's colour; otherwise reports `what` on `context.err`.
+bool ParseCliColor(CliContext& context, std::string_view command, std::string_view what,
+                   std::string_view text, COLORREF& color);

@@ -43,3 +43,4 @@ int RunRandomCommand(CliContext& context);
 int RunInfoCommand(CliContext& context);
 int RunPackCommand(CliContext& context);
 int RunExportCommand(CliContext& context);
+int RunStyleCommand(CliContext& context);

@@ -1,5 +1,6 @@
-// tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf: packs the document as `pack` does
-// (to convergence unless told otherwise) and writes it with the editor's export writers.
+// tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png: packs the document as
+// `pack` does (to convergence unless told otherwise) and writes it with the editor's export
+// writers; OUT "-" is the standard output.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
 #include "cli/CliPacking.h"
@@ -8,14 +9,13 @@
 #include "export/Export.h"
 #include "geometry/DPoint.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <ostream>
 
 namespace {
 
-enum class Format { Eps, Text, Bitmap, Metafile };
+enum class Format { Eps, Text, Bitmap, Metafile, Svg, Pdf, Png };
 
 struct ExportOptions {
     Format format = Format::Eps;
@@ -24,6 +24,8 @@ struct ExportOptions {
     std::string textFormat;
     bool antialias = false;
     COLORREF background = 0x00FFFFFF;
+    bool transparent = false;
+    int dpi = 96;
 };
 
 bool Complain(CliContext& context, const std::string& text) {
@@ -40,44 +42,37 @@ bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
     if (!text) {
         return Complain(context, "--format is required");
     }
-    const std::pair<const char*, Format> names[] = {{"eps", Format::Eps},
-                                                    {"txt", Format::Text},
-                                                    {"bmp", Format::Bitmap},
-                                                    {"emf", Format::Metafile}};
+    const std::pair<const char*, Format> names[] = {
+        {"eps", Format::Eps},      {"txt", Format::Text}, {"bmp", Format::Bitmap},
+        {"emf", Format::Metafile}, {"svg", Format::Svg},  {"pdf", Format::Pdf},
+        {"png", Format::Png}};
     for (auto [name, value] : names) {
         if (*text == name) {
             format = value;
             return true;
         }
     }
-    return Complain(context, "--format must be eps, txt, bmp or emf, not '" + *text + "'");
+    return Complain(context,
+                    "--format must be eps, txt, bmp, emf, svg, pdf or png, not '" + *text + "'");
 }
 
-// "#RRGGBB" as the program's 0x00BBGGRR colour.
-bool ParseBackground(CliContext& context, const std::string& text, COLORREF& color) {
-    unsigned rgb = 0;
-    auto result = text.size() == 7 && text[0] == '#'
-                      ? std::from_chars(text.data() + 1, text.data() + 7, rgb, 16)
-                      : std::from_chars_result{text.data(), std::errc::invalid_argument};
-    if (result.ec != std::errc() || result.ptr != text.data() + 7) {
-        return Complain(context, "--background must be #RRGGBB, not '" + text + "'");
-    }
-    color = MakeRgb(rgb >> 16, rgb >> 8, rgb);
-    return true;
+bool IsBitmap(Format format) {
+    return format == Format::Bitmap || format == Format::Png;
 }
 
-// The options that belong to one format only are refused with the others.
+// The options that belong to some formats only are refused with the others.
 bool CheckFormatOptions(CliContext& context, const CliArgs& args, Format format) {
-    const std::pair<const char*, Format> only[] = {{"--offset", Format::Eps},
-                                                   {"--text-format", Format::Text},
-                                                   {"--background", Format::Bitmap}};
-    for (auto [name, owner] : only) {
-        if (Value(args, name) && format != owner) {
+    const std::pair<const char*, bool> only[] = {
+        {"--offset", format == Format::Eps}, {"--text-format", format == Format::Text},
+        {"--background", IsBitmap(format)},  {"--antialias", IsBitmap(format)},
+        {"--dpi", format == Format::Png},    {"--transparent", format == Format::Png}};
+    for (auto [name, applies] : only) {
+        if ((Value(args, name) || args.Has(name)) && !applies) {
             return Complain(context, std::string(name) + " does not apply to this format");
         }
     }
-    if (args.Has("--antialias") && format != Format::Bitmap) {
-        return Complain(context, "--antialias applies to bmp only");
+    if (Value(args, "--background") && args.Has("--transparent")) {
+        return Complain(context, "--background and --transparent exclude each other");
     }
     return true;
 }
@@ -108,24 +103,36 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     }
     o.background = context.settings.BGColor;
     if (const std::string* text = Value(args, "--background");
-        text && !ParseBackground(context, *text, o.background)) {
+        text && !ParseCliColor(context, "export", "--background", *text, o.background)) {
         return false;
     }
     o.antialias = args.Has("--antialias");
+    o.transparent = args.Has("--transparent");
+    if (const std::string* text = Value(args, "--dpi")) {
+        std::int64_t dpi = 0;
+        if (!ParseCliInteger(context, "export", "--dpi", *text, 1, PngSetup::kMaxDpi, dpi)) {
+            return false;
+        }
+        o.dpi = int(dpi);
+    }
     return true;
 }
 
-// The radius each format's setup dialog would accept: at least 1 point for EPS, at least 0
-// for text, a whole number of pixels from 1 to 2147483647 for pictures (rounded from the
-// drawing radius when it is the default).
+// The radius each format's setup dialog would accept: at least 1 for the vector pictures
+// (points for EPS and PDF, pixels for SVG), at least 0 for text, a whole number of pixels
+// from 1 to 2147483647 for pixel pictures and metafiles (rounded from the drawing radius when
+// it is the default).
 bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
     switch (o.format) {
     case Format::Eps:
-        return radius >= 1 || Complain(context, "the radius must be at least 1 for eps");
+    case Format::Svg:
+    case Format::Pdf:
+        return radius >= 1 || Complain(context, "the radius must be at least 1 for this format");
     case Format::Text:
         return radius >= 0 || Complain(context, "the radius must be 0 or more for txt");
     case Format::Bitmap:
     case Format::Metafile:
+    case Format::Png:
         break;
     }
     if (!o.radius) {
@@ -138,18 +145,29 @@ bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
 }
 
 ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
-                   const std::string& path) {
+                   const ExportTarget& target) {
     switch (o.format) {
     case Format::Eps:
-        return ExportEps(doc, path, radius, o.offset);
+        return ExportEps(doc, target, radius, o.offset);
     case Format::Text:
-        return ExportText(doc, path, radius, o.textFormat);
+        return ExportText(doc, target, radius, o.textFormat);
     case Format::Bitmap:
-        return ExportBitmap(doc.m_circles, {radius, o.antialias, o.background}, path);
+        return ExportBitmap(doc.m_circles, {radius, o.antialias, o.background}, target);
+    case Format::Svg:
+        return ExportSvg(doc.m_circles, radius, target);
+    case Format::Pdf:
+        return ExportPdf(doc.m_circles, radius, target);
+    case Format::Png: {
+        PngSetup png;
+        static_cast<BitmapSetup&>(png) = {radius, o.antialias, o.background};
+        png.transparent = o.transparent;
+        png.dpi = o.dpi;
+        return ExportPng(doc.m_circles, png, target);
+    }
     case Format::Metafile:
         break;
     }
-    return ExportEmf(doc.m_circles, radius, path);
+    return ExportEmf(doc.m_circles, radius, target);
 }
 
 } // namespace
@@ -160,8 +178,8 @@ int RunExportCommand(CliContext& context) {
     ExportOptions options;
     if (!ParseCliArgs(context, "export",
                       {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
-                       "--offset", "--text-format", "--background"},
-                      {"--antialias"}, 2, 2, args, {"--converge"}) ||
+                       "--offset", "--text-format", "--background", "--dpi"},
+                      {"--antialias", "--transparent"}, 2, 2, args, {"--converge"}) ||
         !ParsePackOptions(context, "export", args, 0, packing) ||
         !ParseExportOptions(context, args, options)) {
         return CliBadUsage;
@@ -175,9 +193,14 @@ int RunExportCommand(CliContext& context) {
     if (!OpenForCli(context, "export", doc, args.positional[0])) {
         return CliBadInput;
     }
+    const std::string& path = args.positional[1];
+    const ExportTarget target = path == "-" ? ExportTarget::StandardOutput() : ExportTarget(path);
     std::string shortfall;
     if (packing.converge || packing.runs > 0 || packing.until > 0) {
-        if (int code = PackForCli(context, "export", doc, packing, shortfall); code != CliOk) {
+        // With the file on the standard output the packing's summary goes to the errors'.
+        CliContext summary{context.args, target.standardOutput ? context.err : context.out,
+                           context.err, context.profile, context.settings};
+        if (int code = PackForCli(summary, "export", doc, packing, shortfall); code != CliOk) {
             return code;
         }
     }
@@ -185,8 +208,7 @@ int RunExportCommand(CliContext& context) {
     if (!CheckRadius(context, options, radius)) {
         return CliBadUsage;
     }
-    const std::string& path = args.positional[1];
-    if (ExportStatus status = Write(doc, options, radius, path); status != ExportStatus::Ok) {
+    if (ExportStatus status = Write(doc, options, radius, target); status != ExportStatus::Ok) {
         ReportCliError(context.err, "export", ExportErrorText(status, path));
         return CliBadInput;
     }

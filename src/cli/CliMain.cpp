@@ -47,18 +47,36 @@ constexpr CliCommand kCommands[] = {
      "runs, or the error is undefined, it still saves what it reached and exits with 1.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf [--runs N | --until ERR [--max-runs M] | "
+     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M] | "
      "--converge [TOL]] [--threshold T] [--radius R] [--offset O] [--text-format F] "
-     "[--antialias] [--background #RRGGBB]",
+     "[--antialias] [--background #RRGGBB] [--dpi D] [--transparent]",
      "Packs as `pack` does, to convergence when no packing option is given (--runs 0 exports\n"
-     "the outer circle alone), and writes OUT with the\n"
-     "editor's EPS, text, bitmap or enhanced-metafile writer. R is the radius of the unit\n"
-     "circle in points (eps), units (txt) or pixels (bmp, emf; a whole number); by default\n"
-     "the drawing radius of a window the size of the graph area. --offset (eps) moves the\n"
-     "picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
-     "--antialias and --background (bmp; default the profile's BGColor) set the bitmap.\n"
-     "A plain bitmap is drawn by the program's own aliased rasteriser, without a display.",
+     "the outer circle alone), and writes OUT with the editor's EPS, text, bitmap,\n"
+     "enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the file to the standard output\n"
+     "and the packing's summary to the standard error. R is the radius of the unit circle in\n"
+     "points (eps, pdf), units (txt) or pixels (svg; bmp, emf and png as a whole number); by\n"
+     "default the drawing radius of a window the size of the graph area. --offset (eps) moves\n"
+     "the picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
+     "--antialias and --background (bmp, png; default the profile's BGColor) set the bitmap;\n"
+     "--dpi (png, 1 to 100000, default 96) is the resolution the file records; --transparent\n"
+     "(png) leaves the margin and the gaps between the circles clear. A plain bitmap is drawn\n"
+     "by the program's own aliased rasteriser, without a display.",
      &RunExportCommand},
+    {"style",
+     "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
+     "[--line-width W] [--gradation linear|circular --from X,Y --to X,Y "
+     "--colors #RRGGBB,#RRGGBB [--line] [--inner] [--snap] [--runs N | --until ERR "
+     "[--max-runs M] | --converge [TOL]] [--threshold T]]",
+     "Sets the line colour, inner colour and line width (0 to 65535, 0: no line) of the circles\n"
+     "of the nodes in LIST (indices from 0 in the document's order and ranges: 0,5,7-20) and,\n"
+     "with --outer, of the outer circle; without either, of every node's circle. --gradation\n"
+     "then lays the editor's colour gradation over those circles, from X,Y to X,Y (points of\n"
+     "the unit disk, x to the right, y downwards as on the screen), on their line colours\n"
+     "(--line), inner colours (--inner) or both; --snap moves each end point to the centre of\n"
+     "the circle under it. A gradation needs the circles' centres: the document is packed\n"
+     "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
+     "graph moved onto the centres.",
+     &RunStyleCommand},
 };
 
 void PrintUsage(std::ostream& out) {

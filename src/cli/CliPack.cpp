@@ -154,7 +154,7 @@ int ReportShortfall(CliContext& context, std::string_view command, const std::st
     if (shortfall.empty()) {
         return CliOk;
     }
-    context.err << "tessel-cli " << command << ": " << shortfall << '\n';
+    ReportCliError(context.err, command, shortfall);
     return CliBadInput;
 }
 

@@ -25,6 +25,9 @@ constexpr int kFilterEmf = 500;
 constexpr int kFilterEps = 501;
 constexpr int kFilterText = 502;
 constexpr int kFilterBitmap = 503;
+constexpr int kFilterSvg = 504;
+constexpr int kFilterPdf = 505;
+constexpr int kFilterPng = 506;
 
 constexpr int kHelpFile = 600;
 constexpr int kQuickHelpFile = 601;
@@ -142,6 +145,16 @@ constexpr int kBmpSetupRadius = 13401;
 constexpr int kBmpSetupAntialias = 13402;
 constexpr int kBmpSetupBackgroundGroup = 13403;
 constexpr int kBmpSetupBackground = 13404;
+constexpr int kSvgSetupTitle = 13500;
+constexpr int kSvgSetupRadius = 13501;
+constexpr int kSvgSetupPixels = 13502;
+constexpr int kPdfSetupTitle = 13600;
+constexpr int kPdfSetupRadius = 13601;
+constexpr int kPdfSetupPoints = 13602;
+constexpr int kPngSetupTitle = 13700;
+constexpr int kPngSetupTransparent = 13701;
+constexpr int kPngSetupResolution = 13702;
+constexpr int kPngSetupDpi = 13703;
 
 constexpr int kMenuFile = 20000;
 constexpr int kMenuExport = 20001;

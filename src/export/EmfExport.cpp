@@ -7,8 +7,6 @@
 #include "export/PictureCheck.h"
 #include "geometry/Utf8Text.h"
 
-#include <filesystem>
-
 namespace {
 
 // UTF-8 to UTF-16; a byte that starts no valid sequence becomes U+FFFD.
@@ -60,16 +58,11 @@ ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::
     return surface.Finish(description, bytes) ? ExportStatus::Ok : ExportStatus::MetafileTooLarge;
 }
 
-ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const std::string& path) {
+ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const ExportTarget& target) {
     std::vector<std::uint8_t> bytes;
-    std::string name = std::filesystem::path(path).filename().string();
-    if (ExportStatus status = RecordEmf(circles, radius, name, bytes); status != ExportStatus::Ok) {
+    if (ExportStatus status = RecordEmf(circles, radius, target.Title(), bytes);
+        status != ExportStatus::Ok) {
         return status;
     }
-    COutputFile file;
-    if (!file.Open(path, COutputFile::Mode::Binary)) {
-        return ExportStatus::CannotOpen;
-    }
-    file.Write(bytes.data(), bytes.size());
-    return ToExportStatus(file.Commit());
+    return WriteBytes(target, bytes.data(), bytes.size());
 }

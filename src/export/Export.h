@@ -1,7 +1,8 @@
-// The four file exports of the circles, shared by the editor and tessel-cli.
+// The file exports of the circles, shared by the editor and tessel-cli.
 #pragma once
 
 #include "export/ExportStatus.h"
+#include "export/ExportTarget.h"
 #include "geometry/Color.h"
 
 #include <cstdint>
@@ -15,10 +16,11 @@ class CDrawSurface;
 class CTesselDoc;
 
 // EPS at a scale in points, the picture's lower left corner `offset` points from the page's.
-ExportStatus ExportEps(const CTesselDoc& doc, const std::string& path, double scale, double offset);
+ExportStatus ExportEps(const CTesselDoc& doc, const ExportTarget& target, double scale,
+                       double offset);
 
 // One line per circle in the user's token format.
-ExportStatus ExportText(const CTesselDoc& doc, const std::string& path, double scale,
+ExportStatus ExportText(const CTesselDoc& doc, const ExportTarget& target, double scale,
                         const std::string& format);
 
 struct BitmapSetup {
@@ -34,10 +36,31 @@ using PlainPainter =
 
 // The square picture of GetExtent on the background: plain, or antialiased.
 ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
-                          const std::string& path, const PlainPainter& painter = {});
+                          const ExportTarget& target, const PlainPainter& painter = {});
+
+// The same picture as a PNG file that records its resolution. With a transparent background
+// the margin and the gaps between the circles (the outer circle's inside) are left clear,
+// the edges partly covered; elsewhere the colours are those of the bitmap.
+struct PngSetup : BitmapSetup {
+    bool transparent = false;
+    int dpi = 96; // stored as pixels per metre
+    static constexpr int kMaxDpi = 100000;
+};
+ExportStatus ExportPng(const CCPCircleArray& circles, const PngSetup& setup,
+                       const ExportTarget& target, const PlainPainter& painter = {});
 
 // The circles as an enhanced metafile's bytes, `title` (or "NoTitle") in its description.
 ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::string& title,
                        std::vector<std::uint8_t>& bytes);
 // The same written to a file, with the file's name as the title.
-ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const std::string& path);
+ExportStatus ExportEmf(const CCPCircleArray& circles, double radius, const ExportTarget& target);
+
+// The picture as SVG: one circle element per circle with its exact centre and radius, the
+// scale in pixels; `title` (none when empty) as the document's title.
+ExportStatus RecordSvg(const CCPCircleArray& circles, double scale, const std::string& title,
+                       std::string& text);
+// The same written to a file, with the file's name as the title.
+ExportStatus ExportSvg(const CCPCircleArray& circles, double scale, const ExportTarget& target);
+
+// The picture as a one-page PDF the size of the picture, the scale in points.
+ExportStatus ExportPdf(const CCPCircleArray& circles, double scale, const ExportTarget& target);

@@ -7,12 +7,12 @@
 namespace {
 
 template <class Write>
-ExportStatus WriteTextFile(ExportStatus check, const std::string& path, Write write) {
+ExportStatus WriteTextFile(ExportStatus check, const ExportTarget& target, Write write) {
     if (check != ExportStatus::Ok) {
         return check;
     }
     COutputFile file;
-    if (!file.Open(path, COutputFile::Mode::Text)) {
+    if (!target.Open(file, COutputFile::Mode::Text)) {
         return ExportStatus::CannotOpen;
     }
     write(file);
@@ -21,14 +21,14 @@ ExportStatus WriteTextFile(ExportStatus check, const std::string& path, Write wr
 
 } // namespace
 
-ExportStatus ExportEps(const CTesselDoc& doc, const std::string& path, double scale,
+ExportStatus ExportEps(const CTesselDoc& doc, const ExportTarget& target, double scale,
                        double offset) {
-    return WriteTextFile(CheckPicture(doc.m_circles, scale), path,
+    return WriteTextFile(CheckPicture(doc.m_circles, scale), target,
                          [&](COutputFile& file) { doc.WriteEps(file, scale, offset); });
 }
 
-ExportStatus ExportText(const CTesselDoc& doc, const std::string& path, double scale,
+ExportStatus ExportText(const CTesselDoc& doc, const ExportTarget& target, double scale,
                         const std::string& format) {
-    return WriteTextFile(CheckGeometry(doc.m_circles, scale), path,
+    return WriteTextFile(CheckGeometry(doc.m_circles, scale), target,
                          [&](COutputFile& file) { doc.WriteText(file, scale, format); });
 }

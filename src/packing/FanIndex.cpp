@@ -37,3 +37,12 @@ CFanIndex::CFanIndex(const CCPNodeArray& nodes) {
         m_start.push_back(static_cast<int>(m_neighbours.size()));
     }
 }
+
+int CFanIndex::Position(int node, int other) const {
+    for (int p = 0; p < Degree(node); ++p) {
+        if (Neighbour(node, p) == other) {
+            return p;
+        }
+    }
+    return -1;
+}

@@ -50,16 +50,29 @@ TEST(CliExport, EachFormatWritesWhatTheEditorsWriterWrites) {
     ASSERT_EQ(ExportBitmap(doc.m_circles, {radius, true, 0x00FFFFFF}, f.dir.File("ea.bmp")),
               ExportStatus::Ok);
     ASSERT_EQ(ExportEmf(doc.m_circles, radius, f.dir.File("e.emf")), ExportStatus::Ok);
+    ASSERT_EQ(ExportSvg(doc.m_circles, radius, f.dir.File("e.svg")), ExportStatus::Ok);
+    ASSERT_EQ(ExportPdf(doc.m_circles, radius, f.dir.File("e.pdf")), ExportStatus::Ok);
+    PngSetup png;
+    static_cast<BitmapSetup&>(png) = {radius, true, 0x00FFFFFF};
+    png.transparent = true;
+    png.dpi = 150;
+    ASSERT_EQ(ExportPng(doc.m_circles, png, f.dir.File("e.png")), ExportStatus::Ok);
     struct Case {
         const char* out;
         const char* expected;
         std::vector<std::string> options;
     };
-    for (const Case& c : std::vector<Case>{{"c.eps", "e.eps", {"--format", "eps"}},
-                                           {"c.txt", "e.txt", {"--format", "txt"}},
-                                           {"c.bmp", "e.bmp", {"--format", "bmp"}},
-                                           {"ca.bmp", "ea.bmp", {"--format", "bmp", "--antialias"}},
-                                           {"e.emf", "e.emf", {"--format", "emf"}}}) {
+    for (const Case& c :
+         std::vector<Case>{{"c.eps", "e.eps", {"--format", "eps"}},
+                           {"c.txt", "e.txt", {"--format", "txt"}},
+                           {"c.bmp", "e.bmp", {"--format", "bmp"}},
+                           {"ca.bmp", "ea.bmp", {"--format", "bmp", "--antialias"}},
+                           {"e.emf", "e.emf", {"--format", "emf"}},
+                           {"e.svg", "e.svg", {"--format", "svg"}},
+                           {"e.pdf", "e.pdf", {"--format", "pdf"}},
+                           {"c.png",
+                            "e.png",
+                            {"--format", "png", "--antialias", "--transparent", "--dpi", "150"}}}) {
         std::vector<std::string> options = c.options;
         options.insert(options.end(), {"--runs", "5"});
         std::filesystem::create_directory(f.dir.File("cli"));
@@ -149,12 +162,20 @@ TEST(CliExport, RefusalsAndFailures) {
     };
     for (const Case& c : std::vector<Case>{
              {{}, 2, "--format is required"},
-             {{"--format", "pdf"}, 2, "--format must be eps, txt, bmp or emf"},
+             {{"--format", "gif"}, 2, "--format must be eps, txt, bmp, emf, svg, pdf or png"},
              {{"--format", "txt", "--offset", "3"}, 2, "--offset does not apply"},
-             {{"--format", "eps", "--antialias"}, 2, "--antialias applies to bmp only"},
+             {{"--format", "eps", "--antialias"}, 2, "--antialias does not apply"},
+             {{"--format", "bmp", "--transparent"}, 2, "--transparent does not apply"},
+             {{"--format", "svg", "--dpi", "72"}, 2, "--dpi does not apply"},
+             {{"--format", "png", "--dpi", "0"}, 2, "--dpi must be a whole number from 1 to"},
+             {{"--format", "png", "--transparent", "--background", "#000000"},
+              2,
+              "--background and --transparent exclude each other"},
+             {{"--format", "svg", "--radius", "0.5"}, 2, "at least 1 for this format"},
+             {{"--format", "png", "--radius", "2.5"}, 2, "a whole number from 1 to"},
              {{"--format", "bmp", "--background", "red"}, 2, "--background must be #RRGGBB"},
              {{"--format", "bmp", "--radius", "1.5"}, 2, "a whole number from 1 to"},
-             {{"--format", "eps", "--radius", "0.5"}, 2, "at least 1 for eps"},
+             {{"--format", "eps", "--radius", "0.5"}, 2, "at least 1 for this format"},
              {{"--format", "txt", "--radius", "-1"}, 2, "0 or more for txt"},
              {{"--format", "txt", "--runs", "1", "--until", "1"}, 2, "exclude each other"},
              {{"--format", "emf", "--runs", "0", "--radius", "1000000000"},
@@ -182,4 +203,31 @@ TEST(CliExport, RefusalsAndFailures) {
         RunCliProcess(f.dir, {"export", f.in, "/dev/full", "--format", "eps", "--runs", "0"});
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_NE(full.err.find("/dev/full"), std::string::npos);
+}
+
+// "-" sends the file to the standard output, byte for byte what a file gets, and the
+// packing's summary to the standard error so that it cannot land inside the file.
+TEST(CliExport, ADashWritesTheFileToTheStandardOutput) {
+    Fixture f;
+    for (const char* format : {"eps", "png", "pdf"}) {
+        std::string file = std::string("f.") + format;
+        ASSERT_EQ(f.Export(file, {"--format", format, "--runs", "2"}).exitCode, 0);
+        CCliResult piped =
+            RunCliProcess(f.dir, {"export", f.in, "-", "--format", format, "--runs", "2"});
+        ASSERT_EQ(piped.exitCode, 0) << piped.err;
+        std::string expected = ReadText(f.dir.File(file));
+        if (std::string(format) == "pdf") { // its title is the file's name, which "-" lacks
+            std::size_t at = expected.find("   /Title (f.pdf)\n");
+            ASSERT_NE(at, std::string::npos);
+            EXPECT_EQ(piped.out.size(), expected.size() - 18);
+        } else {
+            EXPECT_TRUE(piped.out == expected) << format;
+        }
+        EXPECT_EQ(piped.err.substr(0, 7), "runs 2,") << piped.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(f.dir.File("-")));
+    CCliResult closed =
+        RunCliProcess(f.dir, {"export", f.in, "-", "--format", "svg"}, "", "/dev/full");
+    EXPECT_EQ(closed.exitCode, 1);
+    EXPECT_NE(closed.err.find("export:"), std::string::npos) << closed.err;
 }

@@ -32,6 +32,8 @@ TEST(CliHostileInput, ThingsThatAreNoFilesAreNamedAndNeverWaitedFor) {
         {{"info", dir.File("f.tesl")}, "it is a named pipe (FIFO), not a regular file."},
         {{"info", dir.Path()}, "it is a folder, not a file."},
         {{"pack", "/dev/zero", dir.File("o.tesl")}, "it is a device, not a regular file."},
+        {{"style", dir.File("f.tesl"), dir.File("o.tesl"), "--line-width", "2"},
+         "it is a named pipe (FIFO), not a regular file."},
         {{"info", dir.File("a.tesl"), "--profile", dir.File("p.ini")},
          "it is a named pipe (FIFO), not a regular file."},
         {{"info", dir.File("a.tesl"), "--profile", dir.File("folder.ini")},

@@ -12,6 +12,7 @@
 #include "view/QtPicture.h"
 #include "view/TesselView.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
@@ -404,6 +405,62 @@ private slots:
         const QString textRef = m_folder.filePath(QStringLiteral("ref.txt"));
         QVERIFY(ExportText(Doc(), textRef.toStdString(), radius, "%X, %Y, %R") == ExportStatus::Ok);
         QCOMPARE(ReadAll(text), ReadAll(textRef));
+    }
+
+    // SVG and PDF carry the file's name as their title: the reference is written first under
+    // the same name, as for the metafile.
+    void newExportsWriteTheCoreWritersBytes() {
+        const double radius = View().Radius();
+        struct Case {
+            int command;
+            const char* name;
+            std::function<ExportStatus(const std::string&)> write;
+        };
+        PngSetup png;
+        png.radius = std::lround(radius);
+        png.background = 0x00FFFFFF;
+        const Case cases[] = {
+            {cmd::kExportSvg, "a.svg",
+             [&](const std::string& path) { return ExportSvg(Circles(), radius, path); }},
+            {cmd::kExportPdf, "a.pdf",
+             [&](const std::string& path) { return ExportPdf(Circles(), radius, path); }},
+            {cmd::kExportPng, "a.png",
+             [&](const std::string& path) { return ExportPng(Circles(), png, path, PaintWithQt); }},
+        };
+        for (const Case& c : cases) {
+            const QString path = m_folder.filePath(QString::fromLatin1(c.name));
+            QVERIFY(c.write(path.toStdString()) == ExportStatus::Ok);
+            const QByteArray reference = ReadAll(path);
+            QVERIFY(reference.size() > 100);
+            QVERIFY(QFile::remove(path));
+            CModalScript script({ChooseFile(path), AcceptSetup()});
+            Trigger(c.command);
+            QVERIFY(script.Done());
+            QCOMPARE(ReadAll(path), reference);
+        }
+    }
+
+    void pngSetupTakesTransparencyAndResolution() {
+        const QString path = m_folder.filePath(QStringLiteral("t.png"));
+        CModalScript script(
+            {ChooseFile(path), [](QWidget* modal) {
+                 auto* dpi = modal->findChild<QLineEdit*>(QStringLiteral("dpi"));
+                 if (dpi == nullptr) {
+                     return false;
+                 }
+                 TypeInto(dpi, QStringLiteral("300"));
+                 QTest::mouseClick(Child<QCheckBox>(modal, "transparent"), Qt::LeftButton);
+                 QTest::mouseClick(Child<QCheckBox>(modal, "antialias"), Qt::LeftButton);
+                 ClickButton(modal, "ok");
+                 return !modal->isVisible();
+             }});
+        Trigger(cmd::kExportPng);
+        QVERIFY(script.Done());
+        QImage image;
+        QVERIFY(image.load(path, "PNG"));
+        QVERIFY(image.hasAlphaChannel());
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(image.dotsPerMeterX(), 11811); // 300 dpi
     }
 
     void largeBitmapIsMadeBehindAProgressDialog() {

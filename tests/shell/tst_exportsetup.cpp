@@ -5,6 +5,7 @@
 #include "app/EmfSetupDlg.h"
 #include "app/EpsSetupDlg.h"
 #include "app/TextSetupDlg.h"
+#include "app/VectorSetupDlg.h"
 #include "document/IniFile.h"
 #include "document/StringTable.h"
 
@@ -192,6 +193,43 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.m_background, MakeRgb(0, 0, 255));
         QCOMPARE(dialog.m_antialias, 1);
+    }
+
+    void pngSetupAddsTransparencyAndResolution() {
+        CBmpSetupDlg dialog(100, MakeRgb(255, 255, 255), nullptr, CBmpSetupDlg::Kind::Png);
+        Show(dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("PNG File Setup"));
+        QCOMPARE(Text(dialog, "dpi"), QStringLiteral("96"));
+        auto* transparent = Child<QCheckBox>(&dialog, "transparent");
+        auto* background = Child<CColorButton>(&dialog, "background");
+        QVERIFY(!transparent->isChecked());
+        QTest::mouseClick(transparent, Qt::LeftButton);
+        QVERIFY(!background->isEnabled()); // no background shows through a transparent one
+        const QStringList refused = EnterAndOk(dialog, "dpi", QStringLiteral("0"));
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0], *CDialogFields::IntegerRefusal(QStringLiteral("0"), 1, 100000));
+        QCOMPARE(dialog.m_transparent, 0); // nothing taken over
+        QVERIFY(EnterAndOk(dialog, "dpi", QStringLiteral("600")).isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.m_transparent, 1);
+        QCOMPARE(dialog.m_dpi, 600);
+        CBmpSetupDlg bmp(100, MakeRgb(255, 255, 255));
+        QVERIFY(bmp.findChild<QLineEdit*>(QStringLiteral("dpi")) == nullptr);
+    }
+
+    void vectorSetupsTakeARealRadiusOfAtLeastOne() {
+        for (auto kind : {CVectorSetupDlg::Kind::Svg, CVectorSetupDlg::Kind::Pdf}) {
+            CVectorSetupDlg dialog(kind, 140.5);
+            Show(dialog);
+            QCOMPARE(dialog.windowTitle(), kind == CVectorSetupDlg::Kind::Svg
+                                               ? QStringLiteral("SVG File Setup")
+                                               : QStringLiteral("PDF File Setup"));
+            QCOMPARE(Text(dialog, "radius"), QStringLiteral("140.5"));
+            QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("0.5")).size(), 1);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("2.25")).isEmpty());
+            QCOMPARE(dialog.m_radius, 2.25);
+        }
     }
 
     void enterInAnEditIsOk() {

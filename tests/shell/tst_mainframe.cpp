@@ -71,9 +71,10 @@ private slots:
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
                  (Strings({"&New", "&Open...", "&Save", "Save &As...", "&Export", "-",
                            "Recent File", "-", "E&xit"})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
-                 (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)",
-                           "&Bitmap File", "&Text File"})));
+        QCOMPARE(
+            MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
+            (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
+                      "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
         QCOMPARE(MenuTexts(TopMenu(frame, 1)),
                  (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
                            "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));

@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("110, the diameter") << 110;
         QTest::newRow("5000") << 5000;
         QTest::newRow("20000") << 20000;
+        QTest::newRow("the largest") << 2147483647;
     }
     void penWiderThanTheCircleCoversItsInsideAsAntialiasingDoes() {
         QFETCH(int, width);

@@ -1,0 +1,14 @@
+// The pixels of the bitmap exports (BMP, PNG): the picture of GetExtent made plain or
+// antialiased, on the background or on a transparent one.
+#pragma once
+
+#include "export/Export.h"
+
+class CCPCircleArray;
+class CDibBuffer;
+
+// Fills `picture` (origin in its middle) with the circles at setup.radius. With `transparent`
+// the picture gets a coverage plane: clear in the margin and inside the outer circle, which
+// is drawn by its line alone. BitmapTooLarge when the pixels cannot be held.
+ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
+                               bool transparent, const PlainPainter& painter, CDibBuffer& picture);
