@@ -19,8 +19,8 @@ class QToolBar;
 // is shown disabled.
 struct CommandHandler {
     std::function<void()> run;
-    std::function<bool()> enabled;    // none: always enabled
-    std::function<bool()> checked;    // none: never checked
+    std::function<bool()> enabled;         // none: always enabled
+    std::function<bool()> checked;         // none: never checked
     std::function<QString()> caption = {}; // none: the caption of the string table
 };
 

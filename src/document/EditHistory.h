@@ -10,7 +10,9 @@
 
 class CEditHistory {
 public:
-    // A few Circle Packing steps of a million-node document, or thousands of small edits.
+    // The history is capped by the memory its steps keep, not by their number: a click keeps
+    // only the objects it touched, but a packing run keeps 72 bytes a node, so this holds the
+    // last three packing runs of a million-node document, or thousands of clicks.
     static constexpr std::size_t DefaultMemoryLimit = std::size_t{256} << 20;
 
     bool CanUndo() const { return m_position > 0; }

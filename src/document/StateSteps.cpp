@@ -115,8 +115,8 @@ CStyleStep::CStyleStep(int nameId, const CTesselDoc& doc) : CSwapStep(nameId) {
     for (int i = -1; i < circles.GetCount(); ++i) {
         const CCPCircle* c = circles.GetAt(i);
         if (c->m_selected) {
-            m_styles.push_back({const_cast<CCPCircle*>(c), c->m_innerCol, c->m_lineCol,
-                                c->m_thickness});
+            m_styles.push_back(
+                {const_cast<CCPCircle*>(c), c->m_innerCol, c->m_lineCol, c->m_thickness});
         }
     }
 }

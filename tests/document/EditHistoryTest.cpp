@@ -106,8 +106,9 @@ void RandomStep(CTesselDoc& doc, std::mt19937& random, std::vector<int>& styled)
         }
         break;
     case 2:
-        if (CCPNode* n = Pick(nodes, random,
-                              [&](CCPNode* n) { return n->CanConnect() && ClickHits(doc, *n, n); })) {
+        if (CCPNode* n = Pick(nodes, random, [&](CCPNode* n) {
+                return n->CanConnect() && ClickHits(doc, *n, n);
+            })) {
             doc.ClickAdd(*n);
         }
         break;
@@ -226,8 +227,8 @@ TEST_F(EditHistory, EveryStepUndoesAndRedoesExactly) {
             ASSERT_EQ(m_doc.History().UndoNameId(), names[k]);
             ASSERT_TRUE(m_doc.Undo());
             ASSERT_TRUE(StateOf(m_doc) == states[k])
-                << "seed " << seed << ", undo of step " << k << " (" << names[k] << "): "
-                << Difference(StateOf(m_doc), states[k]);
+                << "seed " << seed << ", undo of step " << k << " (" << names[k]
+                << "): " << Difference(StateOf(m_doc), states[k]);
             if (!styled[k].empty()) {
                 ASSERT_EQ(Selection(m_doc), styled[k]) << "seed " << seed << ", undo of " << k;
             }
@@ -237,20 +238,19 @@ TEST_F(EditHistory, EveryStepUndoesAndRedoesExactly) {
             ASSERT_EQ(m_doc.History().RedoNameId(), names[k]);
             ASSERT_TRUE(m_doc.Redo());
             ASSERT_TRUE(StateOf(m_doc) == states[k + 1])
-                << "seed " << seed << ", redo of step " << k << " (" << names[k] << "): "
-                << Difference(StateOf(m_doc), states[k + 1]);
+                << "seed " << seed << ", redo of step " << k << " (" << names[k]
+                << "): " << Difference(StateOf(m_doc), states[k + 1]);
             if (!styled[k].empty()) {
                 ASSERT_EQ(Selection(m_doc), styled[k]) << "seed " << seed << ", redo of " << k;
             }
         }
         EXPECT_FALSE(m_doc.Redo());
     }
-    EXPECT_EQ(taken, (std::set<int>{ids::kStepGrowNode, ids::kStepConnectNode,
-                                    ids::kStepDeleteNode, ids::kStepDeleteEdge,
-                                    ids::kStepMoveNode, ids::kStepScaleDown,
-                                    ids::kStepCirclePacking, ids::kStepPackToConvergence,
-                                    ids::kStepNodeRandomize, ids::kStepPasteCircle,
-                                    ids::kStepGradation}));
+    EXPECT_EQ(taken,
+              (std::set<int>{ids::kStepGrowNode, ids::kStepConnectNode, ids::kStepDeleteNode,
+                             ids::kStepDeleteEdge, ids::kStepMoveNode, ids::kStepScaleDown,
+                             ids::kStepCirclePacking, ids::kStepPackToConvergence,
+                             ids::kStepNodeRandomize, ids::kStepPasteCircle, ids::kStepGradation}));
 }
 
 // A packing run after an undone edit continues exactly as it would have without the edit.
@@ -314,8 +314,8 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedState) {
     EXPECT_FALSE(m_doc.IsModified());
 }
 
-// Steps the spec leaves unmodified (a drag, Graph Scale-Down, a deletion) stay so when undone
-// and redone.
+// Steps that leave the modified flag alone (a drag, Graph Scale-Down, a deletion) leave it so
+// when undone and redone.
 TEST_F(EditHistory, StepsThatDoNotModifyStaySo) {
     ASSERT_TRUE(BuildHexDisk(m_doc, 2));
     m_doc.SetModifiedFlag(false);
@@ -411,12 +411,12 @@ TEST_F(EditHistory, DroppedStepsFreeWhatTheyHoldOnce) {
     EXPECT_TRUE(m_doc.m_nodes.HasCircle(circle));
     m_doc.Redo();
     m_doc.ClickAdd(Midpoint(m_doc.m_edges.GetAt(1))); // drops the undone grow
-    m_doc.History().SetMemoryLimit(1);                 // drops all but the newest
+    m_doc.History().SetMemoryLimit(1);                // drops all but the newest
     m_doc.RunPacking();
     m_doc.History().SetMemoryLimit(CEditHistory::DefaultMemoryLimit);
     m_doc.Undo();
     EXPECT_TRUE(m_doc.m_circles.Contains(circle)); // the list before the run, circle and all
-    m_doc.OnNewDocument();                          // frees the rest
+    m_doc.OnNewDocument();                         // frees the rest
     EXPECT_EQ(m_doc.m_nodes.GetSize(), 3);
 }
 

@@ -75,9 +75,10 @@ private slots:
             MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
                       "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 1)),
-                 (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
-                           "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
+        QCOMPARE(
+            MenuTexts(TopMenu(frame, 1)),
+            (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-", "C&opy Circle",
+                      "&Paste Circle", "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
                  (Strings({"&Graph", "&Circle", "-", "&Antialiasing", "-", "&Toolbar",
                            "&Status Bar", "C&ircle Bar", "-", "S&ettings"})));
@@ -114,8 +115,9 @@ private slots:
                 QVERIFY2(!action->icon().pixmap(24, 24).isNull(), qPrintable(action->toolTip()));
             }
         }
-        QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Graph Mode", "Circle Mode", "-",
-                                 "Circle Packing", "Pack to Convergence", "-", "About"})));
+        QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Undo", "Redo", "-", "Graph Mode",
+                                 "Circle Mode", "-", "Circle Packing", "Pack to Convergence", "-",
+                                 "About"})));
         QCOMPARE(frame.Action(cmd::kCirclePacking)->statusTip(),
                  QStringLiteral("Run circle packing algorithm"));
 
