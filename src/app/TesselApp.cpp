@@ -154,19 +154,17 @@ void CTesselApp::BindHistoryCommands() {
                            : FormatString(formatId, {LoadQString(stepId)});
     };
     m_pMainFrame->BindCommand(
-        cmd::kUndo, {[this] { OnUndoRedo(true); },
-                     [this, &history] { return history.CanUndo() && !m_progress->IsRunning(); },
-                     {},
-                     [&history, named] {
-                         return named(ids::kUndoStep, history.UndoNameId(), cmd::kUndo);
-                     }});
+        cmd::kUndo,
+        {[this] { OnUndoRedo(true); },
+         [this, &history] { return history.CanUndo() && !m_progress->IsRunning(); },
+         {},
+         [&history, named] { return named(ids::kUndoStep, history.UndoNameId(), cmd::kUndo); }});
     m_pMainFrame->BindCommand(
-        cmd::kRedo, {[this] { OnUndoRedo(false); },
-                     [this, &history] { return history.CanRedo() && !m_progress->IsRunning(); },
-                     {},
-                     [&history, named] {
-                         return named(ids::kRedoStep, history.RedoNameId(), cmd::kRedo);
-                     }});
+        cmd::kRedo,
+        {[this] { OnUndoRedo(false); },
+         [this, &history] { return history.CanRedo() && !m_progress->IsRunning(); },
+         {},
+         [&history, named] { return named(ids::kRedoStep, history.RedoNameId(), cmd::kRedo); }});
 }
 
 void CTesselApp::OnUndoRedo(bool undo) {
@@ -370,6 +368,8 @@ void CTesselApp::DocumentShown(const QString& path) {
     // A message about the last command (a registration) does not belong to the new document.
     m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
     m_pMainFrame->SetPackingStatus({});
+    // A new document is a bare triangle: the view says how to go on from it.
+    m_pView->ShowStartHint(path.isEmpty());
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();

@@ -85,6 +85,9 @@ constexpr int kStepLineWidth = 763;
 constexpr int kStepPasteCircle = 764;
 constexpr int kStepGradation = 765;
 
+// The first-run hint in the view on a new document
+constexpr int kStartHint = 766;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

@@ -96,6 +96,7 @@ void CTesselView::CancelGesture() {
         *m_dragNode = m_dragFrom;
         m_dragNode = nullptr;
     }
+    m_bands.clear();
     InvalidateView(false);
 }
 
@@ -150,6 +151,9 @@ void CTesselView::paintEvent(QPaintEvent*) {
     QPainter window(this);
     window.drawImage(0, 0, m_offscreen);
     PaintRubberBands(window);
+    if (StartHintShown()) {
+        PaintStartHint(window);
+    }
 }
 
 void CTesselView::Paint(QImage& target) {
@@ -194,7 +198,8 @@ void CTesselView::PaintAaImage(QPainter& painter) {
 // Mouse ----------------------------------------------------------------------------------
 
 void CTesselView::mousePressEvent(QMouseEvent* event) {
-    const IntPoint p = CenterPoint(event->position().toPoint());
+    m_pointer = event->position().toPoint();
+    const IntPoint p = CenterPoint(*m_pointer);
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(p);
     } else if (event->button() == Qt::RightButton) {
@@ -212,7 +217,13 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTesselView::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(event->position().toPoint(), (event->buttons() & Qt::LeftButton) != 0);
+    m_pointer = event->position().toPoint();
+    OnMouseMove(*m_pointer, (event->buttons() & Qt::LeftButton) != 0);
+}
+
+void CTesselView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    m_pointer.reset();
 }
 
 void CTesselView::OnLButtonDown(IntPoint p) {

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class CCPNode;
@@ -53,6 +54,11 @@ public:
     // The document was taken back or forth under the view: repaint everything and announce
     // the selection's style and the commands.
     void OnDocumentRestored();
+
+    // The first-run hint (src/view/ViewStartHint.cpp): a few lines over the picture on a new
+    // document saying how to start. Shown in graph mode until the first edit of the document.
+    void ShowStartHint(bool shown);
+    bool StartHintShown() const;
 
     // Circle mode (src/view/ViewCircleMode.cpp, as are the private members that select,
     // lay gradations and draw rubber bands).
@@ -112,6 +118,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Delete and Esc (src/view/ViewKeys.cpp).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnLButtonDown(IntPoint p);
@@ -129,6 +138,11 @@ private:
     void PaintRubberBands(QPainter& painter) const;
     void CreateAaImage();
     void PaintAaImage(QPainter& painter);
+    void PaintStartHint(QPainter& painter) const;
+    // Graph mode: what a right click at the pointer would delete. Circle mode: no selection
+    // and no gradation mode.
+    void OnDeleteKey();
+    void OnEscapeKey();
 
     CTesselDoc& m_document;
     CViewSettings& m_settings;
@@ -145,7 +159,9 @@ private:
     bool m_moved = false;
     IntPoint m_lastPoint;
     QImage m_offscreen;
-    bool m_captured = false;      // a button went down here and has not come up
+    bool m_captured = false;         // a button went down here and has not come up
+    std::optional<QPoint> m_pointer; // the client point under the pointer, while it is here
+    bool m_startHint = false;
     bool m_gradationLine = true;  // a gradation sets the line colours
     bool m_gradationInner = true; // a gradation sets the inner colours
     struct Band {
