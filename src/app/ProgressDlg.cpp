@@ -13,7 +13,7 @@
 namespace {
 
 // Wide enough for the longest progress line without the dialog growing as the numbers change.
-constexpr int kTextWidthInCharacters = 48;
+constexpr int kTextWidthInCharacters = 64;
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
@@ -195,7 +196,7 @@ private slots:
                                       const NewtonProgress& progress, CConvergedPacking& outcome,
                                       std::string& problem) {
             // Busy until the user's Cancel reaches the progress callback, as a long solve is.
-            while (progress(0, 1.0)) {
+            while (progress(12, 7.11e-15)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
             solverRan = true;
@@ -203,9 +204,23 @@ private slots:
         });
         m_app->Progress().SetDialogDelay(0);
         bool closed = true;
-        CModalScript script({CancelProgress(Frame(), &closed)});
+        QString shown;
+        bool fits = false;
+        // The progress line is shown whole: the dialog is wide enough for it from the start.
+        const ModalStep readProgress = [&](QWidget* modal) {
+            auto* text = modal->findChild<QLabel*>(QStringLiteral("progressText"));
+            if (text == nullptr || !text->text().startsWith(QStringLiteral("Newton"))) {
+                return false;
+            }
+            shown = text->text();
+            fits = text->fontMetrics().horizontalAdvance(shown) <= text->contentsRect().width();
+            return true;
+        };
+        CModalScript script({readProgress, CancelProgress(Frame(), &closed)});
         Command()->trigger();
         QVERIFY(script.Done());
+        QCOMPARE(shown, QStringLiteral("Newton iteration 12, largest angle-sum error 7.11e-15"));
+        QVERIFY(fits);
         QVERIFY(solverRan);
         QVERIFY(!closed);
         QVERIFY(Frame().isVisible());
