@@ -36,4 +36,4 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
 // pair of placed neighbours nearest the start. An infinite radius is a horocycle.
 // Nodes the layout cannot reach (only a damaged graph has them) keep a circle of radius 0.
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<double>& radii);
+                                       const std::vector<long double>& radii);
