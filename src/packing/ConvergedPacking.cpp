@@ -5,6 +5,7 @@
 #include "model/CPNodeArray.h"
 #include "packing/AngleSum.h"
 #include "packing/FanIndex.h"
+#include "packing/FrameLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +39,8 @@ bool PlaceNode(const CFanIndex& fans, const std::vector<long double>& radii, int
     if (bestA < 0) {
         return false;
     }
-    circles[v] = PlaceFromPair(circles[bestA], radii[bestA], circles[bestB], radii[bestB], radii[v]);
+    circles[v] =
+        PlaceFromPair(circles[bestA], radii[bestA], circles[bestB], radii[bestB], radii[v]);
     generation[v] = 1 + std::max(generation[bestA], generation[bestB]);
     return true;
 }
@@ -88,13 +90,25 @@ std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanInde
         return narrow;
     }
     std::vector<CWideCircle> circles(fans.Size());
+    std::vector<char> framed(fans.Size(), 0);
     std::vector<int> generation(fans.Size(), -1);
-    circles[p] = PlaceWideAtCentre(radii[p]);
-    circles[q] = PlaceWideAlongY(radii[p], radii[q]);
-    generation[p] = 0;
-    generation[q] = 1;
-    // Breadth first from the start, so that every circle is placed along a short chain.
-    std::vector<int> placed = {p, q};
+    std::vector<int> placed;
+    if (LayOutByFrames(fans, radii, p, q, circles, framed)) {
+        for (int v = 0; v < fans.Size(); ++v) {
+            if (framed[v]) {
+                generation[v] = 0;
+                placed.push_back(v);
+            }
+        }
+    } else {
+        circles[p] = PlaceWideAtCentre(radii[p]);
+        circles[q] = PlaceWideAlongY(radii[p], radii[q]);
+        generation[p] = 0;
+        generation[q] = 1;
+        placed = {p, q};
+    }
+    // What frames cannot reach (a disk without inner nodes, or parts joined only through
+    // boundary nodes) is placed from pairs, breadth first.
     placed.reserve(fans.Size());
     for (std::size_t head = 0; head < placed.size(); ++head) {
         int x = placed[head];

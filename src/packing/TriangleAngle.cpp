@@ -10,6 +10,6 @@ CAngleSlopes TriangleAngleSlopes(const CRadiusTerms& a, const CRadiusTerms& b,
     double sine = 2 * h.x * h.y / (h.x * h.x + h.y * h.y);
     double ms = a.m * b.m * c.m;
     double halfLs = ms * ms / h.es;
-    return {2 * std::atan2(h.y, h.x), sine * (-1 - a.m * a.m / a.e - halfLs),
-            sine * (b.m * b.m / b.e - halfLs), sine * (c.m * c.m / c.e - halfLs)};
+    return {h, sine * (-1 - a.m * a.m / a.e - halfLs), sine * (b.m * b.m / b.e - halfLs),
+            sine * (c.m * c.m / c.e - halfLs)};
 }
