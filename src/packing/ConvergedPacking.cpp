@@ -5,12 +5,10 @@
 #include "model/CPNodeArray.h"
 #include "packing/AngleSum.h"
 #include "packing/FanIndex.h"
+#include "packing/FrameLayout.h"
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <limits>
-#include <queue>
 
 namespace {
 
@@ -19,22 +17,32 @@ int IndexOf(const CCPNodeArray& nodes, const CCPNode* node) {
     return found == nodes.m_array.end() ? -1 : static_cast<int>(found - nodes.m_array.begin());
 }
 
-// A tentative placement of a node from one pair, with the error it would carry.
-struct CCandidate {
-    double error = 0;
-    int node = -1;
-    int a = -1;
-    int b = -1;
-    bool operator>(const CCandidate& other) const { return error > other.error; }
-};
-
-// The error a circle placed from a and b inherits: theirs, magnified where a circle larger
-// than the pair turns with any error in the pair's direction, plus one rounding.
-double InheritedError(const CDiskCircle& v, const CDiskCircle& a, const CDiskCircle& b,
-                      double errorA, double errorB) {
-    double pair = std::min(a.euclidRadius, b.euclidRadius);
-    double magnification = std::max(1.0, v.euclidRadius / pair);
-    return std::max(errorA, errorB) * magnification + 1e-16;
+// Places v from the pair of consecutive placed neighbours with the smallest sum of
+// generations, the earliest on ties, as Circle Packing chooses; false when there is none yet.
+bool PlaceNode(const CFanIndex& fans, const std::vector<long double>& radii, int v,
+               std::vector<int>& generation, std::vector<CWideCircle>& circles) {
+    int k = fans.Degree(v);
+    int pairs = fans.IsInner(v) ? k : k - 1;
+    int bestA = -1;
+    int bestB = -1;
+    for (int i = 0; i < pairs; ++i) {
+        int a = fans.Neighbour(v, i);
+        int b = fans.Neighbour(v, (i + 1) % k);
+        if (a == b || generation[a] < 0 || generation[b] < 0) {
+            continue;
+        }
+        if (bestA < 0 || generation[a] + generation[b] < generation[bestA] + generation[bestB]) {
+            bestA = a;
+            bestB = b;
+        }
+    }
+    if (bestA < 0) {
+        return false;
+    }
+    circles[v] =
+        PlaceFromPair(circles[bestA], radii[bestA], circles[bestB], radii[bestB], radii[v]);
+    generation[v] = 1 + std::max(generation[bestA], generation[bestB]);
+    return true;
 }
 
 // Circle Packing's search for a boundary radius, from 1, against the neighbours' radii as
@@ -73,67 +81,48 @@ void KeepBoundaryRadii(const CFanIndex& fans, std::vector<double>& radii) {
 } // namespace
 
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<double>& radii) {
-    std::vector<CDiskCircle> circles(fans.Size());
+                                       const std::vector<long double>& radii) {
+    std::vector<CDiskCircle> narrow(fans.Size());
     const CCPNode* start = nodes.FindStartNode();
     int p = IndexOf(nodes, start);
     int q = start ? IndexOf(nodes, start->FindUpNeighbour()) : -1;
     if (p < 0 || q < 0 || p == q) {
-        return circles;
+        return narrow;
     }
-    const double unplaced = std::numeric_limits<double>::infinity();
-    std::vector<double> error(fans.Size(), unplaced);
-    std::vector<char> placed(fans.Size(), 0);
-    std::priority_queue<CCandidate, std::vector<CCandidate>, std::greater<>> queue;
-    // The pairs of v that contain x, the node just placed.
-    auto offer = [&](int x) {
+    std::vector<CWideCircle> circles(fans.Size());
+    std::vector<char> framed(fans.Size(), 0);
+    std::vector<int> generation(fans.Size(), -1);
+    std::vector<int> placed;
+    if (LayOutByFrames(fans, radii, p, q, circles, framed)) {
+        for (int v = 0; v < fans.Size(); ++v) {
+            if (framed[v]) {
+                generation[v] = 0;
+                placed.push_back(v);
+            }
+        }
+    } else {
+        circles[p] = PlaceWideAtCentre(radii[p]);
+        circles[q] = PlaceWideAlongY(radii[p], radii[q]);
+        generation[p] = 0;
+        generation[q] = 1;
+        placed = {p, q};
+    }
+    // What frames cannot reach (a disk without inner nodes, or parts joined only through
+    // boundary nodes) is placed from pairs, breadth first.
+    placed.reserve(fans.Size());
+    for (std::size_t head = 0; head < placed.size(); ++head) {
+        int x = placed[head];
         for (int e = 0; e < fans.Degree(x); ++e) {
             int v = fans.Neighbour(x, e);
-            if (placed[v]) {
-                continue;
-            }
-            int k = fans.Degree(v);
-            int at = fans.Position(v, x);
-            for (int pair : {at - 1, at}) {
-                if (pair < 0 && fans.IsInner(v)) {
-                    pair += k;
-                }
-                if (pair < 0 || pair >= (fans.IsInner(v) ? k : k - 1)) {
-                    continue;
-                }
-                int a = fans.Neighbour(v, pair);
-                int b = fans.Neighbour(v, (pair + 1) % k);
-                if (a == b || !placed[a] || !placed[b]) {
-                    continue;
-                }
-                CDiskCircle c = PlaceFromPair(circles[a], radii[a], circles[b], radii[b], radii[v]);
-                double inherited = InheritedError(c, circles[a], circles[b], error[a], error[b]);
-                if (inherited < error[v]) {
-                    error[v] = inherited;
-                    queue.push({inherited, v, a, b});
-                }
+            if (generation[v] < 0 && PlaceNode(fans, radii, v, generation, circles)) {
+                placed.push_back(v);
             }
         }
-    };
-    circles[p] = PlaceAtCentre(radii[p]);
-    circles[q] = PlaceAlongY(radii[p], radii[q]);
-    error[p] = error[q] = 1e-16;
-    placed[p] = placed[q] = 1;
-    offer(p);
-    offer(q);
-    // The circle that would carry the least error goes next, from the pair that gives it that.
-    while (!queue.empty()) {
-        CCandidate next = queue.top();
-        queue.pop();
-        if (placed[next.node] || next.error > error[next.node]) {
-            continue;
-        }
-        circles[next.node] = PlaceFromPair(circles[next.a], radii[next.a], circles[next.b],
-                                           radii[next.b], radii[next.node]);
-        placed[next.node] = 1;
-        offer(next.node);
     }
-    return circles;
+    for (int v : placed) {
+        narrow[v] = Narrow(circles[v]);
+    }
+    return narrow;
 }
 
 bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
@@ -163,7 +152,7 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                   " cannot be laid out: the graph is not a triangulated disk";
         return false;
     }
-    packing.radii = std::move(solved.radii);
+    packing.radii.assign(solved.radii.begin(), solved.radii.end());
     KeepBoundaryRadii(fans, packing.radii);
     return true;
 }

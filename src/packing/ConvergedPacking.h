@@ -32,8 +32,9 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                              std::string& problem);
 
 // The layout of a packing whose angle sums close: the start node's circle at the centre, its
-// up-neighbour's along +y (as Circle Packing places them), every further circle from the
-// pair of placed neighbours nearest the start. An infinite radius is a horocycle.
+// up-neighbour's along +y (as Circle Packing places them), every further circle by frames
+// from the start through inner circles, and what those do not reach from the pair of placed
+// neighbours nearest the start. An infinite radius is a horocycle.
 // Nodes the layout cannot reach (only a damaged graph has them) keep a circle of radius 0.
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<double>& radii);
+                                       const std::vector<long double>& radii);

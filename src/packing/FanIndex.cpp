@@ -38,11 +38,3 @@ CFanIndex::CFanIndex(const CCPNodeArray& nodes) {
     }
 }
 
-int CFanIndex::Position(int node, int other) const {
-    for (int p = 0; p < Degree(node); ++p) {
-        if (Neighbour(node, p) == other) {
-            return p;
-        }
-    }
-    return -1;
-}

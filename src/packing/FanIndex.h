@@ -23,8 +23,6 @@ public:
     int Degree(int node) const { return m_start[node + 1] - m_start[node]; }
     // Neighbour p of the node, p from 0 to Degree - 1, in fan order.
     int Neighbour(int node, int p) const { return m_neighbours[m_start[node] + p]; }
-    // Where `other` stands in the node's fan, or -1.
-    int Position(int node, int other) const;
     // Position of the node's first neighbour in the flat neighbour list, for per-neighbour
     // tables that run parallel to it.
     int FanStart(int node) const { return m_start[node]; }

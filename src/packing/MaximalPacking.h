@@ -18,8 +18,10 @@ enum class NewtonStatus {
 struct CNewtonResult {
     NewtonStatus status = NewtonStatus::Limit;
     int iterations = 0;
-    double error = 0;          // largest |angle sum - 2 pi| of the inner nodes
-    std::vector<double> radii; // hyperbolic radius per node; infinite for boundary nodes
+    double error = 0; // largest |angle sum - 2 pi| of the inner nodes, in long double
+    // Hyperbolic radius per node, to more digits than a double holds; infinite for boundary
+    // nodes.
+    std::vector<long double> radii;
 };
 
 // Called after each Newton iteration with its number and the largest error, and with the last
