@@ -28,6 +28,10 @@ constexpr int kQuickHelp = 32798;
 constexpr int kExportSvg = 32810;
 constexpr int kExportPdf = 32811;
 constexpr int kExportPng = 32812;
+// Zoom and pan of the view.
+constexpr int kZoomIn = 32840;
+constexpr int kZoomOut = 32841;
+constexpr int kZoomToFit = 32842;
 
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;

@@ -35,6 +35,10 @@ constexpr CommandInfo kCommands[] = {
     {kGraph, ":/icons/graph.svg", nullptr, true},
     {kCircle, ":/icons/circle.svg", nullptr, true},
     {kAntialiasing, nullptr, nullptr, true},
+    // Ctrl+= is Ctrl+plus without Shift on keyboards that put plus over the equals sign.
+    {kZoomIn, nullptr, "Ctrl++; Ctrl+="},
+    {kZoomOut, nullptr, "Ctrl+-"},
+    {kZoomToFit, nullptr, "Ctrl+0"},
     {kToolbar, nullptr, nullptr, true},
     {kStatusBar, nullptr, nullptr, true},
     {kCircleBar, nullptr, nullptr, true},
@@ -55,8 +59,9 @@ constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportTe
                                 kExportSvg, kExportPdf, kExportPng};
 constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
                              kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
-constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
-                             kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
+constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
+                             kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
+                             kStatusBar, kCircleBar, kSeparator,    kSettings};
 constexpr int kRunMenu[] = {kCirclePacking, kNodeRandomize};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};

@@ -147,6 +147,12 @@ void CTesselApp::BindCircleCommands() {
     frame.BindCommand(
         cmd::kGraphScaleDown,
         {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
+    frame.BindCommand(cmd::kZoomIn,
+                      {[&view] { view.ZoomIn(); }, [&view] { return view.CanZoomIn(); }, {}});
+    frame.BindCommand(cmd::kZoomOut,
+                      {[&view] { view.ZoomOut(); }, [&view] { return view.CanZoomOut(); }, {}});
+    frame.BindCommand(cmd::kZoomToFit,
+                      {[&view] { view.ZoomToFit(); }, [&view] { return view.IsZoomed(); }, {}});
     frame.BindCommand(cmd::kAntialiasing, {[&view] { view.OnAntialiasing(); },
                                            {},
                                            [this] { return m_settings.CircleAntialiasing != 0; }});
