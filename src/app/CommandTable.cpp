@@ -18,6 +18,8 @@ constexpr CommandInfo kCommands[] = {
     {kFileOpen, ":/icons/open.svg", "Ctrl+O"},
     {kFileSave, ":/icons/save.svg", "Ctrl+S"},
     {kFileSaveAs},
+    {kNewHexDisk},
+    {kNewRandomDisk},
     {kExportEmf},
     {kExportEps},
     {kExportBitmap},
@@ -53,8 +55,9 @@ constexpr CommandInfo kCommands[] = {
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
-                             kSeparator, kRecentFiles, kSeparator, kExit};
+constexpr int kFileMenu[] = {kFileNew,     kNewHexDisk, kNewRandomDisk, kFileOpen,
+                             kFileSave,    kFileSaveAs, kExportMenu,    kSeparator,
+                             kRecentFiles, kSeparator,  kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
                                 kExportSvg, kExportPdf, kExportPng};
 constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
