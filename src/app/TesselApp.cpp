@@ -7,6 +7,7 @@
 #include "app/IniProfile.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
+#include "app/NewDiskCommand.h"
 #include "app/Printing.h"
 #include "app/ProgressRunner.h"
 #include "app/QtStrings.h"
@@ -73,7 +74,7 @@ bool CTesselApp::InitInstance(const QStringList& arguments, const std::string& p
     const QString path = arguments.isEmpty() ? QString() : arguments.first();
     if (path.isEmpty()) {
         m_document->OnNewDocument();
-        DocumentShown({});
+        DocumentShown({}, true);
     } else if (!ReadDocument(path)) {
         return false;
     }
@@ -129,6 +130,8 @@ void CTesselApp::BindCommands() {
     CTesselView& view = *m_pView;
     frame.BindCommand(cmd::kFileNew, [this] { OnFileNew(); });
     frame.BindCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    frame.BindCommand(cmd::kNewHexDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Hex); });
+    frame.BindCommand(cmd::kNewRandomDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Random); });
     frame.BindCommand(cmd::kFileSave, [this] { OnFileSave(); });
     frame.BindCommand(cmd::kFileSaveAs, [this] { OnFileSaveAs(); });
     frame.BindCommand(
@@ -187,6 +190,12 @@ void CTesselApp::BindCircleCommands() {
     frame.BindCommand(
         cmd::kGraphScaleDown,
         {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
+    frame.BindCommand(cmd::kZoomIn,
+                      {[&view] { view.ZoomIn(); }, [&view] { return view.CanZoomIn(); }, {}});
+    frame.BindCommand(cmd::kZoomOut,
+                      {[&view] { view.ZoomOut(); }, [&view] { return view.CanZoomOut(); }, {}});
+    frame.BindCommand(cmd::kZoomToFit,
+                      {[&view] { view.ZoomToFit(); }, [&view] { return view.IsZoomed(); }, {}});
     frame.BindCommand(cmd::kAntialiasing, {[&view] { view.OnAntialiasing(); },
                                            {},
                                            [this] { return m_settings.CircleAntialiasing != 0; }});
@@ -297,6 +306,31 @@ bool CTesselApp::OnFileNew() {
         return false;
     }
     m_document->OnNewDocument();
+    DocumentShown({}, true);
+    return true;
+}
+
+bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
+    if (!SaveModified()) {
+        return false;
+    }
+    const DiskFrame frame{m_pView->Radius(), m_pView->width() * 0.5, m_pView->height() * 0.5};
+    const auto bytes = NewDiskCommand(m_pMainFrame, kind, frame);
+    if (!bytes) {
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string error;
+    const bool loaded = m_document->LoadFromBytes(*bytes, error);
+    QApplication::restoreOverrideCursor();
+    if (!loaded) {
+        ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
+        return false;
+    }
+    // Nothing holds the disk yet: closing asks to save it, and undo never comes back to a
+    // saved state.
+    m_document->SetModifiedFlag(true);
+    m_document->History().MarkSaved(false);
     DocumentShown({});
     return true;
 }
@@ -363,13 +397,13 @@ bool CTesselApp::WriteDocument(const QString& path) {
     return true;
 }
 
-void CTesselApp::DocumentShown(const QString& path) {
+void CTesselApp::DocumentShown(const QString& path, bool bareTriangle) {
     m_pathName = path;
     // A message about the last command (a registration) does not belong to the new document.
     m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
     m_pMainFrame->SetPackingStatus({});
-    // A new document is a bare triangle: the view says how to go on from it.
-    m_pView->ShowStartHint(path.isEmpty());
+    // From a bare triangle the way on is not obvious: the view says how to start.
+    m_pView->ShowStartHint(bareTriangle);
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/ConvergenceCommand.h"
+#include "app/NewDiskDlg.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
@@ -33,6 +34,8 @@ public:
 
     // File commands. Each returns false when it did not happen (cancelled or failed).
     bool OnFileNew();
+    // File > New Hex Disk and New Random Disk: a generated disk as a new, modified document.
+    bool OnNewDisk(CNewDiskDlg::Kind kind);
     bool OnFileOpen();
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();
@@ -72,8 +75,9 @@ private:
     // Opens without asking to save first; reports a failure.
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
-    // The document was replaced: new path, title, and the view fitted to it.
-    void DocumentShown(const QString& path);
+    // The document was replaced: new path, title, and the view fitted to it. `bareTriangle`:
+    // it is the starting triangle of File > New, shown with the first-run hint.
+    void DocumentShown(const QString& path, bool bareTriangle = false);
     void UpdateTitle();
     void OnClosing();
 

@@ -6,6 +6,9 @@
 #include <QKeyEvent>
 
 void CTesselView::keyPressEvent(QKeyEvent* event) {
+    if (OnPanKey(event)) {
+        return;
+    }
     // With a modifier the key belongs to someone else (a shortcut, the window system).
     if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
         QWidget::keyPressEvent(event);
@@ -28,15 +31,19 @@ void CTesselView::OnDeleteKey() {
     if (m_mode != GraphMode || m_captured || !m_pointer) {
         return;
     }
-    const IntPoint p = CenterPoint(*m_pointer);
-    m_document.ClickDelete(CDPoint(p));
+    const CDPoint p = m_transform.ToDocument(CDPoint(CenterPoint(*m_pointer)));
+    m_document.ClickDelete(p, m_transform.PixelSize());
     InvalidateView(false);
     emit CommandsChanged();
     // Something else is under the pointer now.
-    emit HintChanged(QString::fromStdString(m_document.GetHintText(p)));
+    emit HintChanged(QString::fromStdString(m_document.GetHintText(p, m_transform.PixelSize())));
 }
 
 void CTesselView::OnEscapeKey() {
+    if (m_panning) {
+        EndPan();
+        return;
+    }
     if (m_captured) {
         CancelGesture();
         return;

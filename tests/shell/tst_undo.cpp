@@ -1,6 +1,7 @@
 // Undo and Redo as a user meets them: menu items naming the step, keys, tool-bar buttons, the
 // title's modified mark, mouse edits, drags, circle styles and Pack to Convergence taken back
 // and made again exactly.
+#include "DialogDriver.h"
 #include "ShellTestSupport.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
@@ -137,6 +138,33 @@ private slots:
         QCOMPARE(Title(), QStringLiteral("u.tesl* - Tessel"));
         Redo()->trigger();
         QCOMPARE(Title(), QStringLiteral("u.tesl - Tessel"));
+    }
+
+    // A generated disk was never saved: undoing its first edit leaves it modified. Being no
+    // bare triangle, it comes without the first-run hint.
+    void aGeneratedDiskIsNeverBackAtASavedState() {
+        Doc().SetModifiedFlag(false);
+        CModalScript script({[](QWidget* modal) {
+            auto* rings = modal->findChild<QLineEdit*>(QStringLiteral("rings"));
+            if (rings == nullptr) {
+                return false;
+            }
+            TypeInto(rings, QStringLiteral("3"));
+            ClickButton(modal, "ok");
+            return true;
+        }});
+        Frame().UpdateCommands();
+        Frame().Action(cmd::kNewHexDisk)->trigger();
+        QVERIFY(script.Done());
+        QCOMPARE(Doc().m_nodes.GetSize(), 37);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(!View().StartHintShown());
+        Frame().UpdateCommands();
+        Frame().Action(cmd::kCirclePacking)->trigger();
+        Key(Qt::Key_Z);
+        QVERIFY(!Undo()->isEnabled());
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(Title(), QStringLiteral("Untitled* - Tessel"));
     }
 
     // A drag is one step; Ctrl+Z in the middle of a drag puts the node back first.
