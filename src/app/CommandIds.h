@@ -28,6 +28,13 @@ constexpr int kQuickHelp = 32798;
 constexpr int kExportSvg = 32810;
 constexpr int kExportPdf = 32811;
 constexpr int kExportPng = 32812;
+// Zoom and pan of the view.
+constexpr int kZoomIn = 32840;
+constexpr int kZoomOut = 32841;
+constexpr int kZoomToFit = 32842;
+// Generated disks.
+constexpr int kNewHexDisk = 32843;
+constexpr int kNewRandomDisk = 32844;
 
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;

@@ -18,6 +18,8 @@ constexpr CommandInfo kCommands[] = {
     {kFileOpen, ":/icons/open.svg", "Ctrl+O"},
     {kFileSave, ":/icons/save.svg", "Ctrl+S"},
     {kFileSaveAs},
+    {kNewHexDisk},
+    {kNewRandomDisk},
     {kExportEmf},
     {kExportEps},
     {kExportBitmap},
@@ -35,6 +37,10 @@ constexpr CommandInfo kCommands[] = {
     {kGraph, ":/icons/graph.svg", nullptr, true},
     {kCircle, ":/icons/circle.svg", nullptr, true},
     {kAntialiasing, nullptr, nullptr, true},
+    // Ctrl+= is Ctrl+plus without Shift on keyboards that put plus over the equals sign.
+    {kZoomIn, nullptr, "Ctrl++; Ctrl+="},
+    {kZoomOut, nullptr, "Ctrl+-"},
+    {kZoomToFit, nullptr, "Ctrl+0"},
     {kToolbar, nullptr, nullptr, true},
     {kStatusBar, nullptr, nullptr, true},
     {kCircleBar, nullptr, nullptr, true},
@@ -49,14 +55,16 @@ constexpr CommandInfo kCommands[] = {
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,   kFileOpen,    kFileSave,  kFileSaveAs, kExportMenu,
-                             kSeparator, kRecentFiles, kSeparator, kExit};
+constexpr int kFileMenu[] = {kFileNew,     kNewHexDisk, kNewRandomDisk, kFileOpen,
+                             kFileSave,    kFileSaveAs, kExportMenu,    kSeparator,
+                             kRecentFiles, kSeparator,  kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
                                 kExportSvg, kExportPdf, kExportPng};
 constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
                              kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
-constexpr int kViewMenu[] = {kGraph,   kCircle,    kSeparator, kAntialiasing, kSeparator,
-                             kToolbar, kStatusBar, kCircleBar, kSeparator,    kSettings};
+constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
+                             kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
+                             kStatusBar, kCircleBar, kSeparator,    kSettings};
 constexpr int kRunMenu[] = {kCirclePacking, kNodeRandomize};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};

@@ -6,8 +6,9 @@
 
 struct CommandInfo {
     int id = 0;
-    const char* icon = nullptr;     // resource path of the tool-bar image, or none
-    const char* shortcut = nullptr; // portable key text ("Ctrl+N"), or none
+    const char* icon = nullptr; // resource path of the tool-bar image, or none
+    // Portable key text ("Ctrl+N"; several separated by "; "), or none.
+    const char* shortcut = nullptr;
     bool checkable = false;
 };
 

@@ -66,7 +66,7 @@ void CMainFrame::CreateActions() {
             action->setIcon(QIcon(QLatin1String(info.icon)));
         }
         if (info.shortcut != nullptr) {
-            action->setShortcut(QKeySequence(QLatin1String(info.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(QLatin1String(info.shortcut)));
         }
         // Shortcuts of actions outside the menus (Print) still work from anywhere.
         addAction(action);

@@ -7,6 +7,7 @@
 #include "app/IniProfile.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"
+#include "app/NewDiskCommand.h"
 #include "app/Printing.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
@@ -120,6 +121,8 @@ void CTesselApp::BindCommands() {
     CTesselView& view = *m_pView;
     frame.BindCommand(cmd::kFileNew, [this] { OnFileNew(); });
     frame.BindCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    frame.BindCommand(cmd::kNewHexDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Hex); });
+    frame.BindCommand(cmd::kNewRandomDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Random); });
     frame.BindCommand(cmd::kFileSave, [this] { OnFileSave(); });
     frame.BindCommand(cmd::kFileSaveAs, [this] { OnFileSaveAs(); });
     frame.BindCommand(
@@ -147,6 +150,12 @@ void CTesselApp::BindCircleCommands() {
     frame.BindCommand(
         cmd::kGraphScaleDown,
         {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
+    frame.BindCommand(cmd::kZoomIn,
+                      {[&view] { view.ZoomIn(); }, [&view] { return view.CanZoomIn(); }, {}});
+    frame.BindCommand(cmd::kZoomOut,
+                      {[&view] { view.ZoomOut(); }, [&view] { return view.CanZoomOut(); }, {}});
+    frame.BindCommand(cmd::kZoomToFit,
+                      {[&view] { view.ZoomToFit(); }, [&view] { return view.IsZoomed(); }, {}});
     frame.BindCommand(cmd::kAntialiasing, {[&view] { view.OnAntialiasing(); },
                                            {},
                                            [this] { return m_settings.CircleAntialiasing != 0; }});
@@ -218,6 +227,29 @@ bool CTesselApp::OnFileNew() {
         return false;
     }
     m_document->OnNewDocument();
+    DocumentShown({});
+    return true;
+}
+
+bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
+    if (!SaveModified()) {
+        return false;
+    }
+    const DiskFrame frame{m_pView->Radius(), m_pView->width() * 0.5, m_pView->height() * 0.5};
+    const auto bytes = NewDiskCommand(m_pMainFrame, kind, frame);
+    if (!bytes) {
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string error;
+    const bool loaded = m_document->LoadFromBytes(*bytes, error);
+    QApplication::restoreOverrideCursor();
+    if (!loaded) {
+        ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
+        return false;
+    }
+    // Nothing holds the disk yet: closing asks to save it.
+    m_document->SetModifiedFlag(true);
     DocumentShown({});
     return true;
 }

@@ -2,6 +2,7 @@
 // the profile, and the document commands of the File menu.
 #pragma once
 
+#include "app/NewDiskDlg.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
@@ -31,6 +32,8 @@ public:
 
     // File commands. Each returns false when it did not happen (cancelled or failed).
     bool OnFileNew();
+    // File > New Hex Disk and New Random Disk: a generated disk as a new, modified document.
+    bool OnNewDisk(CNewDiskDlg::Kind kind);
     bool OnFileOpen();
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();

@@ -1,5 +1,6 @@
 // The editor's entry point.
 #include "app/Language.h"
+#include "app/QtTranslations.h"
 #include "app/TesselApp.h"
 #include "circles/OutputFile.h"
 #include "document/ProfileLocation.h"
@@ -9,7 +10,9 @@
 int main(int argc, char* argv[]) {
     IgnoreFileSizeSignal();
     QApplication application(argc, argv);
-    SetLanguage(LanguageFromEnvironment());
+    const Language language = LanguageFromEnvironment();
+    SetLanguage(language);
+    InstallQtTranslations(application, language);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     CTesselApp app;

@@ -51,6 +51,9 @@ void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mod
                 COLORREF background, bool hatched, bool filled = true) {
     const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
                               scale * c.m_euclidRadius, c.GetEllipseRect(scale)};
+    if (!dc.IsVisible(shape.rect, c.m_thickness)) {
+        return;
+    }
     dc.SaveState();
     switch (mode) {
     case DrawBack:

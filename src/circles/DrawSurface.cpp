@@ -2,6 +2,7 @@
 #include "circles/DrawSurface.h"
 
 #include <cassert>
+#include <cstdint>
 
 void CDrawSurface::SaveState() {
     m_saved.push_back(m_state);
@@ -75,4 +76,17 @@ void CDrawSurface::FillRect(const IntRect& rect, COLORREF color) {
 
 void CDrawSurface::SetPixel(IntPoint point, COLORREF color) {
     DoSetPixel(point, color, m_state);
+}
+
+bool CDrawSurface::IsVisible(const IntRect& rect, int margin) const {
+    if (!m_visible) {
+        return true;
+    }
+    // In 64 bits: rectangles reach the ends of the 32-bit range.
+    const std::int64_t grow = std::int64_t{margin} + 1;
+    const IntPoint o = m_state.origin;
+    return std::int64_t{rect.left} + o.x - grow < m_visible->right &&
+           std::int64_t{rect.right} + o.x + grow > m_visible->left &&
+           std::int64_t{rect.top} + o.y - grow < m_visible->bottom &&
+           std::int64_t{rect.bottom} + o.y + grow > m_visible->top;
 }

@@ -5,6 +5,7 @@
 #include "geometry/Color.h"
 #include "geometry/IntGeometry.h"
 
+#include <optional>
 #include <vector>
 
 enum class PenStyle { Null, Solid };
@@ -71,6 +72,13 @@ public:
     void SetOrigin(IntPoint origin);
     const SurfaceState& State() const { return m_state; }
 
+    // The device rectangle a screen shows. Drawers may skip what lies wholly outside it;
+    // without one (files, printing) everything is drawn.
+    void SetVisibleArea(const IntRect& device) { m_visible = device; }
+    // Whether a rectangle in logical units (before the origin), grown by margin on every
+    // side, meets the visible area.
+    bool IsVisible(const IntRect& rect, int margin) const;
+
     // An ellipse inscribed in the rectangle (right and bottom excluded), outlined with the
     // pen and filled with the brush.
     void Ellipse(const IntRect& rect);
@@ -100,4 +108,5 @@ private:
 
     SurfaceState m_state;
     std::vector<SurfaceState> m_saved;
+    std::optional<IntRect> m_visible;
 };

@@ -66,6 +66,12 @@ bool AddDegreeThreeNode(CTesselDoc& doc, CCPNode* node) {
     return GrowAtEnd(doc, tucked) && doc.ConnectNode(tucked);
 }
 
+// Tells progress of every 4096th step; false when it asks to stop.
+bool GoOn(const BuildProgress& progress, int step, int made, int total) {
+    constexpr int kReportEvery = 4096;
+    return !progress || step % kReportEvery != 0 || progress(made, total);
+}
+
 void StartBuilding(CTesselDoc& doc) {
     doc.NewGraph(doc.GetViewRadius());
     doc.m_topologyChanged = 1;
@@ -91,25 +97,29 @@ void CentreAndFit(CTesselDoc& doc) {
 
 } // namespace
 
-bool BuildHexDisk(CTesselDoc& doc, int rings) {
+bool BuildHexDisk(CTesselDoc& doc, int rings, const BuildProgress& progress) {
     if (rings < 1 || rings > MaxHexRings) {
         return false;
     }
     StartBuilding(doc);
     const int innerNodes = 1 + 3 * (rings - 1) * rings;
+    const int total = 1 + 3 * rings * (rings + 1);
     CCPNode* node = doc.GetNodeAt(0);
     for (int i = 0; i < innerNodes && node; ++i) {
+        if (!GoOn(progress, i, doc.m_nodes.GetSize(), total)) {
+            return false;
+        }
         CCPNode* next = CloseAt(doc, node, 6);
         node = node->GetEdgeCount() == 6 ? next : nullptr;
     }
-    if (!node || doc.m_nodes.GetSize() != 1 + 3 * rings * (rings + 1)) {
+    if (!node || doc.m_nodes.GetSize() != total) {
         return false;
     }
     CentreAndFit(doc);
     return true;
 }
 
-bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed) {
+bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed, const BuildProgress& progress) {
     if (nodes < 4 || nodes > MaxRandomDiskNodes) {
         return false;
     }
@@ -117,7 +127,10 @@ bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed) {
     CSeededRandom random(seed);
     CCPNode* node = doc.GetNodeAt(0);
     int inner = 0;
-    while (node && doc.m_nodes.GetSize() < nodes) {
+    for (int step = 0; node && doc.m_nodes.GetSize() < nodes; ++step) {
+        if (!GoOn(progress, step, doc.m_nodes.GetSize(), nodes)) {
+            return false;
+        }
         if (random.Below(16) == 0) {
             if (!AddDegreeThreeNode(doc, node)) {
                 return false;

@@ -56,6 +56,10 @@ constexpr int kButtonCancel = 733;
 constexpr int kIntegerRange = 734;
 constexpr int kNumberRange = 735;
 
+// Generated disks
+constexpr int kBuildingDisk = 800;
+constexpr int kDiskTooLarge = 801;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;
@@ -124,6 +128,13 @@ constexpr int kPngSetupTitle = 13700;
 constexpr int kPngSetupTransparent = 13701;
 constexpr int kPngSetupResolution = 13702;
 constexpr int kPngSetupDpi = 13703;
+constexpr int kNewHexTitle = 13800;
+constexpr int kNewHexRings = 13801;
+constexpr int kNewHexRingsUnit = 13802;
+constexpr int kNewRandomTitle = 13810;
+constexpr int kNewRandomNodes = 13811;
+constexpr int kNewRandomNodesUnit = 13812;
+constexpr int kNewRandomSeed = 13813;
 
 constexpr int kMenuFile = 20000;
 constexpr int kMenuExport = 20001;

@@ -31,7 +31,7 @@ double AxisScale(double from, double to) {
     return IsPositive(from) ? to / from : 1.0;
 }
 
-std::int32_t ClampAxis(std::int32_t v, double extent) {
+template <typename T> T ClampAxis(T v, double extent) {
     if (v < -extent) {
         return RoundToPixel(-extent);
     }
@@ -104,29 +104,34 @@ void CTesselDoc::ClampToExtent(IntPoint& p) const {
     p.y = ClampAxis(p.y, m_extentY);
 }
 
-void CTesselDoc::ClickAdd(const CDPoint& p) {
-    if (CCPNode* node = m_nodes.HitTest(p)) {
+void CTesselDoc::ClampToExtent(CDPoint& p) const {
+    p.x = ClampAxis(p.x, m_extentX);
+    p.y = ClampAxis(p.y, m_extentY);
+}
+
+void CTesselDoc::ClickAdd(const CDPoint& p, double pixel) {
+    if (CCPNode* node = m_nodes.HitTest(p, pixel)) {
         ConnectNode(node);
         m_topologyChanged = 1;
-    } else if (CCPEdge* edge = m_edges.HitTest(p)) {
+    } else if (CCPEdge* edge = m_edges.HitTest(p, pixel)) {
         GrowNode(edge);
         m_topologyChanged = 1;
     }
 }
 
-void CTesselDoc::ClickDelete(const CDPoint& p) {
-    if (CCPNode* node = m_nodes.HitTest(p)) {
+void CTesselDoc::ClickDelete(const CDPoint& p, double pixel) {
+    if (CCPNode* node = m_nodes.HitTest(p, pixel)) {
         DeleteNode(node);
         m_topologyChanged = 1;
-    } else if (CCPEdge* edge = m_edges.HitTest(p)) {
+    } else if (CCPEdge* edge = m_edges.HitTest(p, pixel)) {
         DeleteEdge(edge);
         m_topologyChanged = 1;
     }
 }
 
-std::string CTesselDoc::GetHintText(IntPoint p) const {
+std::string CTesselDoc::GetHintText(const CDPoint& p, double pixel) const {
     std::string hint;
-    if (const CCPNode* node = m_nodes.HitTest(p)) {
+    if (const CCPNode* node = m_nodes.HitTest(p, pixel)) {
         AddHint(hint, ids::kHintMove);
         if (node->CanConnect()) {
             AddHint(hint, ids::kHintCreateEdges);
@@ -134,7 +139,7 @@ std::string CTesselDoc::GetHintText(IntPoint p) const {
         if (CanDeleteNode(node)) {
             AddHint(hint, ids::kHintDeleteNode);
         }
-    } else if (const CCPEdge* edge = m_edges.HitTest(p)) {
+    } else if (const CCPEdge* edge = m_edges.HitTest(p, pixel)) {
         if (edge->m_interior != 1) {
             AddHint(hint, ids::kHintCreateNode);
         }

@@ -82,15 +82,21 @@ public:
     // Stretches the graph from the current extent to the half-width w and half-height h. An
     // axis whose new half-size is not a positive number keeps its extent and its coordinates.
     void SetGraphExtent(double w, double h);
-    // Pulls a point that lies outside the graph area onto its border.
+    // Pulls a point that lies outside the graph area onto its border (the whole pixel
+    // nearest it).
     void ClampToExtent(IntPoint& p) const;
+    void ClampToExtent(CDPoint& p) const;
 
+    // The clicks take `pixel`, the length of a screen pixel in document units, since the hit
+    // squares and bands keep their size on a zoomed screen.
+    //
     // A left click: connects the node under p, else grows on the edge under p.
-    void ClickAdd(const CDPoint& p);
+    void ClickAdd(const CDPoint& p, double pixel = 1.0);
     // A right click: deletes the node under p, else the edge under p.
-    void ClickDelete(const CDPoint& p);
+    void ClickDelete(const CDPoint& p, double pixel = 1.0);
     // What the two buttons would do at p, the texts joined by "/"; empty over nothing.
-    std::string GetHintText(IntPoint p) const;
+    std::string GetHintText(const CDPoint& p, double pixel = 1.0) const;
+    std::string GetHintText(IntPoint p) const { return GetHintText(CDPoint(p)); }
 
     // Each edit below returns whether it changed the graph. A failed precondition, or a graph
     // too damaged for the edit to make sense, changes nothing.

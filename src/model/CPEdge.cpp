@@ -67,7 +67,7 @@ int CCPEdge::ComputeInterior() const {
     return triangles == 2 ? 1 : 0;
 }
 
-bool CCPEdge::HitTest(const CDPoint& p) const {
+bool CCPEdge::HitTest(const CDPoint& p, double pixel) const {
     if (!m_start || !m_end) {
         return false;
     }
@@ -77,7 +77,7 @@ bool CCPEdge::HitTest(const CDPoint& p) const {
     double dy = s.y - t.y;
     double d = std::abs(dy * (p.x - s.x) - dx * (p.y - s.y)) / std::sqrt(dx * dx + dy * dy);
     // Written so that an edge of length zero, whose distance is not a number, is never hit.
-    if (!(d <= m_hit)) {
+    if (!(d <= m_hit * pixel)) {
         return false;
     }
     if (std::abs(dy) >= std::abs(dx)) {
@@ -86,12 +86,18 @@ bool CCPEdge::HitTest(const CDPoint& p) const {
     return InClosedSpan(p.x, s.x, t.x);
 }
 
-void CCPEdge::Draw(CDrawSurface& dc) const {
+void CCPEdge::Draw(CDrawSurface& dc, const CViewTransform& view) const {
     if (!m_start || !m_end) {
+        return;
+    }
+    const CDPoint a = view.ToScreen(*m_start);
+    const CDPoint b = view.ToScreen(*m_end);
+    if (!view.Shows({std::min(a.x, b.x), std::min(a.y, b.y)},
+                    {std::max(a.x, b.x), std::max(a.y, b.y)}, m_thickness + 1.0)) {
         return;
     }
     dc.SaveState();
     dc.SelectPen(SurfacePen::Solid(m_thickness, m_interior == 1 ? m_innerColor : m_outerColor));
-    dc.Line(m_start->ToPoint(), m_end->ToPoint());
+    dc.Line(a.ToPoint(), b.ToPoint());
     dc.RestoreState();
 }

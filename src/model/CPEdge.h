@@ -3,6 +3,7 @@
 
 #include "geometry/Color.h"
 #include "geometry/DPoint.h"
+#include "geometry/ViewTransform.h"
 
 class CCPNode;
 class CDrawSurface;
@@ -33,10 +34,13 @@ public:
 
     // Within m_hit of the line through the ends (the distance m_hit itself included), and
     // within the ends' span along the edge's dominant axis (y when the axes tie).
-    bool HitTest(const CDPoint& p) const;
+    // The band's half-width is m_hit screen pixels, a pixel being `pixel` document units.
+    bool HitTest(const CDPoint& p, double pixel = 1.0) const;
     bool HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
     // A line from the start to the end in the pen of the edge's kind.
-    void Draw(CDrawSurface& dc) const;
+    // Between the ends taken to the screen by view; nothing when the line lies outside
+    // view's window.
+    void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
     // The profile reads and writes them through the settings table (src/document).

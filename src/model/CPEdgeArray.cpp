@@ -44,15 +44,15 @@ void CCPEdgeArray::UpdateInteriors() {
     }
 }
 
-void CCPEdgeArray::Draw(CDrawSurface& dc) const {
+void CCPEdgeArray::Draw(CDrawSurface& dc, const CViewTransform& view) const {
     for (const CCPEdge* edge : m_array) {
-        edge->Draw(dc);
+        edge->Draw(dc, view);
     }
 }
 
-CCPEdge* CCPEdgeArray::HitTest(const CDPoint& p) const {
+CCPEdge* CCPEdgeArray::HitTest(const CDPoint& p, double pixel) const {
     for (CCPEdge* edge : m_array) {
-        if (edge->HitTest(p)) {
+        if (edge->HitTest(p, pixel)) {
             return edge;
         }
     }

@@ -28,9 +28,9 @@ public:
     void RemoveAll();
 
     void UpdateInteriors();
-    void Draw(CDrawSurface& dc) const;
-    // The first edge in collection order that p hits, or nullptr.
-    CCPEdge* HitTest(const CDPoint& p) const;
+    void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
+    // The first edge in collection order that p hits (see CCPEdge::HitTest), or nullptr.
+    CCPEdge* HitTest(const CDPoint& p, double pixel = 1.0) const;
     CCPEdge* HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
     // The first edge in collection order between a and b, either way round, or nullptr.
     CCPEdge* FindEdge(const CCPNode* a, const CCPNode* b) const;

@@ -164,6 +164,6 @@ COLORREF CCPNode::GetColor() const {
     }
 }
 
-void CCPNode::Draw(CDrawSurface& dc) const {
-    CHotSpot::Draw(dc, GetColor());
+void CCPNode::Draw(CDrawSurface& dc, const CViewTransform& view) const {
+    CHotSpot::Draw(dc, GetColor(), view);
 }

@@ -70,7 +70,7 @@ public:
     void DeleteCircle();
 
     // The square in the colour of the node's kind, or the highlight colour.
-    void Draw(CDrawSurface& dc) const;
+    void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
     COLORREF GetColor() const;
 
     // Puts the class-wide colours and the solver threshold back to their built-in values.

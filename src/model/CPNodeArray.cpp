@@ -88,15 +88,15 @@ bool CCPNodeArray::HasCircle(const CCPCircle* circle) const {
                        [circle](const CCPNode* node) { return node->m_circle == circle; });
 }
 
-void CCPNodeArray::Draw(CDrawSurface& dc) const {
+void CCPNodeArray::Draw(CDrawSurface& dc, const CViewTransform& view) const {
     for (const CCPNode* node : m_array) {
-        node->Draw(dc);
+        node->Draw(dc, view);
     }
 }
 
-CCPNode* CCPNodeArray::HitTest(const CDPoint& p) const {
+CCPNode* CCPNodeArray::HitTest(const CDPoint& p, double pixel) const {
     for (CCPNode* node : m_array) {
-        if (node->HitTest(p)) {
+        if (node->HitTest(p, pixel)) {
             return node;
         }
     }

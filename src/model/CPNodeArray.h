@@ -37,9 +37,10 @@ public:
     // False when some node is NotConnected (true for an empty collection).
     bool AllConnected() const;
     bool HasCircle(const CCPCircle* circle) const;
-    void Draw(CDrawSurface& dc) const;
-    // The first node in collection order whose square holds p, or nullptr.
-    CCPNode* HitTest(const CDPoint& p) const;
+    void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
+    // The first node in collection order whose square holds p (see CHotSpot::HitTest), or
+    // nullptr.
+    CCPNode* HitTest(const CDPoint& p, double pixel = 1.0) const;
     CCPNode* HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
     // Multiplies every node's x by sx and y by sy.
     void Scale(double sx, double sy);

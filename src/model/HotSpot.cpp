@@ -27,12 +27,17 @@ void CHotSpot::ResetDefaults() {
     m_size = DefaultSize;
 }
 
-bool CHotSpot::HitTest(const CDPoint& p) const {
-    return std::abs(x - p.x) < m_size && std::abs(y - p.y) < m_size;
+bool CHotSpot::HitTest(const CDPoint& p, double pixel) const {
+    const double half = m_size * pixel;
+    return std::abs(x - p.x) < half && std::abs(y - p.y) < half;
 }
 
-void CHotSpot::Draw(CDrawSurface& dc, COLORREF color) const {
-    IntPoint corner = CDPoint(x - m_size, y - m_size).ToPoint();
+void CHotSpot::Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view) const {
+    const CDPoint screen = view.ToScreen(*this);
+    if (!view.Shows(screen, screen, m_size + 1.0)) {
+        return;
+    }
+    IntPoint corner = CDPoint(screen.x - m_size, screen.y - m_size).ToPoint();
     std::int64_t side = 2 * std::int64_t{m_size} + 1;
     dc.FillRect({corner.x, corner.y, FarSide(corner.x, side), FarSide(corner.y, side)}, color);
 }

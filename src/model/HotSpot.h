@@ -3,6 +3,7 @@
 
 #include "geometry/Color.h"
 #include "geometry/DPoint.h"
+#include "geometry/ViewTransform.h"
 
 class CDrawSurface;
 
@@ -17,12 +18,14 @@ public:
     // format (src/document/DocumentFormat.cpp).
     void Serialize(CArchive& ar) override;
 
-    // Inside the square of half-width m_size around the point; the border misses.
-    bool HitTest(const CDPoint& p) const;
+    // Inside the square of half-width m_size screen pixels around the point, a pixel being
+    // `pixel` document units long; the border misses.
+    bool HitTest(const CDPoint& p, double pixel = 1.0) const;
     bool HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
     // Fills the square of side 2 * m_size + 1 whose top-left corner is the rounded
-    // (x - m_size, y - m_size).
-    void Draw(CDrawSurface& dc, COLORREF color) const;
+    // (x - m_size, y - m_size), the point taken to the screen by view; nothing when the
+    // square lies outside view's window.
+    void Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view = {}) const;
 
     // Puts m_size back to its built-in value.
     static void ResetDefaults();

@@ -33,6 +33,10 @@ IntPoint CTesselView::CenterPoint(QPoint client) const {
     return {client.x() - width() / 2, client.y() - height() / 2};
 }
 
+CDPoint CTesselView::DocumentPoint(QPoint client) const {
+    return m_transform.ToDocument(CDPoint(CenterPoint(client)));
+}
+
 void CTesselView::UpdateRadius() {
     m_radius = DrawingRadius(width(), height(), m_settings.Margin);
     m_document.SetViewRadius(m_radius);
@@ -41,6 +45,7 @@ void CTesselView::UpdateRadius() {
 
 void CTesselView::OnInitialUpdate() {
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
+    m_transform.Reset();
     // The circle bar showed the last document's selection, which is gone.
     AnnounceSelectionStyle();
     InvalidateView(true);
@@ -71,7 +76,7 @@ void CTesselView::OnSize() {
 
 void CTesselView::CreateAaImage() {
     m_aaImage.Create(width(), height());
-    m_aaImage.SetOrigin(width() / 2, height() / 2);
+    m_aaDirty = true;
 }
 
 void CTesselView::SetMode(int mode) {
@@ -123,15 +128,23 @@ void CTesselView::Paint(QImage& target) {
     if (antialiased) {
         PaintAaImage(painter);
     }
+    surface.SetVisibleArea({0, 0, w, h});
     const IntPoint oldOrigin = surface.State().origin;
-    surface.SetOrigin({w / 2, h / 2});
+    const IntPoint centre{w / 2, h / 2};
+    const IntPoint pan = m_transform.Pan().ToPoint();
+    surface.SetOrigin({centre.x + pan.x, centre.y + pan.y});
     const DrawMode drawMode = m_mode == GraphMode ? DrawBack
                               : antialiased       ? DrawSelection
                                                   : DrawNormal;
-    m_document.m_circles.Draw(surface, m_radius, drawMode, m_settings.BGColor);
+    m_document.m_circles.Draw(surface, m_radius * m_transform.Zoom(), drawMode, m_settings.BGColor);
     if (m_mode == GraphMode) {
-        m_document.m_edges.Draw(surface);
-        m_document.m_nodes.Draw(surface);
+        // The nodes and edges take the whole transform themselves, so that their squares and
+        // lines keep their size on screen.
+        CViewTransform view = m_transform;
+        view.SetWindow(w * 0.5, h * 0.5);
+        surface.SetOrigin(centre);
+        m_document.m_edges.Draw(surface, view);
+        m_document.m_nodes.Draw(surface, view);
     }
     surface.SetOrigin(oldOrigin);
 }
@@ -142,7 +155,10 @@ void CTesselView::PaintAaImage(QPainter& painter) {
     }
     m_aaImage.SetOutsideColor(m_settings.BGColor);
     if (m_aaDirty) {
-        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius, m_settings.BGColor);
+        const IntPoint pan = m_transform.Pan().ToPoint();
+        m_aaImage.SetOrigin(m_aaImage.Width() / 2 + pan.x, m_aaImage.Height() / 2 + pan.y);
+        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius * m_transform.Zoom(),
+                                             m_settings.BGColor);
         m_aaDirty = false;
     }
     QImage image(m_aaImage.Width(), m_aaImage.Height(), QImage::Format_BGR888);
@@ -155,6 +171,9 @@ void CTesselView::PaintAaImage(QPainter& painter) {
 // Mouse ----------------------------------------------------------------------------------
 
 void CTesselView::mousePressEvent(QMouseEvent* event) {
+    if (StartPan(event)) {
+        return;
+    }
     const IntPoint p = CenterPoint(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(p);
@@ -164,6 +183,12 @@ void CTesselView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_panning) {
+        if ((event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) == 0) {
+            EndPan();
+        }
+        return;
+    }
     const IntPoint p = CenterPoint(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         OnLButtonUp(p, event->modifiers());
@@ -173,15 +198,35 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTesselView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_panning) {
+        const QPoint at = event->position().toPoint();
+        m_transform.PanBy(CDPoint(at.x() - m_panFrom.x(), at.y() - m_panFrom.y()));
+        m_panFrom = at;
+        TransformChanged();
+        return;
+    }
     OnMouseMove(event->position().toPoint(), (event->buttons() & Qt::LeftButton) != 0);
 }
 
 void CTesselView::OnLButtonDown(IntPoint p) {
     m_moved = false;
     m_captured = true;
-    m_dragNode = m_mode == GraphMode ? m_document.m_nodes.HitTest(p) : nullptr;
+    m_dragNode = m_mode == GraphMode
+                     ? m_document.m_nodes.HitTest(m_transform.ToDocument(CDPoint(p)),
+                                                  m_transform.PixelSize())
+                     : nullptr;
     m_pressPoint = p;
     m_lastPoint = p;
+}
+
+CDPoint CTesselView::ClampedDocumentPoint(IntPoint screen) const {
+    CDPoint p = m_transform.ToDocument(CDPoint(screen));
+    m_document.ClampToExtent(p);
+    return p;
+}
+
+IntPoint CTesselView::ClampedScreenPoint(IntPoint screen) const {
+    return m_transform.ToScreen(ClampedDocumentPoint(screen)).ToPoint();
 }
 
 void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
@@ -189,7 +234,7 @@ void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
     IntPoint p = CenterPoint(client);
     if (m_mode != GraphMode) {
         if (leftHeld && m_captured) {
-            m_document.ClampToExtent(p);
+            p = ClampedScreenPoint(p);
             DrawRubberBand(m_lastPoint);
             DrawRubberBand(p);
             m_lastPoint = p;
@@ -197,14 +242,14 @@ void CTesselView::OnMouseMove(QPoint client, bool leftHeld) {
         return;
     }
     if (leftHeld && m_captured) {
-        m_document.ClampToExtent(p);
         if (m_dragNode != nullptr) {
-            m_dragNode->Set(p);
+            m_dragNode->Set(ClampedDocumentPoint(p));
             InvalidateView(false);
         }
         return;
     }
-    emit HintChanged(QString::fromStdString(m_document.GetHintText(p)));
+    emit HintChanged(QString::fromStdString(
+        m_document.GetHintText(m_transform.ToDocument(CDPoint(p)), m_transform.PixelSize())));
 }
 
 void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
@@ -214,7 +259,7 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
             if (!m_moved) {
                 OnCircleClick(p, keys);
             } else {
-                m_document.ClampToExtent(p);
+                p = ClampedScreenPoint(p);
                 DrawRubberBand(m_lastPoint);
                 if (m_gradationMode == GradNone) {
                     SelectInRect(m_pressPoint, p, keys);
@@ -224,11 +269,10 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
             }
         } else {
             if (!m_moved) {
-                m_document.ClickAdd(CDPoint(p));
+                m_document.ClickAdd(m_transform.ToDocument(CDPoint(p)), m_transform.PixelSize());
                 InvalidateView(false);
             } else if (m_dragNode != nullptr) {
-                m_document.ClampToExtent(p);
-                m_dragNode->Set(p);
+                m_dragNode->Set(ClampedDocumentPoint(p));
                 InvalidateView(true);
             }
         }
@@ -251,7 +295,7 @@ void CTesselView::OnRButtonUp(IntPoint p) {
     }
     m_captured = false;
     if (m_mode == GraphMode && !m_moved) {
-        m_document.ClickDelete(CDPoint(p));
+        m_document.ClickDelete(m_transform.ToDocument(CDPoint(p)), m_transform.PixelSize());
         InvalidateView(false);
     }
     emit CommandsChanged();

@@ -6,6 +6,7 @@
 #include "circles/CPCircle.h"
 #include "circles/DibBuffer.h"
 #include "geometry/IntGeometry.h"
+#include "geometry/ViewTransform.h"
 
 #include <QImage>
 #include <QWidget>
@@ -34,6 +35,25 @@ public:
     static double DrawingRadius(int width, int height, int margin);
     // A client point in the centred frame: the client size is halved towards zero.
     IntPoint CenterPoint(QPoint client) const;
+    // The document point shown at a client point.
+    CDPoint DocumentPoint(QPoint client) const;
+
+    // Zoom and pan (src/view/ViewZoom.cpp): a view transform only; the document, the exports
+    // and printing never see it. Hit squares and bands keep their size on screen.
+    const CViewTransform& Transform() const { return m_transform; }
+    bool IsZoomed() const { return !m_transform.IsIdentity(); }
+    bool CanZoomIn() const { return m_transform.Zoom() < CViewTransform::kMaxZoom; }
+    bool CanZoomOut() const { return m_transform.Zoom() > CViewTransform::kMinZoom; }
+    // One zoom step about the window's centre.
+    void ZoomIn();
+    void ZoomOut();
+    // The whole disk in the window again, as a document opens.
+    void ZoomToFit();
+    // Zooms by factor about a client point, which keeps showing the same document point.
+    void ZoomAt(QPoint client, double factor);
+    // Pans by a step (an eighth of the window) in the direction of (dx, dy), each -1, 0 or 1:
+    // for the arrow keys.
+    void PanByStep(int dx, int dy);
 
     // Follows the client size: off-screen image, drawing radius, graph extent, antialiasing
     // image, repaint. The window system's size changes come here; the application calls it
@@ -101,8 +121,26 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // A middle press, or a left press with Space held, starts panning; false otherwise.
+    bool StartPan(QMouseEvent* event);
+    void EndPan();
+    // The transform changed: keep the picture in reach and repaint everything.
+    void TransformChanged();
+    void UpdateCursor();
+
+    // A screen point (centred frame) as a document point pulled into the graph area, and that
+    // point back on the screen.
+    CDPoint ClampedDocumentPoint(IntPoint screen) const;
+    IntPoint ClampedScreenPoint(IntPoint screen) const;
+    // A screen point as a point of the unit disk; the drawing radius must be positive.
+    CDPoint DiskPoint(IntPoint screen) const;
+
     void OnLButtonDown(IntPoint p);
     void OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys);
     void OnMouseMove(QPoint client, bool leftHeld);
@@ -120,6 +158,10 @@ private:
 
     CTesselDoc& m_document;
     CViewSettings& m_settings;
+    CViewTransform m_transform;
+    bool m_spaceHeld = false;
+    bool m_panning = false;
+    QPoint m_panFrom; // client point of the last pan step
     int m_gradationMode = GradNone;
     double m_radius = 0.0;
     int m_mode = GraphMode;

@@ -18,6 +18,10 @@ bool TogglesSelection(Qt::KeyboardModifiers keys) {
 
 } // namespace
 
+CDPoint CTesselView::DiskPoint(IntPoint screen) const {
+    return m_transform.ToDocument(CDPoint(screen)) / m_radius;
+}
+
 void CTesselView::SetGradationTargets(bool line, bool inner) {
     m_gradationLine = line;
     m_gradationInner = inner;
@@ -50,7 +54,7 @@ void CTesselView::OnCircleClick(IntPoint p, Qt::KeyboardModifiers keys) {
     if (m_radius <= 0.0) {
         return;
     }
-    const CDPoint q = CDPoint(p) / m_radius;
+    const CDPoint q = DiskPoint(p);
     CCPCircleArray& circles = m_document.m_circles;
     if (!TogglesSelection(keys)) {
         circles.SelectAll(0, true);
@@ -70,7 +74,7 @@ void CTesselView::SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers key
     if (!TogglesSelection(keys)) {
         circles.SelectAll(0, true);
     }
-    circles.ToggleInRect(CDPoint(a) / m_radius, CDPoint(b) / m_radius);
+    circles.ToggleInRect(DiskPoint(a), DiskPoint(b));
     AnnounceSelectionStyle();
     InvalidateView(false);
 }
@@ -81,9 +85,9 @@ void CTesselView::LayGradation(IntPoint a, IntPoint b) {
     }
     CGradation request;
     request.startColor = m_settings.GraStartCol;
-    request.start = CDPoint(a) / m_radius;
+    request.start = DiskPoint(a);
     request.endColor = m_settings.GraEndCol;
-    request.end = CDPoint(b) / m_radius;
+    request.end = DiskPoint(b);
     request.applyLine = m_gradationLine ? 1 : 0;
     request.applyInner = m_gradationInner ? 1 : 0;
     request.kind = m_gradationMode;

@@ -37,3 +37,19 @@ TEST(DrawSurfaceDeathTest, ARestoreWithoutASaveStopsADebugBuild) {
         "RestoreState without a matching SaveState");
 }
 #endif
+
+TEST(DrawSurface, TheVisibleAreaCullsOnlyWhatLiesWhollyOutside) {
+    CRecordingSurface s;
+    // Without a visible area nothing is culled, however far away.
+    EXPECT_TRUE(s.IsVisible({INT32_MAX - 2, 0, INT32_MAX - 1, 1}, 0));
+    s.SetVisibleArea({0, 0, 100, 50});
+    s.SetOrigin({50, 25});
+    EXPECT_TRUE(s.IsVisible({-10, -10, 10, 10}, 0));
+    EXPECT_FALSE(s.IsVisible({-80, -10, -60, 10}, 0));
+    // A wide pen reaches into the area from outside it.
+    EXPECT_TRUE(s.IsVisible({-80, -10, -60, 10}, 20));
+    // No overflow at the ends of the range.
+    EXPECT_FALSE(s.IsVisible({INT32_MIN, INT32_MIN, INT32_MIN + 1, INT32_MIN + 1}, 0));
+    EXPECT_TRUE(s.IsVisible({INT32_MIN, INT32_MIN, INT32_MIN + 1, INT32_MIN + 1}, INT32_MAX));
+    EXPECT_TRUE(s.IsVisible({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 0));
+}

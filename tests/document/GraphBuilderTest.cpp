@@ -150,3 +150,35 @@ TEST(RandomDisk, RefusesSizesOutsideItsRange) {
     EXPECT_FALSE(BuildRandomDisk(doc, MaxRandomDiskNodes + 1, 1));
     EXPECT_EQ(doc.m_nodes.GetSize(), 0);
 }
+
+TEST(GeneratedDisks, ProgressIsToldAndCanStopTheBuild) {
+    std::vector<std::pair<int, int>> told;
+    const auto record = [&told](int made, int total) {
+        told.emplace_back(made, total);
+        return true;
+    };
+    CTesselDoc hex;
+    ASSERT_TRUE(BuildHexDisk(hex, 40, record));
+    ASSERT_GE(told.size(), 2u);
+    for (std::size_t i = 0; i < told.size(); ++i) {
+        EXPECT_EQ(told[i].second, 1 + 3 * 40 * 41);
+        EXPECT_LE(told[i].first, told[i].second);
+        if (i > 0) {
+            EXPECT_GT(told[i].first, told[i - 1].first);
+        }
+    }
+    // Stopping at the second report ends the build there.
+    int reports = 0;
+    CTesselDoc stopped;
+    EXPECT_FALSE(BuildHexDisk(stopped, 40, [&reports](int, int) { return ++reports < 2; }));
+    EXPECT_EQ(reports, 2);
+    EXPECT_LT(stopped.m_nodes.GetSize(), hex.m_nodes.GetSize());
+    reports = 0;
+    CTesselDoc random;
+    EXPECT_FALSE(BuildRandomDisk(random, 20000, 3, [&reports](int made, int total) {
+        EXPECT_EQ(total, 20000);
+        EXPECT_LT(made, total);
+        return ++reports < 2;
+    }));
+    EXPECT_EQ(reports, 2);
+}

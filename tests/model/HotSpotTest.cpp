@@ -137,3 +137,33 @@ TEST_F(ModelSettings, SquaresAtTheEndOfThePixelRangeStayInRange) {
     EXPECT_EQ(dc.fills[0].rect.top, INT32_MIN);
     far.DeleteCircle();
 }
+
+TEST_F(ModelSettings, ZoomedHitsAndDrawingKeepTheirSizeOnScreen) {
+    CCPNode s(10, 0, Outer, 0);
+    CCPNode t(10, 100, Outer, 0);
+    CCPEdge edge(&s, &t);
+    // At zoom 4 a screen pixel is a quarter unit: the square and the band shrink in the
+    // document to keep their size on screen.
+    const double pixel = 0.25;
+    EXPECT_TRUE(s.HitTest(CDPoint(10.9, 0.9), pixel));
+    EXPECT_FALSE(s.HitTest(CDPoint(11.0, 0), pixel));
+    EXPECT_TRUE(edge.HitTest(CDPoint(10.75, 50), pixel));
+    EXPECT_FALSE(edge.HitTest(CDPoint(10.76, 50), pixel));
+    EXPECT_TRUE(edge.HitTest(CDPoint(12.9, 50)));
+
+    CViewTransform view;
+    view.ZoomAbout({0, 0}, 4.0);
+    view.PanBy({-30, 5});
+    view.SetWindow(50, 50);
+    CRecordingSurface dc;
+    s.Draw(dc, view);
+    edge.Draw(dc, view);
+    t.Draw(dc, view); // at (10, 405) on the screen: outside the window
+    ASSERT_EQ(dc.fills.size(), 1u);
+    EXPECT_EQ(dc.fills[0].rect, (IntRect{6, 1, 15, 10}));
+    ASSERT_EQ(dc.lines.size(), 1u);
+    EXPECT_EQ(dc.lines[0].from, (IntPoint{10, 5}));
+    EXPECT_EQ(dc.lines[0].to, (IntPoint{10, 405}));
+    s.DeleteCircle();
+    t.DeleteCircle();
+}

@@ -3,8 +3,11 @@
 #include "app/CommandIds.h"
 #include "app/Language.h"
 #include "app/MainFrame.h"
+#include "app/QtTranslations.h"
 
+#include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
 
@@ -71,6 +74,26 @@ private slots:
         QVERIFY(question.contains(QStringLiteral("ﾚｼﾞｽﾄﾘから削除します")));
         QVERIFY(buttons.contains(QStringLiteral("ｷｬﾝｾﾙ")));
         SetLanguage(Language::English);
+    }
+
+    // Last, since the toolkit's texts stay Japanese once its translations are installed.
+    void qtsOwnTextsAreJapaneseUnderAJapaneseLocale() {
+        QCoreApplication& application = *QCoreApplication::instance();
+        QVERIFY(!InstallQtTranslations(application, Language::English));
+        QTemporaryDir empty;
+        QVERIFY(!InstallQtTranslations(application, Language::Japanese, empty.path()));
+        QDialogButtonBox before(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+        QCOMPARE(before.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
+
+        qputenv("LC_ALL", "ja_JP.UTF-8");
+        QVERIFY(InstallQtTranslations(application, LanguageFromEnvironment()));
+        qputenv("LC_ALL", "");
+        // The standard buttons of every dialog the toolkit draws (file, colour, print).
+        QDialogButtonBox after(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+        QCOMPARE(after.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QVERIFY(after.button(QDialogButtonBox::Open)->text() != QStringLiteral("&Open"));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "Look in:") !=
+                QStringLiteral("Look in:"));
     }
 };
 

@@ -69,18 +69,19 @@ private slots:
         }
         QCOMPARE(tops, (Strings({"&File", "&Edit", "&View", "&Run", "&Help"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
-                 (Strings({"&New", "&Open...", "&Save", "Save &As...", "&Export", "-",
-                           "Recent File", "-", "E&xit"})));
+                 (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "&Open...", "&Save",
+                           "Save &As...", "&Export", "-", "Recent File", "-", "E&xit"})));
         QCOMPARE(
-            MenuTexts(TopMenu(frame, 0)->actions().at(4)->menu()),
+            MenuTexts(TopMenu(frame, 0)->actions().at(6)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
                       "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
         QCOMPARE(MenuTexts(TopMenu(frame, 1)),
                  (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
                            "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
-                 (Strings({"&Graph", "&Circle", "-", "&Antialiasing", "-", "&Toolbar",
-                           "&Status Bar", "C&ircle Bar", "-", "S&ettings"})));
+                 (Strings({"&Graph", "&Circle", "-", "&Zoom In", "Zoom &Out", "&Fit to Window", "-",
+                           "&Antialiasing", "-", "&Toolbar", "&Status Bar", "C&ircle Bar", "-",
+                           "S&ettings"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 3)), (Strings({"&Circle Packing", "Node &Randomize"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 4)),
                  (Strings({"&Help", "&Quick Help", "&About Tessel...", "-", "&Register File Type",
@@ -98,6 +99,12 @@ private slots:
         QCOMPARE(frame.Action(cmd::kPasteCircle)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+V")));
         QCOMPARE(frame.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        // Ctrl+= reaches Zoom In without Shift where plus shares the equals key.
+        QCOMPARE(frame.Action(cmd::kZoomIn)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl++")),
+                                      QKeySequence(QStringLiteral("Ctrl+="))}));
+        QCOMPARE(frame.Action(cmd::kZoomOut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+        QCOMPARE(frame.Action(cmd::kZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
     }
 
     void toolBarHasTheButtonsInOrderWithTipsAndPrompts() {
@@ -250,11 +257,11 @@ private slots:
         frame.SetOpenFileHandler([&](const QString& path) { opened = path; });
         frame.SetRecentFiles({QStringLiteral("/tmp/a.tesl"), QStringLiteral("/tmp/b&c.tesl")});
         QMenu* file = TopMenu(frame, 0);
-        QCOMPARE(MenuTexts(file).mid(6, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
-        file->actions().at(7)->trigger();
+        QCOMPARE(MenuTexts(file).mid(8, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
+        file->actions().at(9)->trigger();
         QCOMPARE(opened, QStringLiteral("/tmp/b&c.tesl"));
         frame.SetRecentFiles({});
-        QCOMPARE(MenuTexts(file).at(6), QStringLiteral("Recent File"));
+        QCOMPARE(MenuTexts(file).at(8), QStringLiteral("Recent File"));
     }
 
     void droppedFileIsOpened() {

@@ -1,0 +1,142 @@
+// File > New Hex Disk and New Random Disk with their dialogs: refused sizes, the disk built
+// and shown whole, Cancel, the save question first, and the commands' states.
+#include "DialogDriver.h"
+#include "ShellTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/GraphBuilder.h"
+#include "document/TesselDoc.h"
+#include "view/TesselView.h"
+
+#include <QProgressDialog>
+#include <QtTest>
+
+namespace {
+
+// Types the texts into the named fields of the size dialog, then presses the button.
+ModalStep FillSizes(std::vector<std::pair<const char*, QString>> fields, const char* button) {
+    return [fields, button](QWidget* modal) {
+        if (modal->findChild<QLineEdit*>() == nullptr || qobject_cast<QFileDialog*>(modal)) {
+            return false;
+        }
+        for (const auto& [name, text] : fields) {
+            TypeInto(Child<QLineEdit>(modal, name), text);
+        }
+        ClickButton(modal, button);
+        return true;
+    };
+}
+
+} // namespace
+
+class TestNewDisk : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<CTesselApp> m_app;
+
+    CTesselView& View() { return *m_app->m_pView; }
+    CTesselDoc& Doc() { return *m_app->m_pDoc; }
+    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
+    void Trigger(int id) {
+        Frame().UpdateCommands();
+        Frame().Action(id)->trigger();
+    }
+
+private slots:
+    void init() {
+        m_app = std::make_unique<CTesselApp>();
+        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        Doc().SetModifiedFlag(false);
+    }
+
+    void cleanup() {
+        m_app->m_pDoc->SetModifiedFlag(false);
+        m_app.reset();
+    }
+
+    void hexDiskOpensWholeInTheWindow() {
+        QVERIFY(Frame().Action(cmd::kNewHexDisk)->isEnabled());
+        QVERIFY(Frame().Action(cmd::kNewRandomDisk)->isEnabled());
+        View().ZoomIn();
+        CMessageCatcher messages;
+        // A size out of range is refused with the standard message, and the dialog stays.
+        CModalScript script({FillSizes({{"rings", QStringLiteral("0")}}, "ok"),
+                             FillSizes({{"rings", QStringLiteral("12")}}, "ok")});
+        Trigger(cmd::kNewHexDisk);
+        QVERIFY(script.Done());
+        QCOMPARE(messages.m_texts.size(), 1);
+        QVERIFY(messages.m_texts[0].contains(QString::number(MaxHexRings)));
+        QCOMPARE(Doc().m_nodes.GetSize(), 1 + 3 * 12 * 13);
+        QVERIFY(Doc().IsModified());
+        QVERIFY(!View().IsZoomed());
+        // Centred on the window and inside it: the centre node in the middle, every node on
+        // the screen.
+        QCOMPARE(Doc().GetNodeAt(0)->x, 0.0);
+        QCOMPARE(Doc().GetNodeAt(0)->y, 0.0);
+        for (const CCPNode* node : Doc().m_nodes.m_array) {
+            QVERIFY(std::abs(node->x) <= View().width() / 2);
+            QVERIFY(std::abs(node->y) <= View().height() / 2);
+        }
+        QVERIFY(Frame().Action(cmd::kCirclePacking)->isEnabled());
+    }
+
+    void randomDiskTakesNodesAndSeed() {
+        CMessageCatcher messages;
+        CModalScript script(
+            {FillSizes({{"nodes", QStringLiteral("300")}, {"seed", QStringLiteral("-1")}}, "ok"),
+             FillSizes({{"seed", QStringLiteral("7")}}, "ok")});
+        Trigger(cmd::kNewRandomDisk);
+        QVERIFY(script.Done());
+        QCOMPARE(messages.m_texts.size(), 1);
+        const int nodes = Doc().m_nodes.GetSize();
+        QVERIFY(nodes >= 300 && nodes <= 312);
+        // The same as the builder makes from that seed.
+        CTesselDoc same;
+        QVERIFY(BuildRandomDisk(same, 300, 7));
+        QCOMPARE(nodes, same.m_nodes.GetSize());
+        QCOMPARE(Doc().m_edges.GetSize(), same.m_edges.GetSize());
+    }
+
+    void cancelKeepsTheDocument() {
+        const int nodes = Doc().m_nodes.GetSize();
+        CModalScript script({FillSizes({}, "cancel")});
+        Trigger(cmd::kNewHexDisk);
+        QVERIFY(script.Done());
+        QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+        QVERIFY(!Doc().IsModified());
+        // Cancel in the progress dialog of a large disk stops the build.
+        QTimer cancelProgress;
+        bool cancelled = false;
+        connect(&cancelProgress, &QTimer::timeout, [&cancelled] {
+            if (auto* progress =
+                    qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+                progress->cancel();
+                cancelled = true;
+            }
+        });
+        cancelProgress.start(5);
+        CModalScript big({FillSizes({{"rings", QString::number(MaxHexRings)}}, "ok")});
+        Trigger(cmd::kNewHexDisk);
+        QVERIFY(big.Done());
+        QVERIFY(cancelled);
+        QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+        QVERIFY(!Doc().IsModified());
+    }
+
+    void aModifiedDocumentIsOfferedForSavingFirst() {
+        Doc().SetModifiedFlag(true);
+        const int nodes = Doc().m_nodes.GetSize();
+        QString question;
+        CModalScript script({PressButton(QMessageBox::Cancel, &question)});
+        Trigger(cmd::kNewHexDisk);
+        QVERIFY(script.Done());
+        QVERIFY(!question.isEmpty());
+        QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+    }
+};
+
+QTEST_MAIN(TestNewDisk)
+#include "tst_newdisk.moc"
