@@ -161,7 +161,10 @@ private slots:
         QVERIFY(!View().StartHintShown());
         Frame().UpdateCommands();
         Frame().Action(cmd::kCirclePacking)->trigger();
-        Key(Qt::Key_Z);
+        Frame().UpdateCommands();
+        QCOMPARE(Undo()->text(), QStringLiteral("&Undo Circle Packing"));
+        Undo()->trigger();
+        Frame().UpdateCommands();
         QVERIFY(!Undo()->isEnabled());
         QVERIFY(Doc().IsModified());
         QCOMPARE(Title(), QStringLiteral("Untitled* - Tessel"));
