@@ -11,17 +11,29 @@ void CTesselDoc::Record(std::unique_ptr<CEditStep> step, bool modifiedBefore) {
     m_history.Push(*this, std::move(step));
 }
 
+// A dragged node and Graph Scale-Down change what is saved, so they mark the document
+// modified: otherwise closing the window would lose them without asking.
 void CTesselDoc::RecordNodeMove(CCPNode* node, const CDPoint& from) {
-    if (m_historyEnabled && node != nullptr && from != *node) {
-        Record(std::make_unique<CPositionsStep>(ids::kStepMoveNode, *this, node, from), m_modified);
+    if (node == nullptr || from == *node) {
+        return;
+    }
+    const bool wasModified = m_modified;
+    SetModifiedFlag(true);
+    if (m_historyEnabled) {
+        Record(std::make_unique<CPositionsStep>(ids::kStepMoveNode, *this, node, from),
+               wasModified);
     }
 }
 
 void CTesselDoc::ScaleDownGraph(double rate) {
-    if (m_historyEnabled) {
-        Record(std::make_unique<CPositionsStep>(ids::kStepScaleDown, *this), m_modified);
-    }
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CPositionsStep>(ids::kStepScaleDown, *this) : nullptr;
     m_nodes.Scale(rate, rate);
+    SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
 }
 
 void CTesselDoc::ApplyStyleToSelection(const CCPCircle& style, int flags, int nameId) {
@@ -35,12 +47,16 @@ void CTesselDoc::ApplyStyleToSelection(const CCPCircle& style, int flags, int na
     }
 }
 
+// Colours from a gradation are saved like any other style, so it marks the document modified
+// as applying a style does.
 void CTesselDoc::ApplyGradation(const CGradation& request) {
+    const bool wasModified = m_modified;
     std::unique_ptr<CEditStep> step =
         m_historyEnabled ? std::make_unique<CStyleStep>(ids::kStepGradation, *this) : nullptr;
     m_circles.ApplyGradation(request);
+    SetModifiedFlag(true);
     if (step) {
-        Record(std::move(step), m_modified);
+        Record(std::move(step), wasModified);
     }
 }
 

@@ -126,15 +126,21 @@ void CTesselDoc::ClickAdd(const CDPoint& p, double pixel) {
     }
 }
 
+// A deletion the user makes marks the document modified, so that closing the window asks to
+// save it like any other edit; DeleteNode and DeleteEdge themselves leave the flag alone.
 void CTesselDoc::ClickDelete(const CDPoint& p, double pixel) {
     if (CCPNode* node = m_nodes.HitTest(p, pixel)) {
         StartGraphEdit(ids::kStepDeleteNode);
-        DeleteNode(node);
+        if (DeleteNode(node)) {
+            SetModifiedFlag(true);
+        }
         m_topologyChanged = 1;
         FinishGraphEdit();
     } else if (CCPEdge* edge = m_edges.HitTest(p, pixel)) {
         StartGraphEdit(ids::kStepDeleteEdge);
-        DeleteEdge(edge);
+        if (DeleteEdge(edge)) {
+            SetModifiedFlag(true);
+        }
         m_topologyChanged = 1;
         FinishGraphEdit();
     }

@@ -314,9 +314,10 @@ TEST_F(EditHistory, TheModifiedFlagFollowsTheSavedState) {
     EXPECT_FALSE(m_doc.IsModified());
 }
 
-// Steps that leave the modified flag alone (a drag, Graph Scale-Down, a deletion) leave it so
-// when undone and redone.
-TEST_F(EditHistory, StepsThatDoNotModifyStaySo) {
+// A drag, Graph Scale-Down and a deletion by a right click change what is saved: they mark the
+// document modified (closing would lose them otherwise), and undoing back to the saved state
+// clears the flag again.
+TEST_F(EditHistory, DragsScaleDownAndDeletionsModifyAndUndoBackToTheSavedState) {
     ASSERT_TRUE(BuildHexDisk(m_doc, 2));
     m_doc.SetModifiedFlag(false);
     m_doc.History().MarkSaved();
@@ -324,14 +325,27 @@ TEST_F(EditHistory, StepsThatDoNotModifyStaySo) {
     const CDPoint from = *node;
     node->Set(IntPoint{12, 34});
     m_doc.RecordNodeMove(node, from);
-    m_doc.ScaleDownGraph(0.5);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_doc.Undo();
     EXPECT_FALSE(m_doc.IsModified());
-    m_doc.Undo();
-    m_doc.Undo();
     EXPECT_EQ(CDPoint(*node), from);
-    m_doc.Redo();
+    m_doc.ScaleDownGraph(0.5);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_doc.Undo();
     EXPECT_FALSE(m_doc.IsModified());
-    EXPECT_EQ(node->x, 12);
+    const CCPNode* deletable = nullptr;
+    for (int i = 0; i < m_doc.m_nodes.GetSize() && !deletable; ++i) {
+        deletable = m_doc.CanDeleteNode(m_doc.m_nodes.GetAt(i)) ? m_doc.m_nodes.GetAt(i) : nullptr;
+    }
+    ASSERT_NE(deletable, nullptr);
+    const int nodes = m_doc.m_nodes.GetSize();
+    m_doc.ClickDelete(*deletable);
+    ASSERT_EQ(m_doc.m_nodes.GetSize(), nodes - 1);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_doc.Undo();
+    EXPECT_FALSE(m_doc.IsModified());
+    m_doc.Redo();
+    EXPECT_TRUE(m_doc.IsModified());
 }
 
 // A window resized between a drag and its undo puts the node back where the stretched graph

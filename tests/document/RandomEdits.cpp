@@ -81,7 +81,7 @@ EditOutcome RandomEdit(CTesselDoc& doc, std::mt19937& random) {
     default: {
         std::size_t before = nodes.size() + edges.size();
         doc.ClickDelete(NearSomething(doc, random));
-        return {"right click", nodes.size() + edges.size() != before, true};
+        return {"right click", nodes.size() + edges.size() != before, false};
     }
     }
 }

@@ -9,7 +9,7 @@ class CTesselDoc;
 struct EditOutcome {
     std::string name; // which edit was tried, for failure messages
     bool changed = false;
-    bool deletion = false;
+    bool deletion = false; // DeleteNode or DeleteEdge called directly: the flag stays as it was
 };
 
 // Picks an edit (grow, connect, delete node, delete edge, or a click near a node or edge)
