@@ -333,14 +333,14 @@ TEST_F(EditHistory, DragsScaleDownAndDeletionsModifyAndUndoBackToTheSavedState) 
     EXPECT_TRUE(m_doc.IsModified());
     m_doc.Undo();
     EXPECT_FALSE(m_doc.IsModified());
-    const CCPNode* deletable = nullptr;
-    for (int i = 0; i < m_doc.m_nodes.GetSize() && !deletable; ++i) {
-        deletable = m_doc.CanDeleteNode(m_doc.m_nodes.GetAt(i)) ? m_doc.m_nodes.GetAt(i) : nullptr;
+    const CCPEdge* deletable = nullptr;
+    for (int i = 0; i < m_doc.m_edges.GetSize() && !deletable; ++i) {
+        deletable = m_doc.CanDeleteEdge(m_doc.m_edges.GetAt(i)) ? m_doc.m_edges.GetAt(i) : nullptr;
     }
     ASSERT_NE(deletable, nullptr);
-    const int nodes = m_doc.m_nodes.GetSize();
-    m_doc.ClickDelete(*deletable);
-    ASSERT_EQ(m_doc.m_nodes.GetSize(), nodes - 1);
+    const int edges = m_doc.m_edges.GetSize();
+    m_doc.ClickDelete((*deletable->m_start + *deletable->m_end) * 0.5);
+    ASSERT_EQ(m_doc.m_edges.GetSize(), edges - 1);
     EXPECT_TRUE(m_doc.IsModified());
     m_doc.Undo();
     EXPECT_FALSE(m_doc.IsModified());
