@@ -51,7 +51,7 @@ void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mod
                 COLORREF background, bool hatched, bool filled = true) {
     const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
                               scale * c.m_euclidRadius, c.GetEllipseRect(scale)};
-    if (!dc.IsVisible(shape.rect, c.m_thickness)) {
+    if (!dc.IsVisible(shape.rect, c.m_thickness) || (dc.IsScreen() && !(2 * shape.radius >= 1.0))) {
         return;
     }
     dc.SaveState();

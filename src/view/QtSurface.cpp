@@ -51,13 +51,28 @@ void CQtSurface::OnStateChanged(const SurfaceState& state) {
 }
 
 void CQtSurface::Apply(const SurfaceState& state) {
-    m_painter.setPen(ToQPen(state.pen));
-    m_painter.setBrush(ToQBrush(state.brush));
-    m_painter.setBackgroundMode(state.transparentBackground ? Qt::TransparentMode : Qt::OpaqueMode);
-    bool xorPen = state.rasterOp == RasterOp::XorPen && m_raster;
-    m_painter.setCompositionMode(xorPen ? QPainter::RasterOp_SourceXorDestination
-                                        : QPainter::CompositionMode_SourceOver);
-    m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
+    // Every circle saves, changes and restores the state: telling the painter only what
+    // differs keeps a picture of 100,000 circles from spending most of its time here.
+    const SurfaceState* was = m_applied ? &*m_applied : nullptr;
+    if (!was || was->pen != state.pen) {
+        m_painter.setPen(ToQPen(state.pen));
+    }
+    if (!was || was->brush != state.brush) {
+        m_painter.setBrush(ToQBrush(state.brush));
+    }
+    if (!was || was->transparentBackground != state.transparentBackground) {
+        m_painter.setBackgroundMode(state.transparentBackground ? Qt::TransparentMode
+                                                                : Qt::OpaqueMode);
+    }
+    if (!was || was->rasterOp != state.rasterOp) {
+        bool xorPen = state.rasterOp == RasterOp::XorPen && m_raster;
+        m_painter.setCompositionMode(xorPen ? QPainter::RasterOp_SourceXorDestination
+                                            : QPainter::CompositionMode_SourceOver);
+    }
+    if (!was || was->origin != state.origin) {
+        m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
+    }
+    m_applied = state;
 }
 
 void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {

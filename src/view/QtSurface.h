@@ -4,6 +4,7 @@
 #include "circles/DrawSurface.h"
 
 #include <QTransform>
+#include <optional>
 
 class QPainter;
 
@@ -34,4 +35,5 @@ private:
     QTransform m_base;
     bool m_raster = false;
     bool m_exactCircles = false;
+    std::optional<SurfaceState> m_applied; // what the painter was last told
 };
