@@ -53,6 +53,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     SetDocumentTitle(DocumentTemplateField(2), false);
     SetRecentFiles({});
     resize(800, 600);
+    // Scaled screens (200 % on a laptop) can be smaller than that in pixels of the window.
+    FitOnScreen();
     UpdateCommands();
 }
 
