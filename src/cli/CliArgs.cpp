@@ -11,12 +11,19 @@ bool Contains(std::initializer_list<std::string_view> names, std::string_view na
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+bool IsNumber(std::string_view text) {
+    double value = 0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
 } // namespace
 
 bool ParseCliArgs(CliContext& context, std::string_view command,
                   std::initializer_list<std::string_view> valued,
                   std::initializer_list<std::string_view> flags, std::size_t minPositional,
-                  std::size_t maxPositional, CliArgs& parsed) {
+                  std::size_t maxPositional, CliArgs& parsed,
+                  std::initializer_list<std::string_view> optional) {
     const std::vector<std::string>& args = context.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -40,6 +47,13 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
             }
         } else if (Contains(flags, name) && equals == std::string_view::npos) {
             parsed.flags.emplace(name);
+        } else if (Contains(optional, name)) {
+            parsed.flags.emplace(name);
+            if (equals != std::string_view::npos) {
+                parsed.values[std::string(name)] = std::string(arg.substr(equals + 1));
+            } else if (i + 1 < args.size() && IsNumber(args[i + 1])) {
+                parsed.values[std::string(name)] = args[++i];
+            }
         } else {
             return ReportCliUsage(context.err, command, "unknown option " + std::string(arg));
         }

@@ -22,11 +22,13 @@ struct CliArgs {
 
 // Splits `context.args` by the options the command knows. Unknown options, a valued option
 // without its value and a positional count outside [minPositional, maxPositional] are
-// reported on `context.err` (naming `command`) and give false.
+// reported on `context.err` (naming `command`) and give false. An option of `optional` is a
+// flag that may carry a number: "--name=VALUE", or "--name VALUE" when VALUE is a number.
 bool ParseCliArgs(CliContext& context, std::string_view command,
                   std::initializer_list<std::string_view> valued,
                   std::initializer_list<std::string_view> flags, std::size_t minPositional,
-                  std::size_t maxPositional, CliArgs& parsed);
+                  std::size_t maxPositional, CliArgs& parsed,
+                  std::initializer_list<std::string_view> optional = {});
 
 // Reads a whole decimal number in [min, max]; otherwise reports `what` on `context.err`.
 bool ParseCliInteger(CliContext& context, std::string_view command, std::string_view what,

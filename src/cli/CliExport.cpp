@@ -1,5 +1,6 @@
 // tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png: packs the document as
-// `pack` does and writes it with the editor's export writers; OUT "-" is the standard output.
+// `pack` does (to convergence unless told otherwise) and writes it with the editor's export
+// writers; OUT "-" is the standard output.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
 #include "cli/CliPacking.h"
@@ -178,10 +179,15 @@ int RunExportCommand(CliContext& context) {
     if (!ParseCliArgs(context, "export",
                       {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
                        "--offset", "--text-format", "--background", "--dpi"},
-                      {"--antialias", "--transparent"}, 2, 2, args) ||
+                      {"--antialias", "--transparent"}, 2, 2, args, {"--converge"}) ||
         !ParsePackOptions(context, "export", args, 0, packing) ||
         !ParseExportOptions(context, args, options)) {
         return CliBadUsage;
+    }
+    // Files keep no radii, and one run is not the picture anyone exporting wants: without a
+    // word on packing, the export packs to convergence.
+    if (!Value(args, "--runs") && !Value(args, "--until") && !packing.converge) {
+        packing.converge = DefaultConvergeTolerance;
     }
     CTesselDoc doc;
     if (!OpenForCli(context, "export", doc, args.positional[0])) {
@@ -190,7 +196,7 @@ int RunExportCommand(CliContext& context) {
     const std::string& path = args.positional[1];
     const ExportTarget target = path == "-" ? ExportTarget::StandardOutput() : ExportTarget(path);
     std::string shortfall;
-    if (packing.runs > 0 || packing.until > 0) {
+    if (packing.converge || packing.runs > 0 || packing.until > 0) {
         // With the file on the standard output the packing's summary goes to the errors'.
         CliContext summary{context.args, target.standardOutput ? context.err : context.out,
                            context.err, context.profile, context.settings};

@@ -23,11 +23,11 @@ constexpr CliCommand kCommands[] = {
     {"new", "OUT.tesl", "Writes a new document: the starting triangle, extents 500 x 500.",
      &RunNewCommand},
     {"hex", "RINGS OUT.tesl",
-     "Writes the hexagonal disk of RINGS rings (1 to 300): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
+     "Writes the hexagonal disk of RINGS rings (1 to 577): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
      "from the starting triangle by the editor's own grow and connect edits.",
      &RunHexCommand},
     {"random", "NODES OUT.tesl [--seed S]",
-     "Writes a triangulated disk of about NODES nodes (4 to 300000) with irregular degrees,\n"
+     "Writes a triangulated disk of about NODES nodes (4 to 1000000) with irregular degrees,\n"
      "drawn by random grow and connect edits; the same seed (default 1) gives the same file.",
      &RunRandomCommand},
     {"info", "IN.tesl [--json]",
@@ -35,35 +35,38 @@ constexpr CliCommand kCommands[] = {
      "edges, the extents and the outer circle's style; --json prints one JSON object.",
      &RunInfoCommand},
     {"pack",
-     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M]] [--threshold T] [--randomize]",
+     "IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M] | --converge [TOL]] "
+     "[--threshold T] [--randomize]",
      "Runs the circle packing N times (default 1), or until the largest angle-sum error of the\n"
      "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
-     "the circle centres. --threshold sets the solver threshold (0 or less: 0.0001);\n"
+     "the circle centres. --converge packs to convergence instead (Newton's method, every\n"
+     "inner error within TOL, default 1e-12, boundary circles horocycles) and prints the\n"
+     "newton iterations. --threshold sets the solver threshold (0 or less: 0.0001);\n"
      "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
      "the largest boundary angle sum and the seconds taken. When ERR is not reached within M\n"
      "runs, or the error is undefined, it still saves what it reached and exits with 1.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M]] "
-     "[--threshold T] [--radius R] [--offset O] [--text-format F] [--antialias] "
-     "[--background #RRGGBB] [--dpi D] [--transparent]",
-     "Packs as `pack` does (--runs 0 exports the outer circle alone) and writes OUT with the\n"
-     "editor's EPS, text, bitmap, enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the\n"
-     "file to the standard output and the packing's summary to the standard error. R is the\n"
-     "radius of the unit circle in points (eps, pdf), units (txt) or pixels (svg; bmp, emf and\n"
-     "png as a whole number); by default the drawing radius of a window the size of the graph\n"
-     "area. --offset (eps) moves the picture from the page corner; --text-format (txt)\n"
-     "defaults to the profile's format; --antialias and --background (bmp, png; default the\n"
-     "profile's BGColor) set the bitmap; --dpi (png, 1 to 100000, default 96) is the\n"
-     "resolution the file records; --transparent (png) leaves the margin and the gaps between\n"
-     "the circles clear. A plain bitmap is drawn by the program's own aliased rasteriser,\n"
-     "without a display.",
+     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M] | "
+     "--converge [TOL]] [--threshold T] [--radius R] [--offset O] [--text-format F] "
+     "[--antialias] [--background #RRGGBB] [--dpi D] [--transparent]",
+     "Packs as `pack` does, to convergence when no packing option is given (--runs 0 exports\n"
+     "the outer circle alone), and writes OUT with the editor's EPS, text, bitmap,\n"
+     "enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the file to the standard output\n"
+     "and the packing's summary to the standard error. R is the radius of the unit circle in\n"
+     "points (eps, pdf), units (txt) or pixels (svg; bmp, emf and png as a whole number); by\n"
+     "default the drawing radius of a window the size of the graph area. --offset (eps) moves\n"
+     "the picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
+     "--antialias and --background (bmp, png; default the profile's BGColor) set the bitmap;\n"
+     "--dpi (png, 1 to 100000, default 96) is the resolution the file records; --transparent\n"
+     "(png) leaves the margin and the gaps between the circles clear. A plain bitmap is drawn\n"
+     "by the program's own aliased rasteriser, without a display.",
      &RunExportCommand},
     {"style",
      "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
      "[--line-width W] [--gradation linear|circular --from X,Y --to X,Y "
      "--colors #RRGGBB,#RRGGBB [--line] [--inner] [--snap] [--runs N | --until ERR "
-     "[--max-runs M]] [--threshold T]]",
+     "[--max-runs M] | --converge [TOL]] [--threshold T]]",
      "Sets the line colour, inner colour and line width (0 to 65535, 0: no line) of the circles\n"
      "of the nodes in LIST (indices from 0 in the document's order and ranges: 0,5,7-20) and,\n"
      "with --outer, of the outer circle; without either, of every node's circle. --gradation\n"
@@ -71,7 +74,8 @@ constexpr CliCommand kCommands[] = {
      "the unit disk, x to the right, y downwards as on the screen), on their line colours\n"
      "(--line), inner colours (--inner) or both; --snap moves each end point to the centre of\n"
      "the circle under it. A gradation needs the circles' centres: the document is packed\n"
-     "first as `pack` does and saved with the graph moved onto the centres.",
+     "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
+     "graph moved onto the centres.",
      &RunStyleCommand},
 };
 

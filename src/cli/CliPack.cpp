@@ -1,5 +1,6 @@
-// tessel-cli pack IN.tesl OUT.tesl [--runs N] [--until ERR] [--max-runs M] [--threshold T]
-// [--randomize]: runs the circle packing and saves the graph moved onto the circle centres.
+// tessel-cli pack IN.tesl OUT.tesl [--runs N | --until ERR [--max-runs M] | --converge [TOL]]
+// [--threshold T] [--randomize]: runs the circle packing (or packs to convergence) and saves
+// the graph moved onto the circle centres.
 #include "cli/CliArgs.h"
 #include "cli/CliDocument.h"
 #include "cli/CliPacking.h"
@@ -17,13 +18,6 @@
 namespace {
 
 constexpr std::int64_t MaxRuns = 1000000000;
-
-std::string Scientific(double value) {
-    char buffer[32];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 3);
-    return std::string(buffer, result.ptr);
-}
 
 std::string Describe(std::int64_t runs, const CPackingErrors& errors) {
     return "runs " + std::to_string(runs) + ", largest inner angle-sum error " +
@@ -44,12 +38,18 @@ std::string Shortfall(const PackOptions& options, std::int64_t runs, double erro
     return {};
 }
 
-// Progress lines are for a person watching, not for a script reading the error stream.
+} // namespace
+
+std::string Scientific(double value) {
+    char buffer[32];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 3);
+    return std::string(buffer, result.ptr);
+}
+
 bool ShowsProgress(const CliContext& context) {
     return &context.err == &std::cerr && isatty(STDERR_FILENO);
 }
-
-} // namespace
 
 bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
                   const std::string& text, double& value) {
@@ -73,6 +73,20 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
     };
     if (value("--runs") && value("--until")) {
         return complain("--runs and --until exclude each other");
+    }
+    if (args.Has("--converge") && (value("--runs") || value("--until"))) {
+        return complain("--converge excludes --runs and --until");
+    }
+    if (args.Has("--converge")) {
+        double tolerance = DefaultConvergeTolerance;
+        if (const std::string* text = value("--converge");
+            text && !ParseCliReal(context, command, "--converge", *text, tolerance)) {
+            return false;
+        }
+        if (!(tolerance > 0)) {
+            return complain("--converge must be greater than 0");
+        }
+        options.converge = tolerance;
     }
     if (value("--max-runs") && !value("--until")) {
         return complain("--max-runs needs --until");
@@ -107,6 +121,9 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
 
 int PackForCli(CliContext& context, std::string_view command, CTesselDoc& doc,
                const PackOptions& options, std::string& shortfall) {
+    if (options.converge) {
+        return ConvergeForCli(context, command, doc, *options.converge, shortfall);
+    }
     bool progress = ShowsProgress(context);
     auto start = std::chrono::steady_clock::now();
     std::int64_t runs = 0;
@@ -145,7 +162,7 @@ int RunPackCommand(CliContext& context) {
     CliArgs args;
     PackOptions options;
     if (!ParseCliArgs(context, "pack", {"--runs", "--until", "--max-runs", "--threshold"},
-                      {"--randomize"}, 2, 2, args) ||
+                      {"--randomize"}, 2, 2, args, {"--converge"}) ||
         !ParsePackOptions(context, "pack", args, 1, options)) {
         return CliBadUsage;
     }

@@ -196,13 +196,18 @@ int RunStyleCommand(CliContext& context) {
                       {"--nodes", "--line-color", "--inner-color", "--line-width", "--gradation",
                        "--from", "--to", "--colors", "--runs", "--until", "--max-runs",
                        "--threshold"},
-                      {"--outer", "--line", "--inner", "--snap"}, 2, 2, args) ||
+                      {"--outer", "--line", "--inner", "--snap"}, 2, 2, args, {"--converge"}) ||
         !ParseStyle(context, args, options) ||
         !ParsePackOptions(context, "style", args, 1, packing)) {
         return CliBadUsage;
     }
-    for (const char* name : {"--runs", "--until", "--max-runs", "--threshold"}) {
-        if (Value(args, name) && !options.gradation) {
+    // As for export, the circles a gradation is laid over are those of the converged packing
+    // unless a packing option says otherwise.
+    if (!Value(args, "--runs") && !Value(args, "--until") && !packing.converge) {
+        packing.converge = DefaultConvergeTolerance;
+    }
+    for (const char* name : {"--runs", "--until", "--max-runs", "--threshold", "--converge"}) {
+        if ((Value(args, name) || args.Has(name)) && !options.gradation) {
             Complain(context, std::string(name) + " applies to a gradation only");
             return CliBadUsage;
         }

@@ -12,8 +12,8 @@ class CTesselDoc;
 using BuildProgress = std::function<bool(int made, int total)>;
 
 // Largest sizes the builders accept, so that a mistyped argument cannot exhaust memory.
-constexpr int MaxHexRings = 300;
-constexpr int MaxRandomDiskNodes = 300000;
+constexpr int MaxHexRings = 577;
+constexpr int MaxRandomDiskNodes = 1000000;
 
 // Replaces the document's graph by the hexagonal disk of `rings` rings around one centre
 // node: 1 + 3 * rings * (rings + 1) nodes, every node of rings 0 to rings - 1 inner with six

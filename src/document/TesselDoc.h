@@ -6,6 +6,7 @@
 #include "document/ViewSettings.h"
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
+#include "packing/MaximalPacking.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class COutputFile;
+struct CConvergedPacking;
 
 class CTesselDoc : public CObject {
     TESSEL_DECLARE_DYNCREATE(CTesselDoc)
@@ -122,6 +124,16 @@ public:
     // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
     // the user is shown there.
     bool RunPacking(std::string* refusal = nullptr);
+    // Pack to Convergence (src/packing/ConvergedRun.cpp): the maximal packing to the given
+    // tolerance, applied as a packing run applies its circles, with the solver's figures in
+    // outcome. Refused like RunPacking, or for a graph that is not a triangulated disk, with
+    // the reason in refusal; a cancelled solve (progress returned false) changes nothing.
+    bool PackToConvergence(double tolerance, const NewtonProgress& progress,
+                           CConvergedPacking& outcome, std::string* refusal = nullptr);
+    // Applies a computed packing that was not cancelled: radii, circles, node positions and
+    // the circle list, then marks the document modified. The next Circle Packing continues
+    // from its radii.
+    void ApplyConvergedPacking(const CConvergedPacking& packing);
     // Node Randomize on the node collection, then marks the document modified.
     void RandomizeNodes();
     // The scale at which the packing places the nodes: the view's drawing radius, or without

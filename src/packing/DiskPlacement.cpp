@@ -78,9 +78,8 @@ struct CFrame {
     WidePoint origin;
     Wide scale = 1;
 
-    CircleVector Vector(const CDiskCircle& circle) const {
-        WidePoint c(circle.euclidCentre.x, circle.euclidCentre.y);
-        return VectorOf((c - origin) / scale, circle.euclidRadius / scale);
+    CircleVector Vector(const CWideCircle& circle) const {
+        return VectorOf((circle.euclidCentre - origin) / scale, circle.euclidRadius / scale);
     }
     // The unit circle of the disk: centre -origin / scale, radius 1 / scale, written so that
     // 1 - |origin|^2, the small distance to the rim, is formed once.
@@ -159,7 +158,7 @@ private:
 // The Euclidean circle and hyperbolic centre of v (hyperbolic radius rv), given in the
 // frame, or nothing when v is no circle inside the unit disk. Rounding can leave a circle a
 // hair across the unit circle; it is pulled in along its ray.
-std::optional<CDiskCircle> ToDiskCircle(const CircleVector& v, const CFrame& frame, Wide rv) {
+std::optional<CWideCircle> ToDiskCircle(const CircleVector& v, const CFrame& frame, Wide rv) {
     Wide bend = v.z + v.w;
     Wide p = frame.scale / bend;
     WidePoint c = frame.origin + frame.scale * WidePoint(v.x, v.y) / bend;
@@ -175,13 +174,10 @@ std::optional<CDiskCircle> ToDiskCircle(const CircleVector& v, const CFrame& fra
     if (Wide length = std::abs(centre); length > 1) {
         centre /= length;
     }
-    CDiskCircle circle{CDPoint(double(centre.real()), double(centre.imag())),
-                       CDPoint(double(c.real()), double(c.imag())), double(p)};
-    if (!(circle.euclidRadius > 0) || !std::isfinite(circle.diskCentre.x) ||
-        !std::isfinite(circle.diskCentre.y)) {
+    if (!std::isfinite(centre.real()) || !std::isfinite(centre.imag())) {
         return std::nullopt;
     }
-    return circle;
+    return CWideCircle{centre, c, p};
 }
 
 // Fixes which of the two circles touching both a and b is taken: the one for which v, a, b
@@ -220,7 +216,7 @@ std::optional<int> TouchedByChoice(Wide g, Wide ra, Wide rb, Wide rv) {
     return f > e ? 0 : 1;
 }
 
-std::optional<CDiskCircle> TouchOne(const CPairFrame& pair, const CFrame& frame, Wide ra, Wide rb,
+std::optional<CWideCircle> TouchOne(const CPairFrame& pair, const CFrame& frame, Wide ra, Wide rb,
                                     Wide rv, Wide zv) {
     std::optional<Wide> product[2] = {NearestProduct(pair, 0, zv), NearestProduct(pair, 1, zv)};
     std::optional<int> touched = TouchedByChoice(pair.Gram(0, 1), ra, rb, rv);
@@ -252,15 +248,15 @@ CDiskCircle PlaceAlongY(double rP, double rQ) {
     return {CDPoint(0, DiskDistance(1, rP + rQ)), CDPoint(0, (t2 + t1) / 2), (t2 - t1) / 2};
 }
 
-CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b, double rb,
-                          double rv, PairFit* fit) {
-    const CDiskCircle& unit = a.euclidRadius <= b.euclidRadius ? a : b;
-    CFrame frame{WidePoint(unit.euclidCentre.x, unit.euclidCentre.y), unit.euclidRadius};
+CWideCircle PlaceFromPair(const CWideCircle& a, long double ra, const CWideCircle& b,
+                          long double rb, long double rv, PairFit* fit) {
+    const CWideCircle& unit = a.euclidRadius <= b.euclidRadius ? a : b;
+    CFrame frame{unit.euclidCentre, unit.euclidRadius};
     CPairFrame pair(frame.Vector(a), frame.Vector(b), frame.Rim());
     Wide zv = Coth(rv);
     std::array<Wide, 3> touching = {-1, -1, zv};
     Wide discriminant = 1 - pair.Form(touching);
-    std::optional<CDiskCircle> placed;
+    std::optional<CWideCircle> placed;
     PairFit how = PairFit::TouchesBoth;
     if (discriminant >= 0) {
         const CircleVector& normal = pair.Normal();
@@ -279,6 +275,41 @@ CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b,
         *fit = how;
     }
     return *placed;
+}
+
+CWideCircle PlaceWideAtCentre(long double r) {
+    return {{0, 0}, {0, 0}, std::tanh(r / 2)};
+}
+
+CWideCircle PlaceWideAlongY(long double rP, long double rQ) {
+    long double t1 = std::tanh(rP / 2);
+    long double t2 = std::tanh(rP / 2 + rQ);
+    return {{0, std::tanh((rP + rQ) / 2)}, {0, (t2 + t1) / 2}, (t2 - t1) / 2};
+}
+
+CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b, double rb,
+                          double rv, PairFit* fit) {
+    CDiskCircle placed = Narrow(PlaceFromPair(Widen(a), ra, Widen(b), rb, rv, fit));
+    // A circle below the smallest double radius: the smaller of the pair stands in for it.
+    if (!(placed.euclidRadius > 0)) {
+        if (fit) {
+            *fit = PairFit::Substitute;
+        }
+        return a.euclidRadius <= b.euclidRadius ? a : b;
+    }
+    return placed;
+}
+
+CWideCircle Widen(const CDiskCircle& circle) {
+    return {{circle.diskCentre.x, circle.diskCentre.y},
+            {circle.euclidCentre.x, circle.euclidCentre.y},
+            circle.euclidRadius};
+}
+
+CDiskCircle Narrow(const CWideCircle& circle) {
+    return {CDPoint(double(circle.diskCentre.real()), double(circle.diskCentre.imag())),
+            CDPoint(double(circle.euclidCentre.real()), double(circle.euclidCentre.imag())),
+            double(circle.euclidRadius)};
 }
 
 CDiskCircle EuclideanCircle(const CDPoint& w, double r) {

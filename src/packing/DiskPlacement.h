@@ -5,11 +5,25 @@
 
 #include "geometry/DPoint.h"
 
+#include <complex>
+
 struct CDiskCircle {
     CDPoint diskCentre;   // the hyperbolic centre, as a point of the unit disk
     CDPoint euclidCentre; // centre of the Euclidean circle drawn for it
     double euclidRadius = 0.0;
 };
+
+// The same in long double, for a layout that carries more digits from circle to circle than
+// it finally stores: over chains of thousands of placements the roundings of doubles add up
+// to gaps that a picture at a million circles would show.
+struct CWideCircle {
+    std::complex<long double> diskCentre;
+    std::complex<long double> euclidCentre;
+    long double euclidRadius = 0.0;
+};
+
+CWideCircle Widen(const CDiskCircle& circle);
+CDiskCircle Narrow(const CWideCircle& circle);
 
 // How a circle placed from a pair fits its two neighbours.
 enum class PairFit {
@@ -25,6 +39,12 @@ CDiskCircle PlaceAtCentre(double r);
 // The second circle, of radius rQ, tangent to the first (radius rP) straight along +y.
 CDiskCircle PlaceAlongY(double rP, double rQ);
 
+// The same two in long double. Where the first two circles miss touching by a rounding, every
+// cycle of placements around them misses by it too, magnified by the hyperbolic distances
+// out to the rim: a layout that is to close to 1e-9 at a million circles starts from these.
+CWideCircle PlaceWideAtCentre(long double r);
+CWideCircle PlaceWideAlongY(long double rP, long double rQ);
+
 // A circle of hyperbolic radius rv touching the placed circles a (hyperbolic radius ra) and
 // b (rb) from outside, with the triangle v, a, b in the positive sense. Only the Euclidean
 // circles of a and b are read, never their hyperbolic centres, so circles whose centres lie
@@ -33,6 +53,8 @@ CDiskCircle PlaceAlongY(double rP, double rQ);
 // inside. The result is always a finite circle of positive radius inside the closed disk.
 CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b, double rb,
                           double rv, PairFit* fit = nullptr);
+CWideCircle PlaceFromPair(const CWideCircle& a, long double ra, const CWideCircle& b,
+                          long double rb, long double rv, PairFit* fit = nullptr);
 
 // The Euclidean circle of the hyperbolic circle of radius r centred at the disk point w.
 CDiskCircle EuclideanCircle(const CDPoint& w, double r);

@@ -84,7 +84,7 @@ TEST(CliDocument, ExitCodesAndMessages) {
     WriteText(dir.File("bad.tesl"), "not a document at all, just text");
     const Row rows[] = {
         {{"hex", "0", dir.File("x.tesl")}, 2},
-        {{"hex", "301", dir.File("x.tesl")}, 2},
+        {{"hex", "578", dir.File("x.tesl")}, 2},
         {{"hex", "3x", dir.File("x.tesl")}, 2},
         {{"hex", "3"}, 2},
         {{"random", "100", dir.File("x.tesl"), "--seed"}, 2},

@@ -18,3 +18,8 @@ std::vector<double> Radii(const CTesselDoc& doc);
 
 // Sets every node's circle to the same radius.
 void SetAllRadii(CTesselDoc& doc, double radius);
+
+// Puts a new inner node at the centroid of the triangle a, b, c (which turns in the positive
+// sense, so that c follows b in a's fan) and joins it to the three: what no click can do, but
+// repeated inside the same corner it crowds circles together as densely as wanted.
+CCPNode* InsertNodeInTriangle(CTesselDoc& doc, CCPNode* a, CCPNode* b, CCPNode* c);

@@ -1,0 +1,40 @@
+// Pack to Convergence: the maximal packing solved by Newton's method and laid out in the
+// disk, computed from the graph alone so that it can run while the document stays as it is,
+// then applied to the document in one go.
+#pragma once
+
+#include "packing/DiskPlacement.h"
+#include "packing/MaximalPacking.h"
+
+#include <string>
+#include <vector>
+
+class CCPNodeArray;
+class CFanIndex;
+
+struct CConvergedPacking {
+    NewtonStatus status = NewtonStatus::Limit;
+    int iterations = 0;
+    double error = 0;                 // largest |angle sum - 2 pi| of the inner nodes
+    std::vector<double> radii;        // per node, what its circle keeps as m_radius
+    std::vector<CDiskCircle> circles; // per node, where the layout puts its circle
+};
+
+// Solves and lays out the maximal packing of the nodes to the given tolerance, starting from
+// the circles' radii where they help. Boundary circles are laid out as horocycles; they keep
+// as their radius the one Circle Packing's own search reaches against the solved inner radii
+// (the first power of two whose angle sum is below the solver threshold), so that a following
+// Circle Packing leaves them and the inner radii where they are. Refused (false, with the
+// reason) when a node is not joined to an inner node or the graph is damaged; a cancelled
+// solve returns true with status Cancelled and nothing laid out. May throw std::bad_alloc.
+bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
+                             const NewtonProgress& progress, CConvergedPacking& packing,
+                             std::string& problem);
+
+// The layout of a packing whose angle sums close: the start node's circle at the centre, its
+// up-neighbour's along +y (as Circle Packing places them), every further circle by frames
+// from the start through inner circles, and what those do not reach from the pair of placed
+// neighbours nearest the start. An infinite radius is a horocycle.
+// Nodes the layout cannot reach (only a damaged graph has them) keep a circle of radius 0.
+std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
+                                       const std::vector<long double>& radii);

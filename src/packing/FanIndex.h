@@ -1,0 +1,36 @@
+// The graph of a node collection as plain index arrays: each node's kind and its neighbours
+// in fan order, for the solvers that run over a whole disk many times (or on another thread
+// while the document stays untouched).
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CCPNodeArray;
+
+class CFanIndex {
+public:
+    // Indexes the nodes in collection order. A node without a circle, a neighbour that is
+    // missing or outside the collection, or a NotConnected node makes it unusable, with the
+    // reason in Problem().
+    explicit CFanIndex(const CCPNodeArray& nodes);
+
+    bool Usable() const { return m_problem.empty(); }
+    const std::string& Problem() const { return m_problem; }
+
+    int Size() const { return static_cast<int>(m_inner.size()); }
+    bool IsInner(int node) const { return m_inner[node] != 0; }
+    int Degree(int node) const { return m_start[node + 1] - m_start[node]; }
+    // Neighbour p of the node, p from 0 to Degree - 1, in fan order.
+    int Neighbour(int node, int p) const { return m_neighbours[m_start[node] + p]; }
+    // Position of the node's first neighbour in the flat neighbour list, for per-neighbour
+    // tables that run parallel to it.
+    int FanStart(int node) const { return m_start[node]; }
+    int FanEntries() const { return static_cast<int>(m_neighbours.size()); }
+
+private:
+    std::vector<char> m_inner;
+    std::vector<int> m_start;
+    std::vector<int> m_neighbours;
+    std::string m_problem;
+};
