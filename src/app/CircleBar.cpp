@@ -77,7 +77,7 @@ bool IsRefusedKey(const QKeyEvent& key) {
 bool IsWindowCommandKey(const QWidget* box, const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
     for (const QAction* action : box->window()->actions()) {
-        if (action->isEnabled() && action->shortcut() == pressed) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
             return true;
         }
     }

@@ -35,11 +35,6 @@ QColor FaceColor(const QColor& color, const QColor& buttonFace, bool enabled) {
 
 } // namespace
 
-QColor ToQColor(COLORREF color) {
-    return QColor(static_cast<int>(GetRValue(color)), static_cast<int>(GetGValue(color)),
-                  static_cast<int>(GetBValue(color)));
-}
-
 COLORREF FromQColor(const QColor& color) {
     const QColor rgb = color.toRgb();
     return MakeRgb(static_cast<unsigned>(rgb.red()), static_cast<unsigned>(rgb.green()),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "geometry/Color.h"
+#include "view/QtSurface.h"
 
 #include <QPushButton>
 #include <functional>
@@ -46,5 +47,5 @@ private:
     COLORREF m_color = 0;
 };
 
-QColor ToQColor(COLORREF color);
+// Qt's colour as 0x00BBGGRR; ToQColor (view/QtSurface.h) goes the other way.
 COLORREF FromQColor(const QColor& color);

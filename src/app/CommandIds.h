@@ -36,6 +36,11 @@ constexpr int kZoomToFit = 32842;
 constexpr int kNewHexDisk = 32843;
 constexpr int kNewRandomDisk = 32844;
 
+// Commands the editor adds to the original set.
+constexpr int kPackToConvergence = 32820;
+constexpr int kUndo = 32821;
+constexpr int kRedo = 32822;
+
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;
 constexpr int kFileSave = 57603;

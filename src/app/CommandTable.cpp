@@ -28,6 +28,8 @@ constexpr CommandInfo kCommands[] = {
     {kExportPdf},
     {kExportPng},
     {kExit},
+    {kUndo, ":/icons/undo.svg", "Ctrl+Z; Alt+Backspace"},
+    {kRedo, ":/icons/redo.svg", "Ctrl+Shift+Z; Ctrl+Y"},
     {kSelectAll, nullptr, "Ctrl+A"},
     {kSelectInverse},
     {kCopyCircle, nullptr, "Ctrl+C"},
@@ -46,6 +48,7 @@ constexpr CommandInfo kCommands[] = {
     {kCircleBar, nullptr, nullptr, true},
     {kSettings},
     {kCirclePacking, ":/icons/packing.svg"},
+    {kPackToConvergence, ":/icons/converge.svg", "Ctrl+Shift+P"},
     {kNodeRandomize},
     {kHelp},
     {kQuickHelp},
@@ -60,12 +63,13 @@ constexpr int kFileMenu[] = {kFileNew,     kNewHexDisk, kNewRandomDisk, kFileOpe
                              kRecentFiles, kSeparator,  kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
                                 kExportSvg, kExportPdf, kExportPng};
-constexpr int kEditMenu[] = {kSelectAll, kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
-                             kSeparator, kGraphScaleDown, kSeparator, kCopyToClipboard};
+constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,
+                             kSelectInverse, kSeparator,      kCopyCircle, kPasteCircle,
+                             kSeparator,     kGraphScaleDown, kSeparator,  kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
                              kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
                              kStatusBar, kCircleBar, kSeparator,    kSettings};
-constexpr int kRunMenu[] = {kCirclePacking, kNodeRandomize};
+constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};
 
@@ -74,8 +78,9 @@ const MenuInfo kMenus[] = {
     {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
 };
 
-constexpr int kToolBar[] = {kFileNew, kFileOpen,  kFileSave,      kSeparator, kGraph,
-                            kCircle,  kSeparator, kCirclePacking, kSeparator, kAbout};
+constexpr int kToolBar[] = {kFileNew,       kFileOpen,          kFileSave,  kSeparator, kUndo,
+                            kRedo,          kSeparator,         kGraph,     kCircle,    kSeparator,
+                            kCirclePacking, kPackToConvergence, kSeparator, kAbout};
 
 } // namespace
 

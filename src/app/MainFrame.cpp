@@ -125,6 +125,10 @@ void CMainFrame::CreateStatusBar() {
     m_messagePane = new QLabel(this);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     statusBar()->addWidget(m_messagePane, 1);
+    m_packingPane = new QLabel(this);
+    m_packingPane->setObjectName(QStringLiteral("packingPane"));
+    m_packingPane->setVisible(false);
+    statusBar()->addPermanentWidget(m_packingPane);
     // The lock states are not reported to programs on every desktop, so the indicators show
     // their names in the disabled look.
     for (int id : kIndicators) {
@@ -188,6 +192,9 @@ void CMainFrame::UpdateCommands() {
         const auto it = m_handlers.find(id);
         const bool bound = it != m_handlers.end() && it->second.run;
         action->setEnabled(bound && (!it->second.enabled || it->second.enabled()));
+        if (bound && it->second.caption) {
+            action->setText(it->second.caption());
+        }
         if (action->isCheckable()) {
             action->setChecked(bound && it->second.checked && it->second.checked());
         }
@@ -214,6 +221,15 @@ void CMainFrame::SetStatusText(const QString& text) {
 
 QString CMainFrame::StatusText() const {
     return m_messagePane->text();
+}
+
+void CMainFrame::SetPackingStatus(const QString& text) {
+    m_packingPane->setText(text);
+    m_packingPane->setVisible(!text.isEmpty());
+}
+
+QString CMainFrame::PackingStatus() const {
+    return m_packingPane->text();
 }
 
 void CMainFrame::SetDocumentTitle(const QString& name, bool modified) {

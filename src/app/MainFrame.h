@@ -19,8 +19,9 @@ class QToolBar;
 // is shown disabled.
 struct CommandHandler {
     std::function<void()> run;
-    std::function<bool()> enabled; // none: always enabled
-    std::function<bool()> checked; // none: never checked
+    std::function<bool()> enabled;         // none: always enabled
+    std::function<bool()> checked;         // none: never checked
+    std::function<QString()> caption = {}; // none: the caption of the string table
 };
 
 class CMainFrame : public QMainWindow {
@@ -42,6 +43,10 @@ public:
     // The message pane of the status bar; the view shows its hints here.
     void SetStatusText(const QString& text);
     QString StatusText() const;
+    // The pane that keeps the figures of the last packing run (its largest angle-sum error)
+    // while the message pane changes with the pointer; empty hides them.
+    void SetPackingStatus(const QString& text);
+    QString PackingStatus() const;
     QToolBar* ToolBar() const { return m_toolBar; }
 
     // "name - Tessel", with the modified mark while the document has unsaved changes.
@@ -88,6 +93,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     CDisabledItemPrompts* m_disabledPrompts; // owned as a child of the window
     QLabel* m_messagePane = nullptr;
+    QLabel* m_packingPane = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

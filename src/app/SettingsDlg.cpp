@@ -1,9 +1,11 @@
-// The Settings dialog: colours, sizes, circle defaults, margin, resize rate, snap and threshold.
+// The Settings dialog: colours, sizes, circle defaults, margin, resize rate, snap, threshold
+// and convergence tolerance.
 #include "app/SettingsDlg.h"
 
 #include "app/ColorButton.h"
 #include "app/QtStrings.h"
 #include "document/StringIds.h"
+#include "document/ViewSettings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -61,6 +63,8 @@ CSettingsDlg::CSettingsDlg(const CSettingsValues& values, QWidget* parent)
     m_fields.AddFlag(m_edits.graSnap, &m_values.m_graSnap);
     m_fields.AddReal(m_edits.resizeRate, &m_values.m_graphResizeRate, 0.01, 1.0);
     m_fields.AddInteger(m_edits.margin, &m_values.m_margin, 0, 65535);
+    m_fields.AddReal(m_edits.tolerance, &m_values.m_convergenceTolerance,
+                     CViewSettings::MinTolerance, CViewSettings::MaxTolerance);
     m_fields.ToControls();
 }
 
@@ -148,6 +152,12 @@ QWidget* CSettingsDlg::MakeRightColumn() {
     auto* thurstonGrid = new QGridLayout(thurston);
     m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, ids::kSettingsError), "threshold");
     grid->addWidget(thurston, 5, 0, 1, 2);
-    grid->setRowStretch(6, 1);
+
+    auto* convergence = new QGroupBox(LoadQString(ids::kSettingsConvergence), column);
+    auto* convergenceGrid = new QGridLayout(convergence);
+    m_edits.tolerance =
+        Named(AddEditRow(convergenceGrid, 0, ids::kSettingsTolerance), "convergenceTolerance");
+    grid->addWidget(convergence, 6, 0, 1, 2);
+    grid->setRowStretch(7, 1);
     return column;
 }

@@ -40,5 +40,6 @@ private:
         QCheckBox* graSnap = nullptr;
         QLineEdit* resizeRate = nullptr;
         QLineEdit* margin = nullptr;
+        QLineEdit* tolerance = nullptr;
     } m_edits;
 };

@@ -10,12 +10,14 @@
 #include "app/MessageBox.h"
 #include "app/NewDiskCommand.h"
 #include "app/Printing.h"
+#include "app/ProgressRunner.h"
 #include "app/QtStrings.h"
 #include "app/SettingsDlg.h"
 #include "app/ViewConnections.h"
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
 #include <QApplication>
@@ -73,7 +75,7 @@ bool CTesselApp::InitInstance(const QStringList& arguments, const std::string& p
     const QString path = arguments.isEmpty() ? QString() : arguments.first();
     if (path.isEmpty()) {
         m_document->OnNewDocument();
-        DocumentShown({});
+        DocumentShown({}, true);
     } else if (!ReadDocument(path)) {
         return false;
     }
@@ -94,12 +96,14 @@ void CTesselApp::LoadProfile() {
 
 void CTesselApp::CreateWindows() {
     m_document = std::make_unique<CTesselDoc>();
+    m_document->EnableHistory();
     m_pDoc = m_document.get();
     m_frame = std::make_unique<CMainFrame>();
     m_pMainFrame = m_frame.get();
     m_pView = new CTesselView(*m_document, m_settings, m_pMainFrame);
     m_pMainFrame->setCentralWidget(m_pView);
     m_printing = std::make_unique<CPrinting>(*m_pView);
+    m_progress = std::make_unique<CProgressRunner>(m_pMainFrame);
     m_circleBar = new CCircleBar(m_settings, m_pMainFrame);
     m_pMainFrame->addDockWidget(Qt::LeftDockWidgetArea, m_circleBar);
     ConnectView(*m_pView, *m_pMainFrame, *m_circleBar);
@@ -111,8 +115,13 @@ void CTesselApp::CreateWindows() {
     m_pMainFrame->layout()->activate();
     m_pView->OnSize();
 
-    m_pMainFrame->SetOpenFileHandler([this](const QString& path) { OpenDocumentFile(path); });
-    m_pMainFrame->SetCloseGuard([this] { return SaveModified(); });
+    m_pMainFrame->SetOpenFileHandler([this](const QString& path) {
+        if (!m_progress->IsRunning()) {
+            OpenDocumentFile(path);
+        }
+    });
+    // Work on a worker thread uses the document until it has finished.
+    m_pMainFrame->SetCloseGuard([this] { return !m_progress->IsRunning() && SaveModified(); });
     m_pMainFrame->SetUpdateHook([this] { UpdateTitle(); });
     QObject::connect(m_pMainFrame, &CMainFrame::Closing, [this] { OnClosing(); });
 }
@@ -132,16 +141,43 @@ void CTesselApp::BindCommands() {
     frame.BindCommand(
         cmd::kCircle,
         {[&view] { view.SetMode(CircleMode); }, {}, [&view] { return view.Mode() == CircleMode; }});
-    frame.BindCommand(cmd::kCirclePacking, {[&view] {
-                                                // A second or more on a disk of 100,000 nodes.
-                                                const CBusyCursor busy;
-                                                view.OnCirclePacking();
-                                            },
-                                            [&view] { return view.CanRunPacking(); },
-                                            {}});
+    frame.BindCommand(cmd::kCirclePacking,
+                      {[this] { OnCirclePacking(); }, [this] { return CanPack(); }, {}});
+    frame.BindCommand(cmd::kPackToConvergence,
+                      {[this] { OnPackToConvergence(); }, [this] { return CanPack(); }, {}});
     frame.BindCommand(cmd::kNodeRandomize, [this] { m_document->RandomizeNodes(); });
+    BindHistoryCommands();
     BindCircleCommands();
     BindExportCommands();
+}
+
+void CTesselApp::BindHistoryCommands() {
+    const CEditHistory& history = m_document->History();
+    const auto named = [](int formatId, int stepId, int captionCommand) {
+        return stepId == 0 ? CommandCaption(captionCommand)
+                           : FormatString(formatId, {LoadQString(stepId)});
+    };
+    m_pMainFrame->BindCommand(
+        cmd::kUndo,
+        {[this] { OnUndoRedo(true); },
+         [this, &history] { return history.CanUndo() && !m_progress->IsRunning(); },
+         {},
+         [&history, named] { return named(ids::kUndoStep, history.UndoNameId(), cmd::kUndo); }});
+    m_pMainFrame->BindCommand(
+        cmd::kRedo,
+        {[this] { OnUndoRedo(false); },
+         [this, &history] { return history.CanRedo() && !m_progress->IsRunning(); },
+         {},
+         [&history, named] { return named(ids::kRedoStep, history.RedoNameId(), cmd::kRedo); }});
+}
+
+void CTesselApp::OnUndoRedo(bool undo) {
+    m_pView->CancelGesture();
+    if (undo ? m_document->Undo() : m_document->Redo()) {
+        // The figures belonged to the run just after which the document stood.
+        m_pMainFrame->SetPackingStatus({});
+        m_pView->OnDocumentRestored();
+    }
 }
 
 void CTesselApp::BindCircleCommands() {
@@ -204,6 +240,51 @@ void CTesselApp::BindExportCommands() {
     frame.BindCommand(cmd::kPrintPreview, [&printing] { printing.OnPrintPreview(); });
 }
 
+bool CTesselApp::CanPack() const {
+    return m_pView->CanRunPacking() && !m_progress->IsRunning();
+}
+
+void CTesselApp::OnCirclePacking() {
+    bool packed = false;
+    {
+        // A second or more on a disk of 100,000 nodes.
+        const CBusyCursor busy;
+        packed = m_pView->OnCirclePacking();
+    }
+    if (packed) {
+        m_pMainFrame->SetPackingStatus(
+            PackingErrorText(MeasurePackingErrors(m_document->m_nodes).innerError));
+    }
+}
+
+void CTesselApp::OnPackToConvergence() {
+    CConvergedPacking outcome;
+    QString message;
+    m_pView->SetDocumentBusy(true);
+    const ConvergenceResult result = ComputeInEditor(*m_progress, *m_document, m_settings.Tolerance,
+                                                     m_convergedSolver, outcome, message);
+    m_pView->SetDocumentBusy(false);
+    switch (result) {
+    case ConvergenceResult::Refused:
+        ShowMessage(m_pMainFrame, message);
+        return;
+    case ConvergenceResult::Cancelled:
+        m_pMainFrame->SetStatusText(LoadQString(ids::kConvergenceCancelled));
+        return;
+    case ConvergenceResult::Computed:
+        break;
+    }
+    m_document->ApplyConvergedPacking(outcome);
+    m_pView->InvalidateView(true);
+    m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
+    if (outcome.status == NewtonStatus::Limit) {
+        ShowMessage(m_pMainFrame, FormatString(ids::kConvergenceLimit,
+                                               {QString::number(outcome.error, 'e', 2),
+                                                QString::number(outcome.iterations),
+                                                QString::number(m_settings.Tolerance, 'g', 3)}));
+    }
+}
+
 void CTesselApp::OnSettings() {
     CSettingsDlg dialog(CSettingsValues::Current(m_settings), m_pMainFrame);
     if (dialog.exec() == QDialog::Accepted) {
@@ -232,7 +313,7 @@ bool CTesselApp::OnFileNew() {
         return false;
     }
     m_document->OnNewDocument();
-    DocumentShown({});
+    DocumentShown({}, true);
     return true;
 }
 
@@ -255,8 +336,10 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
         ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
         return false;
     }
-    // Nothing holds the disk yet: closing asks to save it.
+    // Nothing holds the disk yet: closing asks to save it, and undo never comes back to a
+    // saved state.
     m_document->SetModifiedFlag(true);
+    m_document->History().MarkSaved(false);
     DocumentShown({});
     return true;
 }
@@ -333,10 +416,13 @@ bool CTesselApp::WriteDocument(const QString& path) {
     return true;
 }
 
-void CTesselApp::DocumentShown(const QString& path) {
+void CTesselApp::DocumentShown(const QString& path, bool bareTriangle) {
     m_pathName = path;
     // A message about the last command (a registration) does not belong to the new document.
     m_pMainFrame->SetStatusText(LoadQString(ids::kReady));
+    m_pMainFrame->SetPackingStatus({});
+    // From a bare triangle the way on is not obvious: the view says how to start.
+    m_pView->ShowStartHint(bareTriangle);
     m_pView->OnInitialUpdate();
     UpdateTitle();
     m_pMainFrame->UpdateCommands();
@@ -344,6 +430,10 @@ void CTesselApp::DocumentShown(const QString& path) {
 
 void CTesselApp::UpdateTitle() {
     m_pMainFrame->SetDocumentTitle(TitleOf(m_pathName), m_document->IsModified());
+    // An edit of the graph leaves the last packing's figures behind.
+    if (m_document->m_topologyChanged != 0) {
+        m_pMainFrame->SetPackingStatus({});
+    }
 }
 
 void CTesselApp::OnClosing() {

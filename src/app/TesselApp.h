@@ -2,6 +2,7 @@
 // the profile, and the document commands of the File menu.
 #pragma once
 
+#include "app/ConvergenceCommand.h"
 #include "app/NewDiskDlg.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
@@ -15,6 +16,7 @@
 class CCircleBar;
 class CMainFrame;
 class CPrinting;
+class CProgressRunner;
 class CTesselDoc;
 class CTesselView;
 
@@ -46,6 +48,10 @@ public:
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
     // The session's printer, which Print Setup and Print share.
     CPrinting& Printing() { return *m_printing; }
+    // Runs long work behind the progress dialog; true while some does.
+    CProgressRunner& Progress() { return *m_progress; }
+    // The solver of Pack to Convergence (ComputeConvergedPacking unless a test wraps it).
+    void SetConvergedSolver(ConvergedSolver solver) { m_convergedSolver = std::move(solver); }
 
     CMainFrame* m_pMainFrame = nullptr;
     CTesselDoc* m_pDoc = nullptr;
@@ -56,14 +62,22 @@ private:
     void CreateWindows();
     void BindCommands();
     void BindCircleCommands();
+    // Undo and Redo, their menu items naming the step.
+    void BindHistoryCommands();
+    void OnUndoRedo(bool undo);
     // The export, clipboard and print commands.
     void BindExportCommands();
     void OnSettings();
+    void OnCirclePacking();
+    void OnPackToConvergence();
+    // Circle Packing and Pack to Convergence, when the graph allows packing and nothing runs.
+    bool CanPack() const;
     // Opens without asking to save first; reports a failure.
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
-    // The document was replaced: new path, title, and the view fitted to it.
-    void DocumentShown(const QString& path);
+    // The document was replaced: new path, title, and the view fitted to it. `bareTriangle`:
+    // it is the starting triangle of File > New, shown with the first-run hint.
+    void DocumentShown(const QString& path, bool bareTriangle = false);
     void UpdateTitle();
     void OnClosing();
 
@@ -77,4 +91,6 @@ private:
     QString m_pathName;
     CCircleBar* m_circleBar = nullptr;
     std::unique_ptr<CPrinting> m_printing;
+    std::unique_ptr<CProgressRunner> m_progress;
+    ConvergedSolver m_convergedSolver = ComputeConvergedPacking;
 };

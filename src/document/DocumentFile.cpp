@@ -32,6 +32,7 @@ bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string&
     if (bytes.empty() || m_nodes.GetSize() == 0) {
         NewGraph(GetViewRadius());
     }
+    m_history.MarkSaved(!IsModified());
     return true;
 }
 
@@ -75,5 +76,6 @@ bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error) {
         return false;
     }
     SetModifiedFlag(false);
+    m_history.MarkSaved();
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "document/ProfileValues.h"
 #include "document/SettingsTable.h"
+#include "geometry/NumberText.h"
 
 #include <filesystem>
 #include <system_error>
@@ -46,7 +47,12 @@ struct CSave {
         ini.SetInt(setting.section, setting.key, static_cast<int>(s.variable.In(view)));
     }
     void operator()(const CRealSetting& s) const {
-        ini.SetReal(setting.section, setting.key, s.variable.In(view));
+        const double v = s.variable.In(view);
+        if (s.shortest) {
+            ini.SetString(setting.section, setting.key, FormatShortest(v));
+        } else {
+            ini.SetReal(setting.section, setting.key, v);
+        }
     }
 };
 

@@ -1,5 +1,5 @@
-// LoadSettings / SaveSettings: every setting of the profile sections "View", "Node", "Edge"
-// and "Circle", and the text-export format that its dialog keeps in the profile.
+// LoadSettings / SaveSettings: every setting of the profile sections "View", "Node", "Edge",
+// "Circle" and "Convergence", and the text-export format that its dialog keeps in the profile.
 #pragma once
 
 #include "document/IniFile.h"
@@ -7,12 +7,13 @@
 
 #include <string>
 
-// Reads the four sections in the order View, Node, Edge, Circle (the settings table's
-// order), each key with the current value of its setting as the default. Values the program cannot
-// work with (a negative size, a margin beyond 65535, a hit distance that is not a number, a colour
-// beyond 0xFFFFFF...) keep the current value; the solver threshold falls back to 0.0001.
+// Reads the five sections in the order View, Node, Edge, Circle, Convergence (the settings
+// table's order), each key with the current value of its setting as the default. Values the
+// program cannot work with (a negative size, a margin beyond 65535, a hit distance that is not
+// a number, a colour beyond 0xFFFFFF...) keep the current value; the solver threshold falls
+// back to 0.0001 and the convergence tolerance to 1e-12.
 void LoadSettings(const CIniFile& ini, CViewSettings& view);
-// Writes the 22 keys in the same order. GraphResizeRate is never stored.
+// Writes the 23 keys in the same order. GraphResizeRate is never stored.
 void SaveSettings(CIniFile& ini, const CViewSettings& view);
 
 // LoadSettings from the profile file; a missing file leaves every setting as it is. False,

@@ -22,7 +22,7 @@ constexpr double FallbackThreshold = 0.0001;
 
 using V = CSettingsValues;
 
-const std::array<CSetting, 23> kSettings{{
+const std::array<CSetting, 24> kSettings{{
     {"View", "CircleAntialiasing", CFlagSetting{&CViewSettings::CircleAntialiasing, nullptr}},
     {"View", "BGColor", CColorSetting{&CViewSettings::BGColor, &V::m_bgColor}},
     {"View", "Margin", CIntegerSetting{&CViewSettings::Margin, &V::m_margin, 0, MaxWidth}},
@@ -54,6 +54,11 @@ const std::array<CSetting, 23> kSettings{{
     {"Circle", "DefOutThickness",
      CIntegerSetting{&DefOutThickness, &V::m_defOutThickness, 0, MaxWidth}},
     {"Circle", "BackModeColor", CColorSetting{&BackModeColor, &V::m_backModeColor}},
+
+    {"Convergence", "Tolerance",
+     CRealSetting{&CViewSettings::Tolerance, &V::m_convergenceTolerance,
+                  CViewSettings::MinTolerance, CViewSettings::MaxTolerance,
+                  CViewSettings{}.Tolerance, true}},
 
     // The factor of Graph Scale-Down: 0.9 at every start, as the Settings dialog accepts it.
     {"", "GraphResizeRate",

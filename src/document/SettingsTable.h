@@ -48,12 +48,15 @@ struct CColorSetting {
     CSettingVariable<COLORREF> variable;
     COLORREF CSettingsValues::*field;
 };
+// Written with twelve decimals, or, when `shortest` is set, as the shortest text that reads
+// back exactly (a tolerance of 1e-13 would otherwise be stored as zero).
 struct CRealSetting {
     CSettingVariable<double> variable;
     double CSettingsValues::*field;
     double min;
     double max;
     std::optional<double> fallback;
+    bool shortest = false;
 };
 
 struct CSetting {
@@ -63,5 +66,5 @@ struct CSetting {
 };
 
 // Every setting: first the stored ones in the order the profile keeps them (sections View,
-// Node, Edge, Circle), then the one that is never stored (GraphResizeRate).
+// Node, Edge, Circle, Convergence), then the one that is never stored (GraphResizeRate).
 std::span<const CSetting> SettingsTable();

@@ -35,4 +35,5 @@ struct CSettingsValues {
     int m_margin = 0;
     double m_graphResizeRate = 0.0;
     int m_graSnap = 0;
+    double m_convergenceTolerance = 0.0;
 };

@@ -56,6 +56,38 @@ constexpr int kButtonCancel = 733;
 constexpr int kIntegerRange = 734;
 constexpr int kNumberRange = 735;
 
+// Circle Packing and Pack to Convergence: the status-bar figures and the progress dialog
+constexpr int kPackingErrorStatus = 740;
+constexpr int kConvergedStatus = 741;
+constexpr int kConvergenceLimit = 742;
+constexpr int kConvergenceLimitStatus = 743;
+constexpr int kConvergenceCancelled = 744;
+constexpr int kConvergenceProgress = 745;
+constexpr int kConvergenceStarting = 746;
+constexpr int kCancelling = 747;
+constexpr int kNotEnoughMemory = 748;
+
+// Undo and Redo: the menu items with the step's name, and the names of the steps
+constexpr int kUndoStep = 750;
+constexpr int kRedoStep = 751;
+constexpr int kStepGrowNode = 752;
+constexpr int kStepConnectNode = 753;
+constexpr int kStepDeleteNode = 754;
+constexpr int kStepDeleteEdge = 755;
+constexpr int kStepMoveNode = 756;
+constexpr int kStepScaleDown = 757;
+constexpr int kStepCirclePacking = 758;
+constexpr int kStepPackToConvergence = 759;
+constexpr int kStepNodeRandomize = 760;
+constexpr int kStepInnerColor = 761;
+constexpr int kStepLineColor = 762;
+constexpr int kStepLineWidth = 763;
+constexpr int kStepPasteCircle = 764;
+constexpr int kStepGradation = 765;
+
+// The first-run hint in the view on a new document
+constexpr int kStartHint = 766;
+
 // Generated disks
 constexpr int kBuildingDisk = 800;
 constexpr int kDiskTooLarge = 801;
@@ -101,6 +133,8 @@ constexpr int kSettingsGradation = 13018;
 constexpr int kSettingsSnap = 13019;
 constexpr int kSettingsThurston = 13020;
 constexpr int kSettingsError = 13021;
+constexpr int kSettingsConvergence = 13022;
+constexpr int kSettingsTolerance = 13023;
 
 // The export setup dialogs
 constexpr int kEmfSetupTitle = 13100;

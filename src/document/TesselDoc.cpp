@@ -81,6 +81,9 @@ void CTesselDoc::NewGraph(double a) {
 }
 
 void CTesselDoc::RemoveAll() {
+    // The history's objects go first, while the list still shows which circles it frees.
+    m_history.Clear(*this);
+    FreeRetiredCircles();
     m_nodes.RemoveAll(m_circles);
     m_edges.RemoveAll();
     m_circles.RemoveAll(m_nodes);
@@ -111,21 +114,29 @@ void CTesselDoc::ClampToExtent(CDPoint& p) const {
 
 void CTesselDoc::ClickAdd(const CDPoint& p, double pixel) {
     if (CCPNode* node = m_nodes.HitTest(p, pixel)) {
+        StartGraphEdit(ids::kStepConnectNode);
         ConnectNode(node);
         m_topologyChanged = 1;
+        FinishGraphEdit();
     } else if (CCPEdge* edge = m_edges.HitTest(p, pixel)) {
+        StartGraphEdit(ids::kStepGrowNode);
         GrowNode(edge);
         m_topologyChanged = 1;
+        FinishGraphEdit();
     }
 }
 
 void CTesselDoc::ClickDelete(const CDPoint& p, double pixel) {
     if (CCPNode* node = m_nodes.HitTest(p, pixel)) {
+        StartGraphEdit(ids::kStepDeleteNode);
         DeleteNode(node);
         m_topologyChanged = 1;
+        FinishGraphEdit();
     } else if (CCPEdge* edge = m_edges.HitTest(p, pixel)) {
+        StartGraphEdit(ids::kStepDeleteEdge);
         DeleteEdge(edge);
         m_topologyChanged = 1;
+        FinishGraphEdit();
     }
 }
 
@@ -155,9 +166,12 @@ bool CTesselDoc::GrowNode(CCPEdge* edge) {
         edge->m_start == edge->m_end) {
         return false;
     }
-    edge->m_interior = 1;
     CCPNode* s = edge->m_start;
     CCPNode* t = edge->m_end;
+    Touch(edge);
+    Touch(s);
+    Touch(t);
+    edge->m_interior = 1;
     CDPoint d = *s - *t;
     const double c = std::cos(ThirdPi);
     const double sn = std::sin(ThirdPi);
@@ -182,6 +196,11 @@ bool CTesselDoc::GrowNode(CCPEdge* edge) {
 }
 
 bool CTesselDoc::ConnectNode(CCPNode* node) {
+    if (node && node->CanConnect()) {
+        Touch(node);
+        Touch(node->GetNeighbour(0));
+        Touch(node->GetNeighbour(node->GetEdgeCount() - 1));
+    }
     CCPEdge* edge = node ? node->Connect() : nullptr;
     if (!edge) {
         return false;
@@ -211,12 +230,15 @@ bool CTesselDoc::DeleteNode(CCPNode* node) {
         m_edges.IndexOf(e1) < 0) {
         return false;
     }
+    Touch(a);
+    Touch(b);
+    Touch(across);
     a->RemoveEdge(e0);
     b->RemoveEdge(e1);
     across->StartAt(b);
-    m_edges.Remove(e0);
-    m_edges.Remove(e1);
-    m_nodes.Remove(node, m_circles);
+    DropEdge(e0);
+    DropEdge(e1);
+    DropNode(node);
     RecomputeStates();
     return true;
 }
@@ -250,20 +272,34 @@ bool CTesselDoc::DeleteEdge(CCPEdge* edge) {
     if (!toS || !toT) {
         return false;
     }
+    for (const CCPNode* changed : {q, s, t}) {
+        Touch(changed);
+    }
+    Touch(toS);
+    Touch(toT);
     q->m_kind = Outer;
     q->RotateToNeighbour(t);
     s->RemoveEdge(edge);
     t->RemoveEdge(edge);
     toS->StartAt(s);
     toT->StartAt(q);
-    m_edges.Remove(edge);
+    DropEdge(edge);
     RecomputeStates();
     return true;
 }
 
 void CTesselDoc::RecomputeStates() {
-    m_nodes.UpdateKinds();
-    m_edges.UpdateInteriors();
+    if (!m_journal) {
+        m_nodes.UpdateKinds();
+        m_edges.UpdateInteriors();
+    } else {
+        for (CCPNode* node : m_nodes.m_array) {
+            UpdateKindOf(node);
+        }
+        for (CCPEdge* edge : m_edges.m_array) {
+            UpdateInteriorOf(edge);
+        }
+    }
     m_statesCurrent = true;
 }
 
@@ -278,13 +314,13 @@ void CTesselDoc::RecomputeStatesAfterConnect(CCPNode* node) {
     }
     for (int i = 0; i < node->GetEdgeCount(); ++i) {
         if (CCPNode* neighbour = node->GetNeighbour(i)) {
-            neighbour->UpdateKind();
+            UpdateKindOf(neighbour);
         }
     }
     for (const CCPNode* end :
          {node->GetNeighbour(0), node->GetNeighbour(node->GetEdgeCount() - 1)}) {
         for (CCPEdge* edge : end->m_edges) {
-            edge->UpdateInterior();
+            UpdateInteriorOf(edge);
         }
     }
 }

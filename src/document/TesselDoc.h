@@ -3,17 +3,20 @@
 #pragma once
 
 #include "circles/CPCircleArray.h"
+#include "document/EditHistory.h"
 #include "document/ViewSettings.h"
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
 #include "packing/MaximalPacking.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+class CGraphEditStep;
 class COutputFile;
 struct CConvergedPacking;
 
@@ -148,6 +151,31 @@ public:
     // One text line per circle, outer circle first.
     void WriteText(COutputFile& file, double scale, const std::string& format) const;
 
+    // Undo and redo (src/document/DocumentHistory.cpp).
+    //
+    // From now on the edits below are recorded for undo: clicks, node moves, Graph
+    // Scale-Down, the packing runs, Node Randomize and circle styles. The editor turns this on;
+    // tessel-cli keeps no history. A new or opened document starts with an empty one.
+    void EnableHistory() { m_historyEnabled = true; }
+    CEditHistory& History() { return m_history; }
+    const CEditHistory& History() const { return m_history; }
+    // Each returns false when there is nothing to undo or redo.
+    bool Undo() { return m_history.Undo(*this); }
+    bool Redo() { return m_history.Redo(*this); }
+    // A node the user dragged from `from` to where it stands now.
+    void RecordNodeMove(CCPNode* node, const CDPoint& from);
+    // Graph Scale-Down: every node's coordinates times the rate; the extent and the modified
+    // flag stay.
+    void ScaleDownGraph(double rate);
+    // Gives the selected circles the attributes of `style` that `flags` names and marks the
+    // document modified; nameId names the step.
+    void ApplyStyleToSelection(const CCPCircle& style, int flags, int nameId);
+    // A colour gradation over the selected circles (it leaves the modified flag alone).
+    void ApplyGradation(const CGradation& request);
+    // Takes over a node's circle that the history no longer needs but that a circle list may
+    // still show; it is freed when the history is cleared and no list holds it.
+    void RetireCircle(CCPCircle* circle) { m_retiredCircles.push_back(circle); }
+
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area
     double m_extentX = 500.0;  // half-width of the graph area
@@ -162,6 +190,25 @@ private:
     // were right before it.
     void RecomputeStatesAfterConnect(CCPNode* node);
 
+    // The history's side of the edits (src/document/DocumentHistory.cpp). A graph edit run
+    // by a click is written down in m_journal, which the edits tell before they change an
+    // object; objects they remove go to it instead of being deleted.
+    void StartGraphEdit(int nameId);
+    void FinishGraphEdit();
+    void Touch(const CCPNode* node);
+    void Touch(const CCPEdge* edge);
+    void UpdateKindOf(CCPNode* node);
+    void UpdateInteriorOf(CCPEdge* edge);
+    void DropNode(CCPNode* node);
+    void DropEdge(CCPEdge* edge);
+    // Records a step just done, with the modified flag it found.
+    void Record(std::unique_ptr<CEditStep> step, bool modifiedBefore);
+    // A packing run empties the circle list; with a history, circles no node holds belong
+    // to the history's nodes and are not freed.
+    void ReleaseCircleList();
+    void FreeRetiredCircles();
+    friend class CGraphEditStep;
+
     bool m_modified = false;
     std::optional<double> m_viewRadius;
     int m_viewMargin = CViewSettings{}.Margin;
@@ -169,4 +216,9 @@ private:
     // the document's own edits, false when the graph came from elsewhere (after RemoveAll,
     // until the first full recompute).
     bool m_statesCurrent = false;
+    bool m_historyEnabled = false;
+    CEditHistory m_history;
+    CGraphEditStep* m_journal = nullptr; // the click edit being recorded
+    int m_journalModified = 0;           // the modified flag when it started
+    std::vector<CCPCircle*> m_retiredCircles;
 };

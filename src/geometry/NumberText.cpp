@@ -89,6 +89,12 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatShortest(double value) {
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::string FormatHex(unsigned value) {
     char buffer[16];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);

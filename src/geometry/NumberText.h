@@ -8,6 +8,9 @@
 // after the point, correctly rounded, "-0.000000" for negative zero, "nan"/"inf" forms.
 std::string FormatFixed(double value, int decimals);
 
+// The shortest text that reads back as exactly the same double ("1e-12", "0.25").
+std::string FormatShortest(double value);
+
 // At least two lowercase hexadecimal digits, as printf "%.2x" gives them.
 std::string FormatHex(unsigned value);
 

@@ -30,6 +30,16 @@ void CCPEdgeArray::Remove(CCPEdge* edge) {
     m_array.shrink_to_fit();
 }
 
+int CCPEdgeArray::Detach(const CCPEdge* edge) {
+    auto it = std::find(m_array.begin(), m_array.end(), edge);
+    if (it == m_array.end()) {
+        return -1;
+    }
+    const int index = static_cast<int>(it - m_array.begin());
+    m_array.erase(it);
+    return index;
+}
+
 void CCPEdgeArray::RemoveAll() {
     for (CCPEdge* edge : m_array) {
         delete edge;

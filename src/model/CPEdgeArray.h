@@ -25,6 +25,11 @@ public:
     void AddNew(int n);
     // Deletes a member edge and closes its slot; anything else is left alone.
     void Remove(CCPEdge* edge);
+    // Takes a member out of the collection without deleting it, and returns the position it
+    // had; -1 when it is not a member.
+    int Detach(const CCPEdge* edge);
+    // Puts an edge in at position i (0 to the size), the later ones moving up.
+    void InsertAt(int i, CCPEdge* edge) { m_array.insert(m_array.begin() + i, edge); }
     void RemoveAll();
 
     void UpdateInteriors();

@@ -51,6 +51,16 @@ void CCPNodeArray::Remove(CCPNode* node, const CCPCircleArray& circles) {
     m_array.shrink_to_fit();
 }
 
+int CCPNodeArray::Detach(const CCPNode* node) {
+    auto it = std::find(m_array.begin(), m_array.end(), node);
+    if (it == m_array.end()) {
+        return -1;
+    }
+    const int index = static_cast<int>(it - m_array.begin());
+    m_array.erase(it);
+    return index;
+}
+
 void CCPNodeArray::RemoveAll(const CCPCircleArray& circles) {
     DeleteAll(&circles);
 }

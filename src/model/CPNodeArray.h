@@ -30,6 +30,11 @@ public:
     // Deletes a member node, and its circle unless circles holds it (the list then frees it
     // later); anything that is not a member is left alone.
     void Remove(CCPNode* node, const CCPCircleArray& circles);
+    // Takes a member out of the collection without deleting it or its circle, and returns
+    // the position it had; -1 when it is not a member.
+    int Detach(const CCPNode* node);
+    // Puts a node in at position i (0 to the size), the later ones moving up.
+    void InsertAt(int i, CCPNode* node) { m_array.insert(m_array.begin() + i, node); }
     // Remove for every node, then empties the collection.
     void RemoveAll(const CCPCircleArray& circles);
 

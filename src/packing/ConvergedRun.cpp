@@ -1,5 +1,6 @@
 // The document's Pack to Convergence.
 #include "circles/CPCircle.h"
+#include "document/StateSteps.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
@@ -27,7 +28,11 @@ bool CTesselDoc::PackToConvergence(double tolerance, const NewtonProgress& progr
 }
 
 void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
-    m_circles.RemoveAll(m_nodes);
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CPackingStep>(ids::kStepPackToConvergence, *this)
+                         : nullptr;
+    ReleaseCircleList();
     for (std::size_t i = 0; i < m_nodes.m_array.size(); ++i) {
         CCPCircle* circle = m_nodes.m_array[i]->m_circle;
         circle->m_radius = packing.radii[i];
@@ -41,4 +46,7 @@ void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
         m_circles.Add(node->m_circle);
     }
     SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
 }

@@ -1,4 +1,5 @@
 // The document's packing run and Node Randomize.
+#include "document/StateSteps.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
@@ -20,7 +21,10 @@ bool CTesselDoc::RunPacking(std::string* refusal) {
         }
         return false;
     }
-    m_circles.RemoveAll(m_nodes);
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CPackingStep>(ids::kStepCirclePacking, *this) : nullptr;
+    ReleaseCircleList();
     if (m_topologyChanged) {
         m_nodes.ResetRadii();
         m_topologyChanged = 0;
@@ -34,10 +38,20 @@ bool CTesselDoc::RunPacking(std::string* refusal) {
         }
     }
     SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
     return true;
 }
 
 void CTesselDoc::RandomizeNodes() {
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CNodeOrderStep>(ids::kStepNodeRandomize, *this)
+                         : nullptr;
     m_nodes.Randomize();
     SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
 }

@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace {
-
 QColor ToQColor(COLORREF c) {
     return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
 }
+
+namespace {
 
 QPen ToQPen(const SurfacePen& pen) {
     if (pen.style == PenStyle::Null) {

@@ -3,10 +3,14 @@
 
 #include "circles/DrawSurface.h"
 
+#include <QColor>
 #include <QTransform>
 #include <optional>
 
 class QPainter;
+
+// A colour 0x00BBGGRR as Qt's colour.
+QColor ToQColor(COLORREF color);
 
 // Draws aliased, as the program's pictures are pixel-exact. The XOR raster operation is
 // exact on raster devices (images, widgets); elsewhere (printers) it draws as a copy.

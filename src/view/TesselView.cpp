@@ -74,6 +74,11 @@ QImage CTesselView::MakeOffscreen() const {
 }
 
 void CTesselView::OnSize() {
+    if (m_documentBusy) {
+        m_sizePending = true;
+        update();
+        return;
+    }
     m_offscreen = MakeOffscreen();
     UpdateRadius();
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
@@ -96,22 +101,57 @@ void CTesselView::SetMode(int mode) {
     InvalidateView(true);
 }
 
+void CTesselView::CancelGesture() {
+    if (!m_captured) {
+        return;
+    }
+    m_captured = false;
+    if (m_dragNode != nullptr) {
+        *m_dragNode = m_dragFrom;
+        m_dragNode = nullptr;
+    }
+    m_bands.clear();
+    InvalidateView(false);
+}
+
+void CTesselView::OnDocumentRestored() {
+    AnnounceSelectionStyle();
+    InvalidateView(true);
+    emit CommandsChanged();
+}
+
 bool CTesselView::CanRunPacking() const {
     return m_document.m_nodes.AllConnected();
 }
 
-void CTesselView::OnCirclePacking() {
+bool CTesselView::OnCirclePacking() {
     std::string refusal;
     if (!m_document.RunPacking(&refusal)) {
         emit PackingRefused(QString::fromStdString(refusal));
-        return;
+        return false;
     }
     InvalidateView(true);
+    return true;
 }
 
 // Painting -------------------------------------------------------------------------------
 
+void CTesselView::SetDocumentBusy(bool busy) {
+    m_documentBusy = busy;
+    if (!busy && m_sizePending) {
+        m_sizePending = false;
+        OnSize();
+    }
+}
+
 void CTesselView::paintEvent(QPaintEvent*) {
+    if (m_documentBusy) {
+        // The last picture, and the background where the window has grown since.
+        QPainter window(this);
+        window.fillRect(rect(), ToQColor(m_settings.BGColor));
+        window.drawImage(0, 0, m_offscreen);
+        return;
+    }
     if (m_offscreen.deviceIndependentSize() != QSizeF(size()) ||
         m_offscreen.devicePixelRatio() != devicePixelRatioF()) {
         m_offscreen = MakeOffscreen();
@@ -126,6 +166,9 @@ void CTesselView::paintEvent(QPaintEvent*) {
     QPainter window(this);
     window.drawImage(0, 0, m_offscreen);
     PaintRubberBands(window);
+    if (StartHintShown()) {
+        PaintStartHint(window);
+    }
 }
 
 void CTesselView::Paint(QImage& target) {
@@ -190,10 +233,11 @@ void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {
 // Mouse ----------------------------------------------------------------------------------
 
 void CTesselView::mousePressEvent(QMouseEvent* event) {
+    m_pointer = event->position().toPoint();
     if (StartPan(event)) {
         return;
     }
-    const IntPoint p = CenterPoint(event->position().toPoint());
+    const IntPoint p = CenterPoint(*m_pointer);
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(p);
     } else if (event->button() == Qt::RightButton) {
@@ -217,14 +261,19 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTesselView::mouseMoveEvent(QMouseEvent* event) {
+    m_pointer = event->position().toPoint();
     if (m_panning) {
-        const QPoint at = event->position().toPoint();
-        m_transform.PanBy(CDPoint(at.x() - m_panFrom.x(), at.y() - m_panFrom.y()));
-        m_panFrom = at;
+        m_transform.PanBy(CDPoint(m_pointer->x() - m_panFrom.x(), m_pointer->y() - m_panFrom.y()));
+        m_panFrom = *m_pointer;
         TransformChanged();
         return;
     }
-    OnMouseMove(event->position().toPoint(), (event->buttons() & Qt::LeftButton) != 0);
+    OnMouseMove(*m_pointer, (event->buttons() & Qt::LeftButton) != 0);
+}
+
+void CTesselView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    m_pointer.reset();
 }
 
 void CTesselView::OnLButtonDown(IntPoint p) {
@@ -234,6 +283,9 @@ void CTesselView::OnLButtonDown(IntPoint p) {
                      ? m_document.m_nodes.HitTest(m_transform.ToDocument(CDPoint(p)),
                                                   m_transform.PixelSize())
                      : nullptr;
+    if (m_dragNode != nullptr) {
+        m_dragFrom = *m_dragNode;
+    }
     m_pressPoint = p;
     m_lastPoint = p;
 }
@@ -292,6 +344,7 @@ void CTesselView::OnLButtonUp(IntPoint p, Qt::KeyboardModifiers keys) {
                 InvalidateView(false);
             } else if (m_dragNode != nullptr) {
                 m_dragNode->Set(ClampedDocumentPoint(p));
+                m_document.RecordNodeMove(m_dragNode, m_dragFrom);
                 InvalidateView(true);
             }
         }

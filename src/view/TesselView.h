@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class CCPNode;
@@ -67,6 +68,17 @@ public:
     void UpdateRadius();
     // The Graph and Circle commands: the mode, no selection, selection dragging.
     void SetMode(int mode);
+    // Ends a drag or rubber band without its effect: a dragged node goes back to where the
+    // press found it. Before the document changes under the view (undo, redo).
+    void CancelGesture();
+    // The document was taken back or forth under the view: repaint everything and announce
+    // the selection's style and the commands.
+    void OnDocumentRestored();
+
+    // The first-run hint (src/view/ViewStartHint.cpp): a few lines over the picture on a new
+    // document saying how to start. Shown in graph mode until the first edit of the document.
+    void ShowStartHint(bool shown);
+    bool StartHintShown() const;
 
     // Circle mode (src/view/ViewCircleMode.cpp, as are the private members that select,
     // lay gradations and draw rubber bands).
@@ -93,12 +105,17 @@ public:
     // The rubber-band shapes shown over the picture (each drawn an odd number of times).
     int RubberBandCount() const { return static_cast<int>(m_bands.size()); }
 
-    // Run > Circle Packing; refused (PackingRefused) while a node is not connected.
-    void OnCirclePacking();
+    // Run > Circle Packing; refused (PackingRefused, false) while a node is not connected.
+    bool OnCirclePacking();
     bool CanRunPacking() const;
 
     // Paints the whole client area into the image (of the client size) as the window shows it.
     void Paint(QImage& target);
+
+    // While work on a worker thread reads or writes the document, the view keeps away from
+    // it: paints show the last picture and a size change waits until the work has finished.
+    void SetDocumentBusy(bool busy);
+    bool IsDocumentBusy() const { return m_documentBusy; }
 
 signals:
     // The document or the mode changed in a way that may enable, disable or check commands.
@@ -121,7 +138,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Space and the arrows pan (src/view/ViewZoom.cpp); Delete and Esc edit
+    // (src/view/ViewKeys.cpp).
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -129,6 +149,8 @@ protected:
 private:
     // A middle press, or a left press with Space held, starts panning; false otherwise.
     bool StartPan(QMouseEvent* event);
+    // Space and the arrow keys; false for any other key.
+    bool OnPanKey(QKeyEvent* event);
     void EndPan();
     // The transform changed: keep the picture in reach and repaint everything.
     void TransformChanged();
@@ -150,6 +172,7 @@ private:
     void SelectInRect(IntPoint a, IntPoint b, Qt::KeyboardModifiers keys);
     void LayGradation(IntPoint a, IntPoint b);
     void ResetGradationMode();
+    void ApplyStyle(const CCPCircle& style, int flags, int nameId);
     // Drawing a shape that is shown removes it, as an exclusive-or pen would.
     void DrawRubberBand(IntPoint to);
     void PaintRubberBands(QPainter& painter) const;
@@ -158,6 +181,11 @@ private:
     // An antialiasing image of that many device pixels, to be drawn.
     void CreateAaImage(QSize pixels);
     void PaintAaImage(QPainter& painter, const QImage& target);
+    void PaintStartHint(QPainter& painter) const;
+    // Graph mode: what a right click at the pointer would delete. Circle mode: no selection
+    // and no gradation mode.
+    void OnDeleteKey();
+    void OnEscapeKey();
 
     CTesselDoc& m_document;
     CViewSettings& m_settings;
@@ -174,10 +202,13 @@ private:
     int m_copiedFlags = 0;
     CCPCircle m_copiedStyle;
     CCPNode* m_dragNode = nullptr;
+    CDPoint m_dragFrom; // where the dragged node stood at the press
     bool m_moved = false;
     IntPoint m_lastPoint;
     QImage m_offscreen;
-    bool m_captured = false;      // a button went down here and has not come up
+    bool m_captured = false;         // a button went down here and has not come up
+    std::optional<QPoint> m_pointer; // the client point under the pointer, while it is here
+    bool m_startHint = false;
     bool m_gradationLine = true;  // a gradation sets the line colours
     bool m_gradationInner = true; // a gradation sets the inner colours
     struct Band {
@@ -188,4 +219,6 @@ private:
     };
     std::vector<Band> m_bands;
     bool m_bandsOnly = false; // the pending repaint only changes rubber bands
+    bool m_documentBusy = false;
+    bool m_sizePending = false; // the size changed while the document was busy
 };

@@ -1,5 +1,6 @@
 // The view in circle mode: selection, rubber bands, gradations, the selection's style and its
 // edits, and the commands of circle mode.
+#include "document/StringIds.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "view/TesselView.h"
@@ -43,8 +44,16 @@ void CTesselView::AnnounceSelectionStyle() {
 }
 
 void CTesselView::ApplyStyleToSelection(const CCPCircle& style, int flags) {
-    m_document.m_circles.ApplyStyle(style, flags);
-    m_document.SetModifiedFlag(true);
+    // The circle bar edits one attribute at a time; the step is named after it.
+    const int nameId = flags == StyleInnerColor  ? ids::kStepInnerColor
+                       : flags == StyleLineColor ? ids::kStepLineColor
+                       : flags == StyleLineWidth ? ids::kStepLineWidth
+                                                 : ids::kStepPasteCircle;
+    ApplyStyle(style, flags, nameId);
+}
+
+void CTesselView::ApplyStyle(const CCPCircle& style, int flags, int nameId) {
+    m_document.ApplyStyleToSelection(style, flags, nameId);
     InvalidateView(true);
     emit CommandsChanged();
 }
@@ -92,9 +101,10 @@ void CTesselView::LayGradation(IntPoint a, IntPoint b) {
     request.applyInner = m_gradationInner ? 1 : 0;
     request.kind = m_gradationMode;
     request.snap = m_settings.GraSnap;
-    m_document.m_circles.ApplyGradation(request);
+    m_document.ApplyGradation(request);
     AnnounceSelectionStyle();
     InvalidateView(true);
+    emit CommandsChanged();
 }
 
 void CTesselView::DrawRubberBand(IntPoint to) {
@@ -164,7 +174,7 @@ void CTesselView::OnCopyCircle() {
 
 void CTesselView::OnPasteCircle() {
     if (m_mode == CircleMode) {
-        ApplyStyleToSelection(m_copiedStyle, m_copiedFlags);
+        ApplyStyle(m_copiedStyle, m_copiedFlags, ids::kStepPasteCircle);
         // Unlike a style edit handed in, a paste changes the style that was announced.
         AnnounceSelectionStyle();
     }
@@ -179,6 +189,7 @@ void CTesselView::OnAntialiasing() {
 }
 
 void CTesselView::OnGraphScaleDown() {
-    m_document.m_nodes.Scale(m_settings.GraphResizeRate, m_settings.GraphResizeRate);
+    m_document.ScaleDownGraph(m_settings.GraphResizeRate);
     InvalidateView(false);
+    emit CommandsChanged();
 }

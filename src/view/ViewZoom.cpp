@@ -87,14 +87,14 @@ void CTesselView::UpdateCursor() {
     }
 }
 
-void CTesselView::keyPressEvent(QKeyEvent* event) {
+bool CTesselView::OnPanKey(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
         if (!event->isAutoRepeat()) {
             m_spaceHeld = true;
             UpdateCursor();
         }
-        return;
+        return true;
     }
     // The arrows pan only while there is somewhere to pan to.
     if (IsZoomed() && event->modifiers() == Qt::NoModifier) {
@@ -102,10 +102,10 @@ void CTesselView::keyPressEvent(QKeyEvent* event) {
         const int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
         if (dx != 0 || dy != 0) {
             PanByStep(dx, dy);
-            return;
+            return true;
         }
     }
-    QWidget::keyPressEvent(event);
+    return false;
 }
 
 void CTesselView::keyReleaseEvent(QKeyEvent* event) {

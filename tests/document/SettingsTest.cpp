@@ -1,4 +1,4 @@
-// The profile's settings: defaults, order and formats of the 22 keys, the fallback rules for
+// The profile's settings: defaults, order and formats of the 23 keys, the fallback rules for
 // values the program cannot use, and locale independence.
 #include "document/Settings.h"
 
@@ -48,11 +48,12 @@ const char* const AllDefaults = "[View]\r\nCircleAntialiasing=0\r\nBGColor=16777
                                 "[Circle]\r\nDefInnerCol=16777215\r\nDefLineCol=0\r\n"
                                 "DefThickness=1\r\nDefOutInnerCol=16777215\r\n"
                                 "DefOutLineCol=0\r\nDefOutThickness=1\r\n"
-                                "BackModeColor=8421504\r\n";
+                                "BackModeColor=8421504\r\n"
+                                "[Convergence]\r\nTolerance=1e-12\r\n";
 
 } // namespace
 
-TEST_F(Settings, AMissingProfileGivesDefaultsAndExitingWritesAll22Keys) {
+TEST_F(Settings, AMissingProfileGivesDefaultsAndExitingWritesAll23Keys) {
     CTempDir dir;
     std::string error;
     CViewSettings view;
@@ -102,6 +103,23 @@ TEST_F(Settings, TheThresholdFallsBackTo00001) {
     }
     Loaded("[node]\nthurstonthreshold=0.001\n");
     EXPECT_EQ(CCPNode::m_threshold, 0.001);
+}
+
+// The tolerance is stored so that it reads back exactly, also below what twelve decimals
+// show; values Pack to Convergence cannot work to fall back to 1e-12.
+TEST_F(Settings, TheConvergenceToleranceKeepsEveryDigitAndFallsBackTo1e12) {
+    CViewSettings view;
+    for (double tolerance : {1.5e-13, 1e-15, 0.1, 1.0, 2.0 / 3 * 1e-9}) {
+        view.Tolerance = tolerance;
+        EXPECT_EQ(Loaded(Saved(view)).Tolerance, tolerance) << Saved(view);
+    }
+    view.Tolerance = 1.5e-13;
+    EXPECT_NE(Saved(view).find("[Convergence]\r\nTolerance=1.5e-13\r\n"), std::string::npos);
+    for (const char* text : {"0", "-1e-9", "1e-16", "2", "abc", "nan", "inf"}) {
+        EXPECT_EQ(Loaded(std::string("[Convergence]\nTolerance=") + text + "\n").Tolerance, 1e-12)
+            << text;
+    }
+    EXPECT_EQ(Loaded("[convergence]\ntolerance=0.5\n").Tolerance, 0.5);
 }
 
 TEST_F(Settings, ValuesTheProgramCannotUseKeepTheDefault) {

@@ -46,6 +46,7 @@ TEST_F(SettingsValues, EachFieldComesFromItsOwnVariable) {
     view.Margin = 18;
     view.GraphResizeRate = 0.25;
     view.GraSnap = 1;
+    view.Tolerance = 5e-11;
 
     const CSettingsValues v = CSettingsValues::Current(view);
     EXPECT_EQ(v.m_nodeInnerCol, 1u);
@@ -68,6 +69,7 @@ TEST_F(SettingsValues, EachFieldComesFromItsOwnVariable) {
     EXPECT_EQ(v.m_margin, 18);
     EXPECT_EQ(v.m_graphResizeRate, 0.25);
     EXPECT_EQ(v.m_graSnap, 1);
+    EXPECT_EQ(v.m_convergenceTolerance, 5e-11);
 }
 
 TEST_F(SettingsValues, StoreSetsEachVariableAndLeavesTheOthers) {
@@ -92,6 +94,7 @@ TEST_F(SettingsValues, StoreSetsEachVariableAndLeavesTheOthers) {
     v.m_margin = 38;
     v.m_graphResizeRate = 0.75;
     v.m_graSnap = 1;
+    v.m_convergenceTolerance = 7e-9;
     CViewSettings view;
     view.CircleAntialiasing = 1;
     view.GraStartCol = 0x0000FF;
@@ -118,6 +121,7 @@ TEST_F(SettingsValues, StoreSetsEachVariableAndLeavesTheOthers) {
     EXPECT_EQ(view.Margin, 38);
     EXPECT_EQ(view.GraphResizeRate, 0.75);
     EXPECT_EQ(view.GraSnap, 1);
+    EXPECT_EQ(view.Tolerance, 7e-9);
     // Not in the dialog: the antialiasing switch and the circle bar's gradation colours.
     EXPECT_EQ(view.CircleAntialiasing, 1);
     EXPECT_EQ(view.GraStartCol, 0x0000FFu);

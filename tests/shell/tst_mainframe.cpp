@@ -77,14 +77,16 @@ private slots:
             MenuTexts(TopMenu(frame, 0)->actions().at(6)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
                       "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 1)),
-                 (Strings({"Select &All", "Select &Inverse", "-", "C&opy Circle", "&Paste Circle",
-                           "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
+        QCOMPARE(
+            MenuTexts(TopMenu(frame, 1)),
+            (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-", "C&opy Circle",
+                      "&Paste Circle", "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
                  (Strings({"&Graph", "&Circle", "-", "&Zoom In", "Zoom &Out", "&Fit to Window", "-",
                            "&Antialiasing", "-", "&Toolbar", "&Status Bar", "C&ircle Bar", "-",
                            "S&ettings"})));
-        QCOMPARE(MenuTexts(TopMenu(frame, 3)), (Strings({"&Circle Packing", "Node &Randomize"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 3)),
+                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 4)),
                  (Strings({"&Help", "&Quick Help", "&About Tessel...", "-", "&Register File Type",
                            "&Unregister File Type"})));
@@ -122,8 +124,9 @@ private slots:
                 QVERIFY2(!action->icon().pixmap(24, 24).isNull(), qPrintable(action->toolTip()));
             }
         }
-        QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Graph Mode", "Circle Mode", "-",
-                                 "Circle Packing", "-", "About"})));
+        QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Undo", "Redo", "-", "Graph Mode",
+                                 "Circle Mode", "-", "Circle Packing", "Pack to Convergence", "-",
+                                 "About"})));
         QCOMPARE(frame.Action(cmd::kCirclePacking)->statusTip(),
                  QStringLiteral("Run circle packing algorithm"));
 

@@ -34,6 +34,7 @@ CSettingsValues Defaults() {
     v.m_margin = 10;
     v.m_graphResizeRate = 0.9;
     v.m_graSnap = 0;
+    v.m_convergenceTolerance = 1e-12;
     return v;
 }
 
@@ -47,7 +48,8 @@ bool Same(const CSettingsValues& a, const CSettingsValues& b) {
            a.m_defInnerCol == b.m_defInnerCol && a.m_defLineCol == b.m_defLineCol &&
            a.m_defThickness == b.m_defThickness && a.m_backModeColor == b.m_backModeColor &&
            a.m_bgColor == b.m_bgColor && a.m_margin == b.m_margin &&
-           a.m_graphResizeRate == b.m_graphResizeRate && a.m_graSnap == b.m_graSnap;
+           a.m_graphResizeRate == b.m_graphResizeRate && a.m_graSnap == b.m_graSnap &&
+           a.m_convergenceTolerance == b.m_convergenceTolerance;
 }
 
 QLineEdit* Edit(QDialog& dialog, const char* name) {
@@ -68,7 +70,7 @@ private slots:
         const std::pair<const char*, const char*> texts[] = {
             {"nodeSize", "4"}, {"threshold", "0.0001"},  {"edgeThickness", "1"},
             {"edgeHit", "3"},  {"defOutThickness", "1"}, {"defThickness", "2"},
-            {"margin", "10"},  {"resizeRate", "0.9"},
+            {"margin", "10"},  {"resizeRate", "0.9"},    {"convergenceTolerance", "1e-12"},
         };
         for (const auto& [name, text] : texts) {
             QCOMPARE(Edit(dialog, name)->text(), QLatin1String(text));
@@ -105,6 +107,7 @@ private slots:
         TypeInto(Edit(dialog, "margin"), QStringLiteral("50"));
         TypeInto(Edit(dialog, "defOutThickness"), QStringLiteral("65535"));
         TypeInto(Edit(dialog, "threshold"), QStringLiteral("1e-5"));
+        TypeInto(Edit(dialog, "convergenceTolerance"), QStringLiteral("1e-15"));
         QTest::mouseClick(Child<QCheckBox>(&dialog, "graSnap"), Qt::LeftButton);
         CMessageCatcher catcher;
         ClickButton(&dialog, "ok");
@@ -120,6 +123,7 @@ private slots:
         expected.m_defOutThickness = 65535;
         expected.m_thurstonThreshold = 1e-5;
         expected.m_graSnap = 1;
+        expected.m_convergenceTolerance = 1e-15;
         QVERIFY(Same(dialog.Values(), expected));
     }
 
@@ -143,6 +147,15 @@ private slots:
             << QByteArray("defThickness") << QStringLiteral("x") << QStringLiteral("65535");
         QTest::newRow("edge width 3.5")
             << QByteArray("edgeThickness") << QStringLiteral("3.5") << QStringLiteral("255");
+        // Pack to Convergence cannot get below what doubles resolve, nor stop at zero.
+        QTest::newRow("tolerance 0")
+            << QByteArray("convergenceTolerance") << QStringLiteral("0") << QStringLiteral("1e-15");
+        QTest::newRow("tolerance 1e-16") << QByteArray("convergenceTolerance")
+                                         << QStringLiteral("1e-16") << QStringLiteral("1e-15");
+        QTest::newRow("tolerance 2")
+            << QByteArray("convergenceTolerance") << QStringLiteral("2") << QStringLiteral("1");
+        QTest::newRow("tolerance text")
+            << QByteArray("convergenceTolerance") << QStringLiteral("tight") << QStringLiteral("1");
     }
 
     // A refused field keeps the dialog open, focuses the field, names the range, and changes
@@ -173,9 +186,11 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Checked in the order edge width, circle width, node size, hit, threshold, outer
-        // circle width, snap, resize rate, margin, whatever the layout.
-        const char* order[] = {"edgeThickness", "defThickness",    "nodeSize",   "edgeHit",
-                               "threshold",     "defOutThickness", "resizeRate", "margin"};
+        // circle width, snap, resize rate, margin, and then the convergence tolerance that
+        // the editor adds, whatever the layout.
+        const char* order[] = {"edgeThickness", "defThickness", "nodeSize",
+                               "edgeHit",       "threshold",    "defOutThickness",
+                               "resizeRate",    "margin",       "convergenceTolerance"};
         for (const char* name : order) {
             TypeInto(Edit(dialog, name), QStringLiteral("-7"));
         }
@@ -244,9 +259,11 @@ private slots:
         TypeInto(Edit(dialog, "edgeHit"), QStringLiteral("2.5"));
         TypeInto(Edit(dialog, "margin"), QStringLiteral("50"));
         TypeInto(Edit(dialog, "threshold"), QStringLiteral("0"));
+        TypeInto(Edit(dialog, "convergenceTolerance"), QStringLiteral("3e-10"));
         ClickButton(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         dialog.Values().Store(view);
+        QCOMPARE(view.Tolerance, 3e-10);
 
         QCOMPARE(CCPCircle().m_innerCol, COLORREF{0x0000FF});
         QCOMPARE(CHotSpot::m_size, 7);

@@ -1,0 +1,63 @@
+// Pack to Convergence on a worker thread, and the texts that report packing runs.
+#include "app/ConvergenceCommand.h"
+
+#include "app/CommandIds.h"
+#include "app/ProgressRunner.h"
+#include "app/QtStrings.h"
+#include "document/StringIds.h"
+#include "document/TesselDoc.h"
+
+#include <new>
+
+namespace {
+
+QString Number(double value) {
+    // The C locale's form whatever the user's: errors are compared across machines.
+    return QString::number(value, 'e', 2);
+}
+
+} // namespace
+
+QString PackingErrorText(double error) {
+    return FormatString(ids::kPackingErrorStatus, {Number(error)});
+}
+
+QString ConvergedText(const CConvergedPacking& outcome) {
+    const int id = outcome.status == NewtonStatus::Converged ? ids::kConvergedStatus
+                                                             : ids::kConvergenceLimitStatus;
+    return FormatString(id, {Number(outcome.error), QString::number(outcome.iterations)});
+}
+
+ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc, double tolerance,
+                                  const ConvergedSolver& solver, CConvergedPacking& outcome,
+                                  QString& message) {
+    if (!doc.m_nodes.AllConnected()) {
+        message = LoadQString(ids::kPackingRefused);
+        return ConvergenceResult::Refused;
+    }
+    bool solved = false;
+    bool outOfMemory = false;
+    std::string problem;
+    const NewtonProgress progress = [&runner](int iteration, double error) {
+        runner.Report(
+            FormatString(ids::kConvergenceProgress, {QString::number(iteration), Number(error)}));
+        return !runner.CancelAsked();
+    };
+    const bool finished = runner.Run(
+        CommandTip(cmd::kPackToConvergence), LoadQString(ids::kConvergenceStarting), [&] {
+            try {
+                solved = solver(doc.m_nodes, tolerance, progress, outcome, problem);
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+            }
+        });
+    if (!finished || (solved && outcome.status == NewtonStatus::Cancelled)) {
+        return ConvergenceResult::Cancelled;
+    }
+    if (outOfMemory || !solved) {
+        message =
+            outOfMemory ? LoadQString(ids::kNotEnoughMemory) : QString::fromStdString(problem);
+        return ConvergenceResult::Refused;
+    }
+    return ConvergenceResult::Computed;
+}
