@@ -11,6 +11,7 @@
 #include "app/ProfileAccess.h"
 #include "app/QtStrings.h"
 #include "app/Resources.h"
+#include "app/ScreenFit.h"
 #include "document/StringIds.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -51,6 +53,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     SetDocumentTitle(DocumentTemplateField(2), false);
     SetRecentFiles({});
     resize(800, 600);
+    // Scaled screens (200 % on a laptop) can be smaller than that in pixels of the window.
+    FitOnScreen();
     UpdateCommands();
 }
 
@@ -270,19 +274,44 @@ void CMainFrame::OpenFile(const QString& path) {
 void CMainFrame::LoadFrameState(CProfileAccess& profile) {
     // Both restore calls check what they are given and ignore damaged data.
     const QByteArray geometry = ReadBlob(profile, "Geometry");
-    if (!geometry.isEmpty()) {
-        restoreGeometry(geometry);
+    if (!geometry.isEmpty() && restoreGeometry(geometry)) {
+        m_fitOnShow = true;
     }
     const QByteArray state = ReadBlob(profile, "State");
     if (!state.isEmpty()) {
         restoreState(state);
     }
+    FitOnScreen();
     UpdateCommands();
+}
+
+void CMainFrame::FitOnScreen() {
+    // A profile written on a larger screen, or with another scale factor, can hold a window
+    // larger than this screen or beyond its edges. The frame's decorations count too.
+    const QScreen* where = screen();
+    if (where == nullptr || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const QRect frame = frameGeometry();
+    const QRect fitted = FitToScreen(frame, where->availableGeometry());
+    if (fitted != frame) {
+        const QSize decorations = frame.size() - size();
+        resize(fitted.size() - decorations);
+        move(fitted.topLeft());
+    }
 }
 
 void CMainFrame::SaveFrameState(CProfileAccess& profile) const {
     profile.WriteString(kFrameSection, "Geometry", saveGeometry().toBase64().toStdString());
     profile.WriteString(kFrameSection, "State", saveState().toBase64().toStdString());
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_fitOnShow) {
+        m_fitOnShow = false;
+        FitOnScreen();
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

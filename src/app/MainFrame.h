@@ -63,6 +63,8 @@ public:
     // The window's geometry and the bars' places, under the section "Frame".
     void LoadFrameState(CProfileAccess& profile);
     void SaveFrameState(CProfileAccess& profile) const;
+    // Brings the window within the available area of its screen.
+    void FitOnScreen();
 
 signals:
     // The window is about to go after its close was accepted.
@@ -70,6 +72,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first show fits a restored window on its screen again, its frame now counted.
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -96,4 +100,5 @@ private:
     std::function<void(const QString&)> m_openFile;
     std::function<bool()> m_closeGuard;
     std::function<void()> m_updateHook;
+    bool m_fitOnShow = false; // the geometry came from the profile
 };

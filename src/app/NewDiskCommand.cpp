@@ -1,13 +1,13 @@
 // Building a generated disk with progress.
 #include "app/NewDiskCommand.h"
 
+#include "app/BusyCursor.h"
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
 
-#include <QApplication>
 #include <QProgressDialog>
 #include <new>
 
@@ -27,12 +27,10 @@ bool Build(QWidget* parent, const CNewDiskDlg& sizes, CTesselDoc& doc) {
         progress.setValue(made);
         return !progress.wasCanceled();
     };
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool built = sizes.m_kind == CNewDiskDlg::Kind::Hex
-                           ? BuildHexDisk(doc, sizes.m_rings, report)
-                           : BuildRandomDisk(doc, sizes.m_nodes, unsigned(sizes.m_seed), report);
-    QApplication::restoreOverrideCursor();
-    return built;
+    const CBusyCursor busy;
+    return sizes.m_kind == CNewDiskDlg::Kind::Hex
+               ? BuildHexDisk(doc, sizes.m_rings, report)
+               : BuildRandomDisk(doc, sizes.m_nodes, unsigned(sizes.m_seed), report);
 }
 
 } // namespace
@@ -52,7 +50,6 @@ std::optional<std::vector<std::uint8_t>> NewDiskCommand(QWidget* parent, CNewDis
         }
         return doc.SaveToBytes();
     } catch (const std::bad_alloc&) {
-        QApplication::restoreOverrideCursor();
         ShowWarning(parent, LoadQString(ids::kDiskTooLarge));
         return std::nullopt;
     }

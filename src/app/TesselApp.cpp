@@ -1,6 +1,7 @@
 // Start-up, the document commands and shut-down of the editor.
 #include "app/TesselApp.h"
 
+#include "app/BusyCursor.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
 #include "app/EditorExport.h"
@@ -244,7 +245,13 @@ bool CTesselApp::CanPack() const {
 }
 
 void CTesselApp::OnCirclePacking() {
-    if (m_pView->OnCirclePacking()) {
+    bool packed = false;
+    {
+        // A second or more on a disk of 100,000 nodes.
+        const CBusyCursor busy;
+        packed = m_pView->OnCirclePacking();
+    }
+    if (packed) {
         m_pMainFrame->SetPackingStatus(
             PackingErrorText(MeasurePackingErrors(m_document->m_nodes).innerError));
     }
@@ -319,10 +326,12 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
     if (!bytes) {
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::string error;
-    const bool loaded = m_document->LoadFromBytes(*bytes, error);
-    QApplication::restoreOverrideCursor();
+    bool loaded = false;
+    {
+        const CBusyCursor busy;
+        loaded = m_document->LoadFromBytes(*bytes, error);
+    }
     if (!loaded) {
         ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
         return false;
@@ -350,7 +359,12 @@ bool CTesselApp::OpenDocumentFile(const QString& path) {
 
 bool CTesselApp::ReadDocument(const QString& path) {
     std::string error;
-    if (!m_document->OnOpenDocument(QFile::encodeName(path).toStdString(), error)) {
+    bool opened = false;
+    {
+        const CBusyCursor busy;
+        opened = m_document->OnOpenDocument(QFile::encodeName(path).toStdString(), error);
+    }
+    if (!opened) {
         // The document is left as it was, so the user keeps working on it.
         if (!QFileInfo::exists(path)) {
             m_recentFiles.Remove(path);
@@ -389,7 +403,12 @@ bool CTesselApp::OnFileSaveAs() {
 
 bool CTesselApp::WriteDocument(const QString& path) {
     std::string error;
-    if (!m_document->OnSaveDocument(QFile::encodeName(path).toStdString(), error)) {
+    bool saved = false;
+    {
+        const CBusyCursor busy;
+        saved = m_document->OnSaveDocument(QFile::encodeName(path).toStdString(), error);
+    }
+    if (!saved) {
         ShowWarning(m_pMainFrame, FormatString(ids::kSaveFailed, {QString::fromStdString(error)}));
         return false;
     }

@@ -79,10 +79,12 @@ public:
     enum class OuterFill { Filled, Open };
     void Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORREF background = 0x00FFFFFF,
               OuterFill outerFill = OuterFill::Filled) const;
-    // With a background the picture is set to it first (see RasteriseCircles).
+    // With a background the picture is set to it first (see RasteriseCircles). Line widths
+    // are multiplied by widthScale: a screen of two device pixels per pixel draws them twice
+    // as wide.
     void DrawAntialiased(CDibBuffer& image, double scale,
                          std::optional<COLORREF> background = std::nullopt,
-                         OuterFill outerFill = OuterFill::Filled) const;
+                         OuterFill outerFill = OuterFill::Filled, double widthScale = 1.0) const;
     // Export lines (src/circles/CPCircleWrite.cpp): one per circle, the outer circle first.
     void WriteEps(COutputFile& file, double scale) const;
     void WriteText(COutputFile& file, double scale, const std::string& format) const;

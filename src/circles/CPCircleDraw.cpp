@@ -19,11 +19,11 @@ std::int32_t DeviceCoordinate(double v) {
     return std::int32_t(std::clamp(r, double(INT32_MIN), double(INT32_MAX - 1)));
 }
 
-AaCircle Antialiased(const CCPCircle& c, double scale) {
+AaCircle Antialiased(const CCPCircle& c, double scale, double widthScale = 1.0) {
     return {scale * c.m_euclidCentre.x,
             scale * c.m_euclidCentre.y,
             scale * c.m_euclidRadius,
-            double(c.m_thickness),
+            widthScale * c.m_thickness,
             c.m_lineCol,
             c.m_innerCol};
 }
@@ -51,7 +51,7 @@ void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mod
                 COLORREF background, bool hatched, bool filled = true) {
     const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
                               scale * c.m_euclidRadius, c.GetEllipseRect(scale)};
-    if (!dc.IsVisible(shape.rect, c.m_thickness)) {
+    if (!dc.IsVisible(shape.rect, c.m_thickness) || (dc.IsScreen() && !(2 * shape.radius >= 1.0))) {
         return;
     }
     dc.SaveState();
@@ -117,12 +117,12 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORRE
 }
 
 void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale,
-                                     std::optional<COLORREF> background,
-                                     OuterFill outerFill) const {
-    std::vector<AaCircle> circles{Antialiased(m_outer, scale)};
+                                     std::optional<COLORREF> background, OuterFill outerFill,
+                                     double widthScale) const {
+    std::vector<AaCircle> circles{Antialiased(m_outer, scale, widthScale)};
     circles.front().filled = outerFill == OuterFill::Filled;
     for (const CCPCircle* circle : m_list) {
-        circles.push_back(Antialiased(*circle, scale));
+        circles.push_back(Antialiased(*circle, scale, widthScale));
     }
     RasteriseCircles(image, circles, AntialiasThreads(), background);
 }

@@ -72,9 +72,11 @@ public:
     void SetOrigin(IntPoint origin);
     const SurfaceState& State() const { return m_state; }
 
-    // The device rectangle a screen shows. Drawers may skip what lies wholly outside it;
-    // without one (files, printing) everything is drawn.
+    // The device rectangle a screen shows. Drawers may skip what lies wholly outside it, and
+    // circles less than a pixel across, which a screen cannot show; without one (files,
+    // printing) everything is drawn.
     void SetVisibleArea(const IntRect& device) { m_visible = device; }
+    bool IsScreen() const { return m_visible.has_value(); }
     // Whether a rectangle in logical units (before the origin), grown by margin on every
     // side, meets the visible area.
     bool IsVisible(const IntRect& rect, int margin) const;

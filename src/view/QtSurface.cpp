@@ -38,7 +38,8 @@ QBrush ToQBrush(const SurfaceBrush& brush) {
 
 CQtSurface::CQtSurface(QPainter& painter)
     : m_painter(painter), m_base(painter.transform()),
-      m_raster(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster) {
+      m_raster(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster),
+      m_exactCircles(painter.device() != nullptr && painter.device()->devicePixelRatioF() != 1.0) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     // Hatch gaps in opaque mode show the background colour of a fresh device context.
     m_painter.setBackground(QBrush(Qt::white));
@@ -50,13 +51,28 @@ void CQtSurface::OnStateChanged(const SurfaceState& state) {
 }
 
 void CQtSurface::Apply(const SurfaceState& state) {
-    m_painter.setPen(ToQPen(state.pen));
-    m_painter.setBrush(ToQBrush(state.brush));
-    m_painter.setBackgroundMode(state.transparentBackground ? Qt::TransparentMode : Qt::OpaqueMode);
-    bool xorPen = state.rasterOp == RasterOp::XorPen && m_raster;
-    m_painter.setCompositionMode(xorPen ? QPainter::RasterOp_SourceXorDestination
-                                        : QPainter::CompositionMode_SourceOver);
-    m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
+    // Every circle saves, changes and restores the state: telling the painter only what
+    // differs keeps a picture of 100,000 circles from spending most of its time here.
+    const SurfaceState* was = m_applied ? &*m_applied : nullptr;
+    if (!was || was->pen != state.pen) {
+        m_painter.setPen(ToQPen(state.pen));
+    }
+    if (!was || was->brush != state.brush) {
+        m_painter.setBrush(ToQBrush(state.brush));
+    }
+    if (!was || was->transparentBackground != state.transparentBackground) {
+        m_painter.setBackgroundMode(state.transparentBackground ? Qt::TransparentMode
+                                                                : Qt::OpaqueMode);
+    }
+    if (!was || was->rasterOp != state.rasterOp) {
+        bool xorPen = state.rasterOp == RasterOp::XorPen && m_raster;
+        m_painter.setCompositionMode(xorPen ? QPainter::RasterOp_SourceXorDestination
+                                            : QPainter::CompositionMode_SourceOver);
+    }
+    if (!was || was->origin != state.origin) {
+        m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
+    }
+    m_applied = state;
 }
 
 void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
@@ -67,8 +83,26 @@ void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
     // first and last pixel of the rectangle and the ellipse ends at right - 1, bottom - 1.
     // Without a pen the fill alone spans the whole rectangle.
     const bool pen = state.pen.style != PenStyle::Null;
-    const QRectF path(rect.left, rect.top, rect.Width() - (pen ? 1 : 0),
-                      rect.Height() - (pen ? 1 : 0));
+    DrawEllipse(
+        QRectF(rect.left, rect.top, rect.Width() - (pen ? 1 : 0), rect.Height() - (pen ? 1 : 0)),
+        state);
+}
+
+void CQtSurface::DoCircle(const SurfaceCircle& circle, const SurfaceState& state) {
+    if (!m_exactCircles) {
+        DoEllipse(circle.rect, state);
+        return;
+    }
+    if (state.rasterOp == RasterOp::NoOp || !(circle.radius > 0)) {
+        return;
+    }
+    // Centred on the middle of the unit the whole-unit ellipse is centred on.
+    const double r = circle.radius;
+    DrawEllipse(QRectF(circle.x + 0.5 - r, circle.y + 0.5 - r, 2 * r, 2 * r), state);
+}
+
+void CQtSurface::DrawEllipse(const QRectF& path, const SurfaceState& state) {
+    const bool pen = state.pen.style != PenStyle::Null;
     const double width = state.pen.width;
     if (pen && width > 1 && width >= std::min(path.width(), path.height())) {
         // A pen as wide as the ellipse covers all of its inside, as the pixel-coverage drawing

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QTransform>
+#include <optional>
 
 class QPainter;
 
@@ -22,14 +23,21 @@ public:
 protected:
     void OnStateChanged(const SurfaceState& state) override;
     void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
+    // On a device of more than one pixel per unit (a high-density screen) the circle is drawn
+    // at its exact centre and radius, not snapped to whole units.
+    void DoCircle(const SurfaceCircle& circle, const SurfaceState& state) override;
     void DoLine(IntPoint from, IntPoint to, const SurfaceState& state) override;
     void DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) override;
     void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) override;
 
 private:
     void Apply(const SurfaceState& state);
+    // The ellipse whose outline the pen strokes along path.
+    void DrawEllipse(const QRectF& path, const SurfaceState& state);
 
     QPainter& m_painter;
     QTransform m_base;
     bool m_raster = false;
+    bool m_exactCircles = false;
+    std::optional<SurfaceState> m_applied; // what the painter was last told
 };

@@ -64,23 +64,32 @@ void CTesselView::resizeEvent(QResizeEvent* event) {
     OnSize();
 }
 
+QImage CTesselView::MakeOffscreen() const {
+    // As many pixels as the screen has under the window, so that a screen of more than one
+    // device pixel per pixel shows the picture sharp instead of scaled up.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 void CTesselView::OnSize() {
     if (m_documentBusy) {
         m_sizePending = true;
         update();
         return;
     }
-    m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
+    m_offscreen = MakeOffscreen();
     UpdateRadius();
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
     if (m_settings.CircleAntialiasing != 0) {
-        CreateAaImage();
+        CreateAaImage(m_offscreen.size());
     }
     InvalidateView(true);
 }
 
-void CTesselView::CreateAaImage() {
-    m_aaImage.Create(width(), height());
+void CTesselView::CreateAaImage(QSize pixels) {
+    m_aaImage.Create(pixels.width(), pixels.height());
     m_aaDirty = true;
 }
 
@@ -143,8 +152,9 @@ void CTesselView::paintEvent(QPaintEvent*) {
         window.drawImage(0, 0, m_offscreen);
         return;
     }
-    if (m_offscreen.size() != size()) {
-        m_offscreen = QImage(width(), height(), QImage::Format_RGB32);
+    if (m_offscreen.deviceIndependentSize() != QSizeF(size()) ||
+        m_offscreen.devicePixelRatio() != devicePixelRatioF()) {
+        m_offscreen = MakeOffscreen();
         m_bandsOnly = false;
     }
     // A repaint of the picture removes the rubber bands; moving a band only redraws them.
@@ -162,14 +172,16 @@ void CTesselView::paintEvent(QPaintEvent*) {
 }
 
 void CTesselView::Paint(QImage& target) {
-    const int w = target.width();
-    const int h = target.height();
+    // In pixels of the window; the painter maps them onto the image's device pixels.
+    const QSize logical = target.deviceIndependentSize().toSize();
+    const int w = logical.width();
+    const int h = logical.height();
     QPainter painter(&target);
     CQtSurface surface(painter);
     surface.FillRect({0, 0, w, h}, m_settings.BGColor);
     const bool antialiased = m_mode == CircleMode && m_settings.CircleAntialiasing != 0;
     if (antialiased) {
-        PaintAaImage(painter);
+        PaintAaImage(painter, target);
     }
     surface.SetVisibleArea({0, 0, w, h});
     const IntPoint oldOrigin = surface.State().origin;
@@ -192,22 +204,29 @@ void CTesselView::Paint(QImage& target) {
     surface.SetOrigin(oldOrigin);
 }
 
-void CTesselView::PaintAaImage(QPainter& painter) {
-    if (!m_aaImage.HasBitmap()) {
-        CreateAaImage();
+void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {
+    if (!m_aaImage.HasBitmap() || m_aaImage.Width() != target.width() ||
+        m_aaImage.Height() != target.height()) {
+        CreateAaImage(target.size());
     }
     m_aaImage.SetOutsideColor(m_settings.BGColor);
+    const double ratio = target.devicePixelRatio();
     if (m_aaDirty) {
-        const IntPoint pan = m_transform.Pan().ToPoint();
-        m_aaImage.SetOrigin(m_aaImage.Width() / 2 + pan.x, m_aaImage.Height() / 2 + pan.y);
-        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius * m_transform.Zoom(),
-                                             m_settings.BGColor);
+        // In device pixels throughout: the centre, the pan, the scale and the line widths.
+        const QSize logical = target.deviceIndependentSize().toSize();
+        const CDPoint pan = m_transform.Pan();
+        m_aaImage.SetOrigin(qRound((logical.width() / 2 + pan.x) * ratio),
+                            qRound((logical.height() / 2 + pan.y) * ratio));
+        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius * m_transform.Zoom() * ratio,
+                                             m_settings.BGColor, CCPCircleArray::OuterFill::Filled,
+                                             ratio);
         m_aaDirty = false;
     }
     QImage image(m_aaImage.Width(), m_aaImage.Height(), QImage::Format_BGR888);
     for (int y = 0; y < m_aaImage.Height(); ++y) {
         std::copy_n(m_aaImage.Row(y), m_aaImage.Width() * 3, image.scanLine(y));
     }
+    image.setDevicePixelRatio(ratio);
     painter.drawImage(0, 0, image);
 }
 

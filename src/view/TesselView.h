@@ -176,8 +176,11 @@ private:
     // Drawing a shape that is shown removes it, as an exclusive-or pen would.
     void DrawRubberBand(IntPoint to);
     void PaintRubberBands(QPainter& painter) const;
-    void CreateAaImage();
-    void PaintAaImage(QPainter& painter);
+    // The off-screen image at the screen's device pixel ratio.
+    QImage MakeOffscreen() const;
+    // An antialiasing image of that many device pixels, to be drawn.
+    void CreateAaImage(QSize pixels);
+    void PaintAaImage(QPainter& painter, const QImage& target);
     void PaintStartHint(QPainter& painter) const;
     // Graph mode: what a right click at the pointer would delete. Circle mode: no selection
     // and no gradation mode.

@@ -183,7 +183,7 @@ void CTesselView::OnPasteCircle() {
 void CTesselView::OnAntialiasing() {
     m_settings.CircleAntialiasing = m_settings.CircleAntialiasing != 0 ? 0 : 1;
     if (m_settings.CircleAntialiasing != 0) {
-        CreateAaImage();
+        CreateAaImage(m_offscreen.size());
     }
     InvalidateView(true);
 }

@@ -143,3 +143,31 @@ TEST(CircleDraw, AntialiasedArrayDrawsOuterFirstThenTheList) {
     }
     EXPECT_EQ(viaArray.GetPixel(-9, 0), 0x00FF0000u); // the later circle covers the earlier
 }
+
+TEST(CircleDraw, AScreenSkipsCirclesOutsideItAndBelowAPixelAndFilesDoNot) {
+    CCPCircle inside = Sample(0);
+    CCPCircle outside = Sample(0);
+    outside.m_euclidCentre.Set(500, 20);
+    CCPCircle tiny = Sample(0);
+    tiny.m_euclidRadius = 0.4;
+    CCPCircle pixel = Sample(0);
+    pixel.m_euclidRadius = 0.5;
+    // A wide line reaches into the screen from a circle just outside it.
+    CCPCircle wide = Sample(0);
+    wide.m_euclidCentre.Set(-6, 20);
+    wide.m_thickness = 8;
+    const CCPCircle* circles[] = {&inside, &outside, &tiny, &pixel, &wide};
+    CRecordingSurface file;
+    CRecordingSurface screen;
+    screen.SetVisibleArea({0, 0, 100, 100});
+    for (const CCPCircle* c : circles) {
+        c->Draw(file, 1.0, DrawNormal);
+        c->Draw(screen, 1.0, DrawNormal);
+    }
+    EXPECT_EQ(file.Drawings().size(), 5u);
+    const std::vector<std::string> shown = screen.Drawings();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].rfind("ellipse " + kRect, 0), 0u);
+    EXPECT_EQ(shown[1].rfind("ellipse 10,20,12,22", 0), 0u);
+    EXPECT_EQ(shown[2].rfind("ellipse -9,17,-2,24", 0), 0u);
+}

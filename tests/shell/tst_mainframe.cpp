@@ -2,6 +2,7 @@
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/ScreenFit.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -240,6 +242,41 @@ private slots:
         QCOMPARE(frame.size(), QSize(640, 480));
         QVERIFY(frame.ToolBar()->isHidden());
         QVERIFY(!frame.Action(cmd::kToolbar)->isChecked());
+    }
+
+    void aRestoredWindowFitsTheScreen() {
+        const QRect screen(0, 0, 1920, 1080);
+        // Too large and beyond the edges: as large as the area, wholly inside it.
+        QCOMPARE(FitToScreen(QRect(3000, -50, 2500, 1500), screen), screen);
+        QCOMPARE(FitToScreen(QRect(1800, 1000, 800, 600), screen), QRect(1120, 480, 800, 600));
+        QCOMPARE(FitToScreen(QRect(-300, 200, 800, 600), screen), QRect(0, 200, 800, 600));
+        QCOMPARE(FitToScreen(QRect(100, 100, 800, 600), screen), QRect(100, 100, 800, 600));
+        // A screen whose area starts elsewhere (a second monitor, a panel on the left).
+        QCOMPARE(FitToScreen(QRect(0, 0, 800, 600), QRect(1920, 40, 1280, 984)),
+                 QRect(1920, 40, 800, 600));
+        QCOMPARE(FitToScreen(QRect(5, 6, 7, 8), QRect()), QRect(5, 6, 7, 8));
+
+        // A profile written on a larger screen.
+        CMemoryProfile profile;
+        {
+            CMainFrame frame;
+            frame.show();
+            frame.resize(2600, 1700);
+            frame.move(3000, 2500);
+            QVERIFY(QTest::qWaitForWindowExposed(&frame));
+            frame.SaveFrameState(profile);
+        }
+        CMainFrame frame;
+        frame.LoadFrameState(profile);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect available = frame.screen()->availableGeometry();
+        QVERIFY2(available.contains(frame.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(frame.frameGeometry().x())
+                                .arg(frame.frameGeometry().y())
+                                .arg(frame.frameGeometry().width())
+                                .arg(frame.frameGeometry().height())));
     }
 
     void damagedFrameStateIsIgnored() {

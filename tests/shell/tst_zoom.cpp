@@ -231,6 +231,50 @@ private slots:
         QVERIFY(!View().IsZoomed());
     }
 
+    void highDensityScreensGetEveryDevicePixel() {
+        // An image of two device pixels per pixel, as the window paints on such a screen.
+        QImage image(View().size() * 2, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2.0);
+        View().Paint(image);
+        CCPNode* p = Doc().m_nodes.GetAt(0);
+        const QPoint c = ClientOf(*p) * 2;
+        const int size = CHotSpot::m_size;
+        const QRgb colour = ToRgb(CCPNode::m_notConnectColor);
+        // The square keeps its size in pixels: twice as many device pixels across.
+        QCOMPARE(image.pixel(c + QPoint(2 * size + 1, 0)), colour);
+        QVERIFY(image.pixel(c + QPoint(2 * size + 2, 0)) != colour);
+        QCOMPARE(image.pixel(c - QPoint(2 * size, 0)), colour);
+        QVERIFY(image.pixel(c - QPoint(2 * size + 1, 0)) != colour);
+
+        // Circles, plain and antialiased, are drawn at the device's resolution: the outer
+        // circle's line crosses the horizontal through the centre at twice the radius.
+        QVERIFY(BuildHexDisk(Doc(), 2));
+        Trigger(cmd::kCirclePacking);
+        Trigger(cmd::kCircle);
+        for (bool antialiased : {false, true}) {
+            if (antialiased) {
+                Trigger(cmd::kAntialiasing);
+            }
+            View().Paint(image);
+            const QPoint centre(View().width(), View().height());
+            const int r = int(std::lround(2 * View().Radius()));
+            int darkest = 255;
+            int at = 0;
+            for (int dx = r - 4; dx <= r + 4; ++dx) {
+                const int grey = qGray(image.pixel(centre + QPoint(dx, 0)));
+                if (grey < darkest) {
+                    darkest = grey;
+                    at = dx;
+                }
+            }
+            QVERIFY2(darkest < 160, antialiased ? "antialiased" : "plain");
+            QVERIFY(std::abs(at - r) <= 2);
+            // Beyond the line lies the background, not a blocky doubled pixel of the line.
+            QCOMPARE(qGray(image.pixel(centre + QPoint(r + 4, 0))), 255);
+        }
+        Trigger(cmd::kAntialiasing);
+    }
+
     void circleModeSelectsUnderTheZoomedPointer() {
         QVERIFY(BuildHexDisk(Doc(), 3));
         Trigger(cmd::kCirclePacking);

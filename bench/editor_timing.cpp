@@ -1,0 +1,72 @@
+// Where the editor's time goes on a large document: opening it, painting it in both modes,
+// Circle Packing and the command states, measured in the editor itself (offscreen) as CPU and
+// wall-clock time. Not a benchmark run by `make bench`; run by hand:
+//   editor_timing FILE.tesl
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/TesselDoc.h"
+#include "document/ViewSettings.h"
+#include "view/TesselView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+void Measure(const char* what, const std::function<void()>& step) {
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu = std::clock();
+    step();
+    const double cpuSeconds = double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    std::printf("%-44s cpu %8.3f s   wall %8.3f s\n", what, cpuSeconds, wall.elapsed() / 1000.0);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: editor_timing FILE.tesl\n");
+        return 2;
+    }
+    QTemporaryDir folder;
+    CTesselApp app;
+    Measure("open and show", [&] {
+        if (!app.InitInstance({QString::fromLocal8Bit(argv[1])},
+                              folder.filePath(QStringLiteral("t.ini")).toStdString())) {
+            std::exit(1);
+        }
+        QApplication::processEvents();
+    });
+    CTesselView& view = *app.m_pView;
+    CMainFrame& frame = *app.m_pMainFrame;
+    QImage image(view.size(), QImage::Format_RGB32);
+    Measure("paint, graph mode", [&] { view.Paint(image); });
+    Measure("command states", [&] { frame.UpdateCommands(); });
+    Measure("Circle Packing (command)", [&] { frame.RunCommand(cmd::kCirclePacking); });
+    Measure("repaint after packing (window)", [&] { view.repaint(); });
+    Measure("paint, graph mode, packed", [&] { view.Paint(image); });
+    frame.RunCommand(cmd::kCircle);
+    Measure("paint, circle mode", [&] { view.Paint(image); });
+    Measure("paint, circle mode, zoom 8 at the rim", [&] {
+        view.ZoomAt(QPoint(view.width() / 2, view.height() / 2 + int(view.Radius()) - 2), 8.0);
+        view.Paint(image);
+    });
+    view.ZoomToFit();
+    frame.RunCommand(cmd::kAntialiasing);
+    Measure("paint, antialiased (image made)", [&] { view.Paint(image); });
+    Measure("paint, antialiased (image kept)", [&] { view.Paint(image); });
+    view.ZoomIn();
+    Measure("paint, antialiased, zoomed", [&] { view.Paint(image); });
+    frame.RunCommand(cmd::kAntialiasing);
+    app.m_pDoc->SetModifiedFlag(false);
+    return 0;
+}
