@@ -4,6 +4,8 @@
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 
+#include <QFileInfo>
+
 QString LoadQString(int id) {
     return QString::fromStdString(LoadString(id));
 }
@@ -50,4 +52,8 @@ QString DialogFilter(int id) {
 
 QString DocumentTemplateField(int index) {
     return LoadQString(ids::kDocumentTemplate).section(QLatin1Char('\n'), index, index);
+}
+
+QString TitleOf(const QString& path) {
+    return path.isEmpty() ? DocumentTemplateField(2) : QFileInfo(path).fileName();
 }

@@ -17,3 +17,6 @@ QString FormatString(int id, const QStringList& args);
 QString DialogFilter(int id);
 // The field of the document template string at that index (0 = window title).
 QString DocumentTemplateField(int index);
+// A document's name in titles and messages: the file name, or the template's name for a new
+// document (an empty path).
+QString TitleOf(const QString& path);

@@ -1,7 +1,6 @@
 // Start-up, the document commands and shut-down of the editor.
 #include "app/TesselApp.h"
 
-#include "app/BusyCursor.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
 #include "app/EditorExport.h"
@@ -17,7 +16,6 @@
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
-#include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
 #include <QApplication>
@@ -27,10 +25,6 @@
 #include <QLayout>
 
 namespace {
-
-QString TitleOf(const QString& path) {
-    return path.isEmpty() ? DocumentTemplateField(2) : QFileInfo(path).fileName();
-}
 
 QString DocumentFilter() {
     return DocumentTemplateField(3) + QStringLiteral(";;") + LoadQString(ids::kFilterAllFiles);
@@ -244,47 +238,6 @@ bool CTesselApp::CanPack() const {
     return m_pView->CanRunPacking() && !m_progress->IsRunning();
 }
 
-void CTesselApp::OnCirclePacking() {
-    bool packed = false;
-    {
-        // A second or more on a disk of 100,000 nodes.
-        const CBusyCursor busy;
-        packed = m_pView->OnCirclePacking();
-    }
-    if (packed) {
-        m_pMainFrame->SetPackingStatus(
-            PackingErrorText(MeasurePackingErrors(m_document->m_nodes).innerError));
-    }
-}
-
-void CTesselApp::OnPackToConvergence() {
-    CConvergedPacking outcome;
-    QString message;
-    m_pView->SetDocumentBusy(true);
-    const ConvergenceResult result = ComputeInEditor(*m_progress, *m_document, m_settings.Tolerance,
-                                                     m_convergedSolver, outcome, message);
-    m_pView->SetDocumentBusy(false);
-    switch (result) {
-    case ConvergenceResult::Refused:
-        ShowMessage(m_pMainFrame, message);
-        return;
-    case ConvergenceResult::Cancelled:
-        m_pMainFrame->SetStatusText(LoadQString(ids::kConvergenceCancelled));
-        return;
-    case ConvergenceResult::Computed:
-        break;
-    }
-    m_document->ApplyConvergedPacking(outcome);
-    m_pView->InvalidateView(true);
-    m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
-    if (outcome.status == NewtonStatus::Limit) {
-        ShowMessage(m_pMainFrame, FormatString(ids::kConvergenceLimit,
-                                               {QString::number(outcome.error, 'e', 2),
-                                                QString::number(outcome.iterations),
-                                                QString::number(m_settings.Tolerance, 'g', 3)}));
-    }
-}
-
 void CTesselApp::OnSettings() {
     CSettingsDlg dialog(CSettingsValues::Current(m_settings), m_pMainFrame);
     if (dialog.exec() == QDialog::Accepted) {
@@ -328,9 +281,11 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
     }
     std::string error;
     bool loaded = false;
-    {
-        const CBusyCursor busy;
-        loaded = m_document->LoadFromBytes(*bytes, error);
+    RunOnWorker(kind == CNewDiskDlg::Kind::Hex ? cmd::kNewHexDisk : cmd::kNewRandomDisk,
+                LoadQString(ids::kBuildingDisk),
+                [&] { loaded = m_document->LoadFromBytes(*bytes, error, CancelAsked()); });
+    if (!loaded && m_progress->CancelAsked()) {
+        return false; // the document shown until now stays
     }
     if (!loaded) {
         ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
@@ -357,28 +312,6 @@ bool CTesselApp::OpenDocumentFile(const QString& path) {
     return SaveModified() && ReadDocument(path);
 }
 
-bool CTesselApp::ReadDocument(const QString& path) {
-    std::string error;
-    bool opened = false;
-    {
-        const CBusyCursor busy;
-        opened = m_document->OnOpenDocument(QFile::encodeName(path).toStdString(), error);
-    }
-    if (!opened) {
-        // The document is left as it was, so the user keeps working on it.
-        if (!QFileInfo::exists(path)) {
-            m_recentFiles.Remove(path);
-            m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
-        }
-        ShowWarning(m_pMainFrame, FormatString(ids::kOpenFailed, {QString::fromStdString(error)}));
-        return false;
-    }
-    m_recentFiles.Add(path);
-    m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
-    DocumentShown(QFileInfo(path).absoluteFilePath());
-    return true;
-}
-
 bool CTesselApp::OnFileSave() {
     return m_pathName.isEmpty() ? OnFileSaveAs() : WriteDocument(m_pathName);
 }
@@ -397,21 +330,6 @@ bool CTesselApp::OnFileSaveAs() {
     m_pathName = QFileInfo(path).absoluteFilePath();
     m_recentFiles.Add(m_pathName);
     m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
-    UpdateTitle();
-    return true;
-}
-
-bool CTesselApp::WriteDocument(const QString& path) {
-    std::string error;
-    bool saved = false;
-    {
-        const CBusyCursor busy;
-        saved = m_document->OnSaveDocument(QFile::encodeName(path).toStdString(), error);
-    }
-    if (!saved) {
-        ShowWarning(m_pMainFrame, FormatString(ids::kSaveFailed, {QString::fromStdString(error)}));
-        return false;
-    }
     UpdateTitle();
     return true;
 }

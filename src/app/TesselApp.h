@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -72,9 +73,15 @@ private:
     void OnPackToConvergence();
     // Circle Packing and Pack to Convergence, when the graph allows packing and nothing runs.
     bool CanPack() const;
-    // Opens without asking to save first; reports a failure.
+    // Opens without asking to save first; reports a failure. Both run on the worker thread
+    // (src/app/BackgroundWork.cpp) and may be cancelled.
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
+    // Work on the document behind the progress dialog titled after the command, the view
+    // showing its last picture meanwhile; false when the user pressed Cancel.
+    bool RunOnWorker(int command, const QString& text, const std::function<void()>& work);
+    // Whether the user has pressed Cancel in the progress dialog, for the document's work.
+    std::function<bool()> CancelAsked() const;
     // The document was replaced: new path, title, and the view fitted to it. `bareTriangle`:
     // it is the starting triangle of File > New, shown with the first-run hint.
     void DocumentShown(const QString& path, bool bareTriangle = false);

@@ -3,14 +3,11 @@
 
 #include "app/CircleBar.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
 #include "view/TesselView.h"
 
 void ConnectView(CTesselView& view, CMainFrame& frame, CCircleBar& bar) {
     QObject::connect(&view, &CTesselView::CommandsChanged, &frame, &CMainFrame::UpdateCommands);
     QObject::connect(&view, &CTesselView::HintChanged, &frame, &CMainFrame::SetStatusText);
-    QObject::connect(&view, &CTesselView::PackingRefused, &frame,
-                     [&frame](const QString& text) { ShowMessage(&frame, text); });
 
     QObject::connect(&view, &CTesselView::SelectionStyleChanged, &bar,
                      &CCircleBar::ShowCommonStyle);

@@ -35,6 +35,8 @@ const char* Describe(ArchiveError error) {
         return "a node or edge index is out of range";
     case ArchiveError::InconsistentGraph:
         return "the graph in the file is inconsistent";
+    case ArchiveError::Cancelled:
+        return "the reading was cancelled";
     }
     return "unknown error";
 }
@@ -51,12 +53,20 @@ void CArchive::Fail(ArchiveError error, std::string_view detail) {
         m_errorText += ": ";
         m_errorText += detail;
     }
-    // Where the reading stopped tells nothing about a graph that contradicts itself.
-    if (error != ArchiveError::InconsistentGraph) {
+    // Where the reading stopped tells nothing about a graph that contradicts itself or about
+    // the user's Cancel.
+    if (error != ArchiveError::InconsistentGraph && error != ArchiveError::Cancelled) {
         m_errorText += " (at byte " + std::to_string(Position()) + ")";
     }
     m_errorText += '.';
     m_errorText[0] = static_cast<char>(m_errorText[0] - 'a' + 'A');
+}
+
+bool CArchive::CheckCancel() {
+    if (!Failed() && m_cancelCheck && m_cancelCheck()) {
+        Fail(ArchiveError::Cancelled);
+    }
+    return Failed();
 }
 
 bool CArchive::CheckCount(std::int64_t count, std::size_t minBytes, std::string_view what) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,12 +19,13 @@ struct CRuntimeClass;
 // What went wrong first while reading (or, rarely, writing) an archive.
 enum class ArchiveError {
     None,
-    EndOfFile,        // the stream ends before the data it announces
-    BadIndex,         // a tag names a class or object number that was never assigned
-    BadClass,         // an unknown class name, or a class other than the one expected
-    BadSchema,        // a known class stored with another schema
-    IndexOutOfRange,  // a node or edge index outside its collection
-    InconsistentGraph // adjacency, kinds or values that contradict each other
+    EndOfFile,         // the stream ends before the data it announces
+    BadIndex,          // a tag names a class or object number that was never assigned
+    BadClass,          // an unknown class name, or a class other than the one expected
+    BadSchema,         // a known class stored with another schema
+    IndexOutOfRange,   // a node or edge index outside its collection
+    InconsistentGraph, // adjacency, kinds or values that contradict each other
+    Cancelled          // the user stopped the reading
 };
 
 // A storing archive collects bytes in memory; a loading archive reads from a byte span
@@ -84,6 +86,11 @@ public:
     // count before it allocates anything for it.
     bool CheckCount(std::int64_t count, std::size_t minBytes, std::string_view what);
 
+    // Long loading asks this now and then through CheckCancel; true stops it.
+    void SetCancelCheck(std::function<bool()> check) { m_cancelCheck = std::move(check); }
+    // Records a Cancelled failure when the cancel check asks for it; true when the archive
+    // has failed, for whatever reason.
+    bool CheckCancel();
     // Records a failure unless one is recorded already; `detail` completes the message.
     void Fail(ArchiveError error, std::string_view detail = {});
     bool Failed() const { return m_error != ArchiveError::None; }
@@ -134,6 +141,7 @@ private:
     std::vector<Loaded> m_loaded{Loaded{}}; // number 0 is "no object"
 
     const CGraphIndex* m_graph = nullptr;
+    std::function<bool()> m_cancelCheck;
     ArchiveError m_error = ArchiveError::None;
     std::string m_errorText;
 };

@@ -13,9 +13,11 @@ constexpr std::size_t MaxDocumentBytes = 256u * 1024 * 1024;
 
 } // namespace
 
-bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error) {
+bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error,
+                               const CancelCheck& cancelled) {
     if (!bytes.empty()) {
         CArchive ar(bytes);
+        ar.SetCancelCheck(cancelled);
         try {
             Serialize(ar);
         } catch (const std::bad_alloc&) {
@@ -42,9 +44,16 @@ std::vector<std::uint8_t> CTesselDoc::SaveToBytes() {
     return ar.TakeBytes();
 }
 
-bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
+bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,
+                                const CancelCheck& cancelled) {
     std::vector<std::uint8_t> bytes;
-    switch (ReadWholeFile(path, MaxDocumentBytes, bytes, error)) {
+    ReadResult read = ReadResult::Failed;
+    try {
+        read = ReadWholeFile(path, MaxDocumentBytes, bytes, error);
+    } catch (const std::bad_alloc&) {
+        error = FileMessage("Cannot open", path, "there is not enough memory.");
+    }
+    switch (read) {
     case ReadResult::Missing:
         error = FileMessage("Cannot open", path, "the file does not exist.");
         return false;
@@ -53,26 +62,39 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error) {
     case ReadResult::Ok:
         break;
     }
-    if (!LoadFromBytes(bytes, error)) {
+    if (!LoadFromBytes(bytes, error, cancelled)) {
         error = FileMessage("Cannot open", path, error);
         return false;
     }
     return true;
 }
 
-bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error) {
+bool CTesselDoc::OnSaveDocument(const std::string& path, std::string& error,
+                                const CancelCheck& cancelled) {
+    // Asked before each part that takes a while on a large document; once the file is being
+    // written it is finished, so that it is either the old file or the new one.
+    const auto stop = [&] {
+        if (cancelled && cancelled()) {
+            error = FileMessage("Did not save", path, "saving was cancelled.");
+            return true;
+        }
+        return false;
+    };
     if (std::string problem = FindSaveProblem(); !problem.empty()) {
         error = "Cannot save \"" + path + "\": " + problem + ".";
         return false;
     }
     std::vector<std::uint8_t> bytes;
     try {
+        if (stop()) {
+            return false;
+        }
         bytes = SaveToBytes();
     } catch (const std::bad_alloc&) {
         error = FileMessage("Cannot save", path, "there is not enough memory.");
         return false;
     }
-    if (!WriteFileAtomically(path, bytes, error)) {
+    if (stop() || !WriteFileAtomically(path, bytes, error)) {
         return false;
     }
     SetModifiedFlag(false);

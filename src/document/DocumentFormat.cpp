@@ -19,6 +19,8 @@ namespace {
 constexpr std::uint64_t MinNodeBytes = 8 + 8 + 4 + 4 + 2;
 constexpr std::uint64_t MinEdgeBytes = 3 * 4;
 constexpr std::uint64_t StyleBytes = 3 * 4;
+// A million-node file is read in a few seconds; this asks about Cancel every few milliseconds.
+constexpr std::size_t kRecordsBetweenCancelChecks = 16384;
 
 void SerializeInt(CArchive& ar, int& value) {
     if (ar.IsStoring()) {
@@ -132,21 +134,28 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     CGraphIndex index(nodes, edges);
     ar.SetGraph(&index);
     for (std::size_t i = 0; i < nodes.m_array.size() && !ar.Failed(); ++i) {
+        if (i % kRecordsBetweenCancelChecks == 0 && ar.CheckCancel()) {
+            break;
+        }
         nodes.m_array[i]->Serialize(ar);
     }
     for (std::size_t i = 0; i < edges.m_array.size() && !ar.Failed(); ++i) {
+        if (i % kRecordsBetweenCancelChecks == 0 && ar.CheckCancel()) {
+            break;
+        }
         edges.m_array[i]->Serialize(ar);
     }
     ar.SetGraph(nullptr);
     CCPCircle outer;
     outer.Serialize(ar);
-    if (!ar.Failed()) {
+    if (!ar.CheckCancel()) {
         if (std::string problem = FindValueProblem(extentX, extentY, nodes, edges);
             !problem.empty()) {
             ar.Fail(ArchiveError::InconsistentGraph, problem);
         }
     }
-    if (ar.Failed()) {
+    // The checks take a while on a large graph; a Cancel meanwhile still keeps the document.
+    if (ar.CheckCancel()) {
         return; // the fresh graph goes with its collections; the document keeps its own
     }
     doc.RemoveAll();

@@ -92,6 +92,15 @@ constexpr int kStartHint = 766;
 constexpr int kBuildingDisk = 800;
 constexpr int kDiskTooLarge = 801;
 
+// Opening, saving and Circle Packing behind the progress dialog
+constexpr int kOpeningFile = 810;
+constexpr int kOpenCancelled = 811;
+constexpr int kSavingFile = 812;
+constexpr int kSaveCancelled = 813;
+constexpr int kPackingStep = 814;
+constexpr int kPackingCancelled = 815;
+constexpr int kPackingOutOfMemory = 816;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

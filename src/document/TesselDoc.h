@@ -10,6 +10,7 @@
 #include "packing/MaximalPacking.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -19,6 +20,9 @@
 class CGraphEditStep;
 class COutputFile;
 struct CConvergedPacking;
+
+// Asked now and then by long work; true asks it to stop.
+using CancelCheck = std::function<bool()>;
 
 class CTesselDoc : public CObject {
     TESSEL_DECLARE_DYNCREATE(CTesselDoc)
@@ -44,17 +48,22 @@ public:
     // Reads the document file at path. A file without nodes (an empty file too) gives the
     // starting triangle, modified; any other file leaves the document unmodified. A file
     // that cannot be read or is malformed leaves the document exactly as it was and gives
-    // false with a message naming the file and what is wrong with it.
-    bool OnOpenDocument(const std::string& path, std::string& error);
+    // false with a message naming the file and what is wrong with it. Opening and saving ask
+    // `cancelled` now and then (from whatever thread they run on); when it says yes they stop
+    // with false as a failure would, the document and the file as they were.
+    bool OnOpenDocument(const std::string& path, std::string& error,
+                        const CancelCheck& cancelled = {});
     // Writes the document file through a temporary file beside path, so that a failure
     // keeps the previous file; clears the modified flag only on success. A document that
     // opening would refuse (FindSaveProblem) is not written at all.
-    bool OnSaveDocument(const std::string& path, std::string& error);
+    bool OnSaveDocument(const std::string& path, std::string& error,
+                        const CancelCheck& cancelled = {});
     // Empty when the document as it stands would open again; otherwise what opening it
     // would refuse (a position that is not finite, a damaged graph).
     std::string FindSaveProblem() const;
     // OnOpenDocument and OnSaveDocument without the file: the archive's bytes.
-    bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error);
+    bool LoadFromBytes(std::span<const std::uint8_t> bytes, std::string& error,
+                       const CancelCheck& cancelled = {});
     std::vector<std::uint8_t> SaveToBytes();
     // Storing writes the graph, extents and styles; loading reads them into a fresh graph
     // that replaces the document's only when the whole stream was read and checked. A
@@ -125,8 +134,12 @@ public:
     // an edit), lays the circles out, moves every node onto its circle's centre, lists the
     // circles in node order and marks the document modified. Refused while some node is
     // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
-    // the user is shown there.
-    bool RunPacking(std::string* refusal = nullptr);
+    // the user is shown there. `progress`, when given, hears after each sweep of the radius
+    // solver and before the layout how many of the run's steps are done; false stops the
+    // run, which then returns false with everything as it was (refusal untouched). A run that
+    // runs out of memory puts everything back before the exception leaves.
+    using PackingProgress = std::function<bool(int done, int total)>;
+    bool RunPacking(std::string* refusal = nullptr, const PackingProgress& progress = {});
     // Pack to Convergence (src/packing/ConvergedRun.cpp): the maximal packing to the given
     // tolerance, applied as a packing run applies its circles, with the solver's figures in
     // outcome. Refused like RunPacking, or for a graph that is not a triangulated disk, with
@@ -189,6 +202,9 @@ private:
     // What a full RecomputeStates would change after a connection at node, when the states
     // were right before it.
     void RecomputeStatesAfterConnect(CCPNode* node);
+
+    // A packing run's radii and layout; false when progress stopped it.
+    bool SolveAndLayOut(const PackingProgress& progress);
 
     // The history's side of the edits (src/document/DocumentHistory.cpp). A graph edit run
     // by a click is written down in m_journal, which the edits tell before they change an

@@ -4,6 +4,7 @@
 
 #include "model/CPNode.h"
 
+#include <functional>
 #include <vector>
 
 class CCPCircle;
@@ -51,8 +52,11 @@ public:
     void Scale(double sx, double sy);
 
     // Radius solver (src/packing/RadiusSolver.cpp): m_sweeps sweeps of SolveRadius over the
-    // nodes in collection order, each against the radii as they stand.
-    void SolveRadii();
+    // nodes in collection order, each against the radii as they stand. After each sweep
+    // `carryOn`, when given, hears how many are done; false stops the solver there, and
+    // SolveRadii returns false.
+    using SweepCheck = std::function<bool(int sweepsDone)>;
+    bool SolveRadii(const SweepCheck& carryOn = {});
     // Every node's circle back to hyperbolic radius 1.0.
     void ResetRadii();
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
 
 double CTesselDoc::GetPackingScale() const {
     if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
@@ -14,7 +16,7 @@ double CTesselDoc::GetPackingScale() const {
     return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
 }
 
-bool CTesselDoc::RunPacking(std::string* refusal) {
+bool CTesselDoc::RunPacking(std::string* refusal, const PackingProgress& progress) {
     if (!m_nodes.AllConnected()) {
         if (refusal) {
             *refusal = LoadString(ids::kPackingRefused);
@@ -22,15 +24,25 @@ bool CTesselDoc::RunPacking(std::string* refusal) {
         return false;
     }
     const bool wasModified = m_modified;
-    std::unique_ptr<CEditStep> step =
-        m_historyEnabled ? std::make_unique<CPackingStep>(ids::kStepCirclePacking, *this) : nullptr;
-    ReleaseCircleList();
-    if (m_topologyChanged) {
-        m_nodes.ResetRadii();
-        m_topologyChanged = 0;
+    // The state before the run: for undo, and to put back when the run stops early.
+    std::unique_ptr<CEditStep> before =
+        m_historyEnabled || progress
+            ? std::make_unique<CPackingStep>(ids::kStepCirclePacking, *this)
+            : nullptr;
+    bool finished = false;
+    try {
+        finished = SolveAndLayOut(progress);
+    } catch (const std::bad_alloc&) {
+        if (before) {
+            before->Undo(*this);
+        }
+        throw;
     }
-    m_nodes.SolveRadii();
-    m_nodes.Layout();
+    if (!finished) {
+        before->Undo(*this);
+        return false;
+    }
+    ReleaseCircleList();
     m_nodes.ApplyLayout(GetPackingScale());
     for (CCPNode* node : m_nodes.m_array) {
         if (node->m_circle) {
@@ -38,9 +50,23 @@ bool CTesselDoc::RunPacking(std::string* refusal) {
         }
     }
     SetModifiedFlag(true);
-    if (step) {
-        Record(std::move(step), wasModified);
+    if (m_historyEnabled) {
+        Record(std::move(before), wasModified);
     }
+    return true;
+}
+
+bool CTesselDoc::SolveAndLayOut(const PackingProgress& progress) {
+    if (m_topologyChanged) {
+        m_nodes.ResetRadii();
+        m_topologyChanged = 0;
+    }
+    // The layout is the last step; the solver reports the sweeps before it.
+    const int steps = CCPNodeArray::m_sweeps + 1;
+    if (!m_nodes.SolveRadii([&](int done) { return !progress || progress(done, steps); })) {
+        return false;
+    }
+    m_nodes.Layout();
     return true;
 }
 

@@ -57,12 +57,16 @@ void CCPNode::SolveRadius() {
                                       [](double r) { return fan.AngleSumError(r); });
 }
 
-void CCPNodeArray::SolveRadii() {
+bool CCPNodeArray::SolveRadii(const SweepCheck& carryOn) {
     for (int sweep = 0; sweep < m_sweeps; ++sweep) {
         for (CCPNode* node : m_array) {
             node->SolveRadius();
         }
+        if (carryOn && !carryOn(sweep + 1)) {
+            return false;
+        }
     }
+    return true;
 }
 
 void CCPNodeArray::ResetRadii() {

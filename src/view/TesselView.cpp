@@ -124,16 +124,6 @@ bool CTesselView::CanRunPacking() const {
     return m_document.m_nodes.AllConnected();
 }
 
-bool CTesselView::OnCirclePacking() {
-    std::string refusal;
-    if (!m_document.RunPacking(&refusal)) {
-        emit PackingRefused(QString::fromStdString(refusal));
-        return false;
-    }
-    InvalidateView(true);
-    return true;
-}
-
 // Painting -------------------------------------------------------------------------------
 
 void CTesselView::SetDocumentBusy(bool busy) {

@@ -105,8 +105,6 @@ public:
     // The rubber-band shapes shown over the picture (each drawn an odd number of times).
     int RubberBandCount() const { return static_cast<int>(m_bands.size()); }
 
-    // Run > Circle Packing; refused (PackingRefused, false) while a node is not connected.
-    bool OnCirclePacking();
     bool CanRunPacking() const;
 
     // Paints the whole client area into the image (of the client size) as the window shows it.
@@ -122,8 +120,6 @@ signals:
     void CommandsChanged();
     // What the buttons would do at the pointer, for the status bar; empty over nothing.
     void HintChanged(const QString& text);
-    // Circle Packing was refused; `text` says why.
-    void PackingRefused(const QString& text);
     // The selection's common style: `flags` holds StyleAnySelected and one bit per attribute
     // on which the selected circles agree.
     void SelectionStyleChanged(const CCPCircle& style, int flags);

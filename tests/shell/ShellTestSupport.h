@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -123,6 +124,19 @@ private:
     bool m_busy = false;
     QTimer m_timer;
 };
+
+// A step that presses Cancel in the progress dialog, first trying to close the main window
+// as a user might; `closed` records whether the window went.
+inline ModalStep CancelProgress(QWidget& window, bool* closed) {
+    return [&window, closed](QWidget* modal) {
+        if (modal->objectName() != QStringLiteral("progressDialog")) {
+            return false;
+        }
+        *closed = window.close();
+        modal->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+        return true;
+    };
+}
 
 // Clicks that button of a message box, recording its text.
 inline ModalStep PressButton(QMessageBox::StandardButton button, QString* text = nullptr) {

@@ -61,19 +61,6 @@ CCPEdge* BoundaryEdge(const CTesselDoc& doc) {
     return nullptr;
 }
 
-// A step that presses Cancel in the progress dialog, first trying to close the main window
-// as a user might; `closed` records whether the window went.
-ModalStep CancelProgress(CMainFrame& frame, bool* closed) {
-    return [&frame, closed](QWidget* modal) {
-        if (modal->objectName() != QStringLiteral("progressDialog")) {
-            return false;
-        }
-        *closed = frame.close();
-        modal->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
-        return true;
-    };
-}
-
 } // namespace
 
 class TestConverge : public QObject {

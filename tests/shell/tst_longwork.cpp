@@ -1,0 +1,139 @@
+// Opening, saving and Circle Packing as a user meets them on a large document: the progress
+// dialog, Cancel, the window that cannot be closed meanwhile, and the document and the file
+// kept as they were.
+#include "ShellTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/ProgressRunner.h"
+#include "app/TesselApp.h"
+#include "document/GraphBuilder.h"
+#include "document/StringTable.h"
+#include "document/TesselDoc.h"
+#include "model/CPNodeArray.h"
+#include "view/TesselView.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class TestLongWork : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<CTesselApp> m_app;
+    QString m_large; // a hex disk of 110 rings: reading it takes a while
+
+    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
+    CTesselDoc& Doc() { return *m_app->m_pDoc; }
+
+    // Runs the command while a script reads the progress text and presses Cancel.
+    QString RunAndCancel(const std::function<void()>& command, const QString& textStart) {
+        m_app->Progress().SetDialogDelay(0);
+        QString shown;
+        const ModalStep readProgress = [&](QWidget* modal) {
+            auto* text = modal->findChild<QLabel*>(QStringLiteral("progressText"));
+            if (text == nullptr || !text->text().startsWith(textStart)) {
+                return false;
+            }
+            shown = text->text();
+            return true;
+        };
+        bool closed = true;
+        CModalScript script({readProgress, CancelProgress(Frame(), &closed)});
+        command();
+        if (!script.Done() || closed || m_app->Progress().IsRunning()) {
+            return {};
+        }
+        return shown;
+    }
+
+private slots:
+    void initTestCase() {
+        CTesselDoc disk;
+        QVERIFY(BuildHexDisk(disk, 110));
+        m_large = m_folder.filePath(QStringLiteral("large.tesl"));
+        std::string error;
+        QVERIFY(disk.OnSaveDocument(m_large.toStdString(), error));
+    }
+
+    void init() {
+        SetLanguage(Language::English);
+        m_app = std::make_unique<CTesselApp>();
+        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+    }
+
+    void cleanup() {
+        CCPNodeArray::ResetDefaults();
+        m_app->m_pDoc->SetModifiedFlag(false);
+        m_app.reset();
+    }
+
+    // A run made endless by its sweeps can only end by Cancel, which puts everything back.
+    void circlePackingCancelledLeavesTheDocument() {
+        QVERIFY(BuildHexDisk(Doc(), 5));
+        Frame().RunCommand(cmd::kCirclePacking);
+        Doc().SetModifiedFlag(false);
+        const std::vector<std::uint8_t> bytes = Doc().SaveToBytes();
+        const QString figures = Frame().PackingStatus();
+        CCPNodeArray::m_sweeps = 1 << 30;
+
+        const QString shown = RunAndCancel([&] { Frame().RunCommand(cmd::kCirclePacking); },
+                                           QStringLiteral("Circle Packing, step "));
+        QVERIFY(shown.endsWith(QStringLiteral(" of 1073741825...")));
+        QVERIFY(Doc().SaveToBytes() == bytes);
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(Frame().StatusText(),
+                 QStringLiteral("Circle Packing was cancelled; the document is unchanged."));
+        QCOMPARE(Frame().PackingStatus(), figures);
+        // Undo takes back the first run, not the cancelled one.
+        QCOMPARE(Frame().Action(cmd::kUndo)->text(), QStringLiteral("&Undo Circle Packing"));
+        Frame().RunCommand(cmd::kUndo);
+        QVERIFY(!Frame().Action(cmd::kUndo)->isEnabled());
+    }
+
+    void openingCancelledKeepsTheDocument() {
+        Doc().SetModifiedFlag(false);
+        const std::vector<std::uint8_t> bytes = Doc().SaveToBytes();
+        const QString shown = RunAndCancel([&] { m_app->OpenDocumentFile(m_large); },
+                                           QStringLiteral("Opening large.tesl..."));
+        QVERIFY(!shown.isEmpty());
+        QVERIFY(Doc().SaveToBytes() == bytes);
+        QVERIFY(m_app->PathName().isEmpty());
+        QVERIFY(!m_app->RecentFiles().Files().contains(m_large));
+        QCOMPARE(Frame().StatusText(),
+                 QStringLiteral("Opening was cancelled; the document is unchanged."));
+
+        // Not cancelled, it opens.
+        QVERIFY(m_app->OpenDocumentFile(m_large));
+        QCOMPARE(Doc().m_nodes.GetSize(), 3 * 110 * 111 + 1);
+    }
+
+    // Saving asks on the way; a Cancel keeps the old file and the unsaved changes, so that
+    // the window still asks before it closes.
+    void savingCancelledKeepsTheFile() {
+        Doc().SetModifiedFlag(false);
+        QVERIFY(m_app->OpenDocumentFile(m_large));
+        const QByteArray saved = ReadAll(m_large);
+        Doc().ScaleDownGraph(0.5);
+        Doc().SetModifiedFlag(true);
+        const QString shown = RunAndCancel([&] { Frame().RunCommand(cmd::kFileSave); },
+                                           QStringLiteral("Saving large.tesl..."));
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(ReadAll(m_large), saved);
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(Frame().StatusText(),
+                 QStringLiteral("Saving was cancelled; the file is unchanged."));
+        QStringList files = QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden);
+        files.removeAll(QStringLiteral("t.ini"));
+        QCOMPARE(files, QStringList{QStringLiteral("large.tesl")}); // no temporary file left
+
+        Frame().RunCommand(cmd::kFileSave);
+        QVERIFY(!Doc().IsModified());
+        const std::vector<std::uint8_t> bytes = Doc().SaveToBytes();
+        QCOMPARE(ReadAll(m_large),
+                 QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
+};
+
+QTEST_MAIN(TestLongWork)
+#include "tst_longwork.moc"
