@@ -119,7 +119,9 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORRE
 void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale,
                                      std::optional<COLORREF> background, OuterFill outerFill,
                                      double widthScale) const {
-    std::vector<AaCircle> circles{Antialiased(m_outer, scale, widthScale)};
+    std::vector<AaCircle> circles;
+    circles.reserve(m_list.size() + 1);
+    circles.push_back(Antialiased(m_outer, scale, widthScale));
     circles.front().filled = outerFill == OuterFill::Filled;
     for (const CCPCircle* circle : m_list) {
         circles.push_back(Antialiased(*circle, scale, widthScale));
