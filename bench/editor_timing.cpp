@@ -1,7 +1,9 @@
 // Where the editor's time goes on a large document: opening it, painting it in both modes,
 // Circle Packing and the command states, measured in the editor itself (offscreen) as CPU and
 // wall-clock time. Not a benchmark run by `make bench`; run by hand:
-//   editor_timing FILE.tesl
+//   editor_timing FILE.tesl [PREFIX]
+// With PREFIX, the graph-mode pictures are saved as PREFIX-*.png, to compare the pictures of
+// two builds pixel for pixel.
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
@@ -28,15 +30,33 @@ void Measure(const char* what, const std::function<void()>& step) {
     std::printf("%-44s cpu %8.3f s   wall %8.3f s\n", what, cpuSeconds, wall.elapsed() / 1000.0);
 }
 
+void Save(const QImage& image, const char* prefix, const char* name) {
+    if (prefix) {
+        image.save(QString::fromLocal8Bit(prefix) + QLatin1Char('-') + QLatin1String(name) +
+                   QStringLiteral(".png"));
+    }
+}
+
+// The graph at twice the pixel density, as a high-density screen shows it.
+void SaveDense(CTesselView& view, const char* prefix, const char* name) {
+    if (prefix) {
+        QImage dense(view.size() * 2, QImage::Format_RGB32);
+        dense.setDevicePixelRatio(2.0);
+        view.Paint(dense);
+        Save(dense, prefix, name);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: editor_timing FILE.tesl\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: editor_timing FILE.tesl [PREFIX]\n");
         return 2;
     }
+    const char* prefix = argc == 3 ? argv[2] : nullptr;
     QTemporaryDir folder;
     CTesselApp app;
     Measure("open and show", [&] {
@@ -50,10 +70,20 @@ int main(int argc, char* argv[]) {
     CMainFrame& frame = *app.m_pMainFrame;
     QImage image(view.size(), QImage::Format_RGB32);
     Measure("paint, graph mode", [&] { view.Paint(image); });
+    Save(image, prefix, "graph");
+    SaveDense(view, prefix, "graph-dense");
     Measure("command states", [&] { frame.UpdateCommands(); });
     Measure("Circle Packing (command)", [&] { frame.RunCommand(cmd::kCirclePacking); });
     Measure("repaint after packing (window)", [&] { view.repaint(); });
     Measure("paint, graph mode, packed", [&] { view.Paint(image); });
+    Save(image, prefix, "packed");
+    SaveDense(view, prefix, "packed-dense");
+    Measure("paint, graph mode, packed, zoom 8", [&] {
+        view.ZoomAt(QPoint(view.width() / 2, view.height() / 2 + int(view.Radius()) - 2), 8.0);
+        view.Paint(image);
+    });
+    Save(image, prefix, "packed-zoomed");
+    view.ZoomToFit();
     frame.RunCommand(cmd::kCircle);
     Measure("paint, circle mode", [&] { view.Paint(image); });
     Measure("paint, circle mode, zoom 8 at the rim", [&] {

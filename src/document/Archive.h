@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CGraphIndex;
@@ -52,6 +53,11 @@ public:
     // back-reference) and, unless it was written before, its body through Serialize.
     void WriteObject(const CObject* object);
     const std::vector<std::uint8_t>& Bytes() const { return m_output; }
+    // Hands the stored bytes over, leaving the archive empty.
+    std::vector<std::uint8_t> TakeBytes() { return std::move(m_output); }
+    // Room for that many stored bytes in all, so that a large document is not copied over
+    // and over as its bytes grow.
+    void Reserve(std::size_t bytes) { m_output.reserve(bytes); }
 
     double ReadF64();
     std::int32_t ReadI32();

@@ -41,7 +41,7 @@ bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string&
 std::vector<std::uint8_t> CTesselDoc::SaveToBytes() {
     CArchive ar;
     Serialize(ar);
-    return ar.Bytes();
+    return ar.TakeBytes();
 }
 
 bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,

@@ -53,7 +53,16 @@ CCPCircle* OwnCircle(const CArchive::ObjectRead& read) {
     return own;
 }
 
+// What a document of that many nodes and edges takes, but for its few class names: each node's
+// point, edge count, kind and circle record, each edge's record and its two listings.
+std::size_t StoredBytes(const CTesselDoc& doc) {
+    constexpr std::size_t NodeBytes = 8 + 8 + 4 + 4 + 2 + StyleBytes;
+    constexpr std::size_t EdgeBytes = 3 * 4 + 2 * 4;
+    return 64 + NodeBytes * doc.m_nodes.m_array.size() + EdgeBytes * doc.m_edges.m_array.size();
+}
+
 void StoreDocument(CTesselDoc& doc, CArchive& ar) {
+    ar.Reserve(ar.Position() + StoredBytes(doc));
     CGraphIndex index(doc.m_nodes, doc.m_edges);
     ar.SetGraph(&index);
     ar.WriteF64(doc.m_extentX);

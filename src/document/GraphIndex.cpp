@@ -9,16 +9,13 @@
 
 namespace {
 
-template <typename Map, typename Array> void Fill(Map& map, const Array& array) {
-    map.reserve(array.m_array.size());
-    for (std::size_t i = 0; i < array.m_array.size(); ++i) {
-        map.emplace(array.m_array[i], static_cast<int>(i));
+template <typename T>
+int Find(std::optional<CPointerIndex<T>>& index, const std::vector<T*>& items, const T* item) {
+    if (!index) {
+        index.emplace(items);
+        index->InsertAll();
     }
-}
-
-template <typename Map, typename Key> int Find(const Map& map, const Key* key) {
-    auto found = map.find(key);
-    return found == map.end() ? -1 : found->second;
+    return index->Find(item);
 }
 
 template <typename Array> auto At(const Array& array, int index, CArchive& ar, const char* what) {
@@ -34,17 +31,14 @@ template <typename Array> auto At(const Array& array, int index, CArchive& ar, c
 } // namespace
 
 CGraphIndex::CGraphIndex(const CCPNodeArray& nodes, const CCPEdgeArray& edges)
-    : m_nodes(nodes), m_edges(edges) {
-    Fill(m_nodeIndex, nodes);
-    Fill(m_edgeIndex, edges);
-}
+    : m_nodes(nodes), m_edges(edges) {}
 
 int CGraphIndex::IndexOfNode(const CCPNode* node) const {
-    return Find(m_nodeIndex, node);
+    return Find(m_nodeIndex, m_nodes.m_array, node);
 }
 
 int CGraphIndex::IndexOfEdge(const CCPEdge* edge) const {
-    return Find(m_edgeIndex, edge);
+    return Find(m_edgeIndex, m_edges.m_array, edge);
 }
 
 CCPNode* CGraphIndex::NodeAt(int index, CArchive& ar) const {

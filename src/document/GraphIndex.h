@@ -1,7 +1,9 @@
 // CGraphIndex: node and edge indices of one graph while it is stored or loaded.
 #pragma once
 
-#include <unordered_map>
+#include "model/PointerIndex.h"
+
+#include <optional>
 
 class CArchive;
 class CCPEdge;
@@ -11,7 +13,8 @@ class CCPNodeArray;
 
 // Node and edge records name each other by their index in the collections. The document
 // hands this index to the archive (CArchive::SetGraph), and the node and edge Serialize use
-// it in both directions.
+// it in both directions. Loading only goes from indices to objects, so the look-up by
+// address is built on its first use, when storing.
 class CGraphIndex {
 public:
     CGraphIndex(const CCPNodeArray& nodes, const CCPEdgeArray& edges);
@@ -26,6 +29,6 @@ public:
 private:
     const CCPNodeArray& m_nodes;
     const CCPEdgeArray& m_edges;
-    std::unordered_map<const CCPNode*, int> m_nodeIndex;
-    std::unordered_map<const CCPEdge*, int> m_edgeIndex;
+    mutable std::optional<CPointerIndex<CCPNode>> m_nodeIndex;
+    mutable std::optional<CPointerIndex<CCPEdge>> m_edgeIndex;
 };

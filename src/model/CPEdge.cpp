@@ -87,6 +87,12 @@ bool CCPEdge::HitTest(const CDPoint& p, double pixel) const {
 }
 
 void CCPEdge::Draw(CDrawSurface& dc, const CViewTransform& view) const {
+    dc.SaveState();
+    DrawInBracket(dc, view);
+    dc.RestoreState();
+}
+
+void CCPEdge::DrawInBracket(CDrawSurface& dc, const CViewTransform& view) const {
     if (!m_start || !m_end) {
         return;
     }
@@ -96,8 +102,11 @@ void CCPEdge::Draw(CDrawSurface& dc, const CViewTransform& view) const {
                     {std::max(a.x, b.x), std::max(a.y, b.y)}, m_thickness + 1.0)) {
         return;
     }
-    dc.SaveState();
+    const IntPoint from = a.ToPoint();
+    const IntPoint to = b.ToPoint();
+    if (from == to && dc.IsScreen()) {
+        return;
+    }
     dc.SelectPen(SurfacePen::Solid(m_thickness, m_interior == 1 ? m_innerColor : m_outerColor));
-    dc.Line(a.ToPoint(), b.ToPoint());
-    dc.RestoreState();
+    dc.Line(from, to);
 }

@@ -41,6 +41,10 @@ public:
     // Between the ends taken to the screen by view; nothing when the line lies outside
     // view's window.
     void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
+    // Draw without its own save/restore bracket: the pen stays selected, for a caller that
+    // draws many edges in one bracket. On a screen, an edge whose ends fall in the same pixel
+    // draws nothing (the end point of a line is not drawn) and is skipped.
+    void DrawInBracket(CDrawSurface& dc, const CViewTransform& view) const;
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
     // The profile reads and writes them through the settings table (src/document).

@@ -1,6 +1,8 @@
 // The edge collection: ownership, searches in collection order, and whole-graph passes.
 #include "model/CPEdgeArray.h"
 
+#include "circles/DrawSurface.h"
+
 #include <algorithm>
 
 TESSEL_IMPLEMENT_DYNCREATE(CCPEdgeArray, CObject)
@@ -55,9 +57,11 @@ void CCPEdgeArray::UpdateInteriors() {
 }
 
 void CCPEdgeArray::Draw(CDrawSurface& dc, const CViewTransform& view) const {
+    dc.SaveState();
     for (const CCPEdge* edge : m_array) {
-        edge->Draw(dc, view);
+        edge->DrawInBracket(dc, view);
     }
+    dc.RestoreState();
 }
 
 CCPEdge* CCPEdgeArray::HitTest(const CDPoint& p, double pixel) const {

@@ -3,15 +3,15 @@
 
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
+#include "model/PointerIndex.h"
 
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
+#include <vector>
 
 namespace {
 
-using NodeIndex = std::unordered_map<const CCPNode*, int>;
-using EdgeIndex = std::unordered_map<const CCPEdge*, int>;
+using NodeIndex = CPointerIndex<CCPNode>;
+using EdgeIndex = CPointerIndex<CCPEdge>;
 
 bool Fail(std::string* problem, std::string text) {
     if (problem) {
@@ -20,26 +20,35 @@ bool Fail(std::string* problem, std::string text) {
     return false;
 }
 
+std::string NodeName(int i) {
+    return "Node " + std::to_string(i);
+}
+
+std::string EdgeName(int i) {
+    return "Edge " + std::to_string(i);
+}
+
 bool IndexNodes(const CCPNodeArray& nodes, NodeIndex& index, std::string* problem) {
-    std::unordered_set<const CCPCircle*> circles;
+    std::vector<const CCPCircle*> circles(nodes.m_array.size());
+    CPointerIndex<const CCPCircle> circleIndex(circles);
     for (int i = 0; i < nodes.GetSize(); ++i) {
         const CCPNode* node = nodes.m_array[i];
-        std::string name = "Node " + std::to_string(i);
         if (!node) {
-            return Fail(problem, name + " is missing.");
+            return Fail(problem, NodeName(i) + " is missing.");
         }
-        if (!index.emplace(node, i).second) {
-            return Fail(problem, name + " is node " + std::to_string(index[node]) + " again.");
+        if (int first = index.Insert(i); first >= 0) {
+            return Fail(problem, NodeName(i) + " is node " + std::to_string(first) + " again.");
         }
         if (node->m_kind != Outer && node->m_kind != Inner && node->m_kind != NotConnected) {
-            return Fail(problem,
-                        name + " has the unknown kind " + std::to_string(node->m_kind) + ".");
+            return Fail(problem, NodeName(i) + " has the unknown kind " +
+                                     std::to_string(node->m_kind) + ".");
         }
         if (!node->m_circle) {
-            return Fail(problem, name + " has no circle.");
+            return Fail(problem, NodeName(i) + " has no circle.");
         }
-        if (!circles.insert(node->m_circle).second) {
-            return Fail(problem, name + " shares its circle with another node.");
+        circles[i] = node->m_circle;
+        if (circleIndex.Insert(i) >= 0) {
+            return Fail(problem, NodeName(i) + " shares its circle with another node.");
         }
     }
     return true;
@@ -49,18 +58,17 @@ bool IndexEdges(const CCPEdgeArray& edges, const NodeIndex& nodes, EdgeIndex& in
                 std::string* problem) {
     for (int i = 0; i < edges.GetSize(); ++i) {
         const CCPEdge* edge = edges.m_array[i];
-        std::string name = "Edge " + std::to_string(i);
         if (!edge) {
-            return Fail(problem, name + " is missing.");
+            return Fail(problem, EdgeName(i) + " is missing.");
         }
-        if (!index.emplace(edge, i).second) {
-            return Fail(problem, name + " is edge " + std::to_string(index[edge]) + " again.");
+        if (int first = index.Insert(i); first >= 0) {
+            return Fail(problem, EdgeName(i) + " is edge " + std::to_string(first) + " again.");
         }
-        if (!nodes.contains(edge->m_start) || !nodes.contains(edge->m_end)) {
-            return Fail(problem, name + " does not join two nodes of the graph.");
+        if (nodes.Find(edge->m_start) < 0 || nodes.Find(edge->m_end) < 0) {
+            return Fail(problem, EdgeName(i) + " does not join two nodes of the graph.");
         }
         if (edge->m_start == edge->m_end) {
-            return Fail(problem, name + " joins a node to itself.");
+            return Fail(problem, EdgeName(i) + " joins a node to itself.");
         }
     }
     return true;
@@ -70,29 +78,33 @@ bool IndexEdges(const CCPEdgeArray& edges, const NodeIndex& nodes, EdgeIndex& in
 // listings then shows whether every edge is listed by both its ends.
 bool CheckLists(const CCPNodeArray& nodes, const CCPEdgeArray& edgeArray, const EdgeIndex& edges,
                 std::string* problem) {
-    std::unordered_map<const CCPEdge*, int> listings;
+    struct Listing {
+        int lastNode = -1; // the node that listed the edge last
+        int count = 0;
+    };
+    std::vector<Listing> listings(edgeArray.m_array.size());
     for (int i = 0; i < nodes.GetSize(); ++i) {
         const CCPNode* node = nodes.m_array[i];
-        std::string name = "Node " + std::to_string(i);
-        std::unordered_set<const CCPEdge*> seen;
         for (const CCPEdge* edge : node->m_edges) {
-            if (!edges.contains(edge)) {
-                return Fail(problem, name + " lists an edge that is not in the graph.");
+            const int e = edges.Find(edge);
+            if (e < 0) {
+                return Fail(problem, NodeName(i) + " lists an edge that is not in the graph.");
             }
             if (!edge->HasNode(node)) {
-                return Fail(problem, name + " lists edge " + std::to_string(edges.at(edge)) +
+                return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) +
                                          ", which does not end at it.");
             }
-            if (!seen.insert(edge).second) {
-                return Fail(problem,
-                            name + " lists edge " + std::to_string(edges.at(edge)) + " twice.");
+            Listing& listing = listings[e];
+            if (listing.lastNode == i) {
+                return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) + " twice.");
             }
-            ++listings[edge];
+            listing.lastNode = i;
+            ++listing.count;
         }
     }
-    for (int i = 0; i < edgeArray.GetSize(); ++i) {
-        if (listings[edgeArray.m_array[i]] != 2) {
-            return Fail(problem, "Edge " + std::to_string(i) + " is not listed by both its ends.");
+    for (int e = 0; e < edgeArray.GetSize(); ++e) {
+        if (listings[e].count != 2) {
+            return Fail(problem, EdgeName(e) + " is not listed by both its ends.");
         }
     }
     return true;
@@ -101,8 +113,8 @@ bool CheckLists(const CCPNodeArray& nodes, const CCPEdgeArray& edgeArray, const 
 } // namespace
 
 bool CheckGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, std::string* problem) {
-    NodeIndex nodeIndex;
-    EdgeIndex edgeIndex;
+    NodeIndex nodeIndex(nodes.m_array);
+    EdgeIndex edgeIndex(edges.m_array);
     return IndexNodes(nodes, nodeIndex, problem) &&
            IndexEdges(edges, nodeIndex, edgeIndex, problem) &&
            CheckLists(nodes, edges, edgeIndex, problem);

@@ -46,13 +46,7 @@ CQtSurface::CQtSurface(QPainter& painter)
     Apply(State());
 }
 
-void CQtSurface::OnStateChanged(const SurfaceState& state) {
-    Apply(state);
-}
-
 void CQtSurface::Apply(const SurfaceState& state) {
-    // Every circle saves, changes and restores the state: telling the painter only what
-    // differs keeps a picture of 100,000 circles from spending most of its time here.
     const SurfaceState* was = m_applied ? &*m_applied : nullptr;
     if (!was || was->pen != state.pen) {
         m_painter.setPen(ToQPen(state.pen));
@@ -83,6 +77,7 @@ void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
     // first and last pixel of the rectangle and the ellipse ends at right - 1, bottom - 1.
     // Without a pen the fill alone spans the whole rectangle.
     const bool pen = state.pen.style != PenStyle::Null;
+    Apply(state);
     DrawEllipse(
         QRectF(rect.left, rect.top, rect.Width() - (pen ? 1 : 0), rect.Height() - (pen ? 1 : 0)),
         state);
@@ -98,6 +93,7 @@ void CQtSurface::DoCircle(const SurfaceCircle& circle, const SurfaceState& state
     }
     // Centred on the middle of the unit the whole-unit ellipse is centred on.
     const double r = circle.radius;
+    Apply(state);
     DrawEllipse(QRectF(circle.x + 0.5 - r, circle.y + 0.5 - r, 2 * r, 2 * r), state);
 }
 
@@ -123,21 +119,23 @@ void CQtSurface::DoLine(IntPoint from, IntPoint to, const SurfaceState& state) {
     if (state.rasterOp == RasterOp::NoOp) {
         return;
     }
+    Apply(state);
     // With a flat cap the end point itself stays undrawn.
     m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
 }
 
-void CQtSurface::DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState&) {
+void CQtSurface::DoFillRect(const IntRect& rect, COLORREF color, const SurfaceState& state) {
     // A plain fill: the raster operation does not apply.
-    QPainter::CompositionMode mode = m_painter.compositionMode();
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SurfaceState plain = state;
+    plain.rasterOp = RasterOp::CopyPen;
+    Apply(plain);
     m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
-    m_painter.setCompositionMode(mode);
 }
 
 void CQtSurface::DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) {
     if (state.rasterOp == RasterOp::NoOp) {
         return;
     }
+    Apply(state);
     m_painter.fillRect(QRect(point.x, point.y, 1, 1), ToQColor(color));
 }

@@ -14,6 +14,12 @@ QColor ToQColor(COLORREF color);
 
 // Draws aliased, as the program's pictures are pixel-exact. The XOR raster operation is
 // exact on raster devices (images, widgets); elsewhere (printers) it draws as a copy.
+//
+// The painter hears of a state only when something is drawn in it: drawers save, change and
+// restore the state around every item, mostly back to what it was, and a graph of a million
+// edges would otherwise spend most of its time changing the painter's pen to and fro. The
+// painter's pen, brush and the like are therefore left undefined for direct drawing on it
+// while the surface lives.
 class CQtSurface : public CDrawSurface {
 public:
     // The painter must outlive the surface; its transform at this moment is kept under the
@@ -21,7 +27,6 @@ public:
     explicit CQtSurface(QPainter& painter);
 
 protected:
-    void OnStateChanged(const SurfaceState& state) override;
     void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
     // On a device of more than one pixel per unit (a high-density screen) the circle is drawn
     // at its exact centre and radius, not snapped to whole units.
@@ -31,6 +36,7 @@ protected:
     void DoSetPixel(IntPoint point, COLORREF color, const SurfaceState& state) override;
 
 private:
+    // Tells the painter what differs from the state it was last told.
     void Apply(const SurfaceState& state);
     // The ellipse whose outline the pen strokes along path.
     void DrawEllipse(const QRectF& path, const SurfaceState& state);

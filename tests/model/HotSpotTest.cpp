@@ -1,6 +1,7 @@
 // The hit square of nodes and how nodes and edges draw themselves.
 #include "circles/DrawSurface.h"
 #include "model/CPEdge.h"
+#include "model/CPEdgeArray.h"
 #include "model/CPNode.h"
 
 #include <gtest/gtest.h>
@@ -166,4 +167,49 @@ TEST_F(ModelSettings, ZoomedHitsAndDrawingKeepTheirSizeOnScreen) {
     EXPECT_EQ(dc.lines[0].to, (IntPoint{10, 405}));
     s.DeleteCircle();
     t.DeleteCircle();
+}
+
+// The collection draws every edge in its own pen within one save/restore bracket. On a screen
+// it skips an edge whose ends fall in one pixel, a line that would draw nothing; a file keeps
+// every line.
+TEST_F(ModelSettings, EdgeCollectionDrawsEachPenAndSkipsDotsOnlyOnAScreen) {
+    CCPNode a(0, 0, Outer, 0);
+    CCPNode b(20, 0, Outer, 0);
+    CCPNode c(0.4, -0.3, Inner, 0);
+    CCPNode d(0, 20, Outer, 0);
+    CCPEdgeArray edges;
+    edges.Add(new CCPEdge(&a, &b));
+    edges.Add(new CCPEdge(&a, &c)); // a dot on the screen
+    edges.Add(new CCPEdge(&c, &d));
+    edges.Add(new CCPEdge(&d, &b));
+    edges.m_array[1]->m_interior = 1;
+    edges.m_array[2]->m_interior = 1;
+    const SurfacePen outer = SurfacePen::Solid(1, CCPEdge::m_outerColor);
+    const SurfacePen inner = SurfacePen::Solid(1, CCPEdge::m_innerColor);
+
+    CRecordingSurface file;
+    file.SelectPen(SurfacePen::Null());
+    const SurfaceState before = file.State();
+    edges.Draw(file);
+    ASSERT_EQ(file.lines.size(), 4u);
+    EXPECT_EQ(file.lines[0].pen, outer);
+    EXPECT_EQ(file.lines[1].pen, inner);
+    EXPECT_EQ(file.lines[1].from, file.lines[1].to);
+    EXPECT_EQ(file.lines[2].pen, inner);
+    EXPECT_EQ(file.lines[3].pen, outer);
+    EXPECT_EQ(file.State(), before);
+
+    CRecordingSurface screen;
+    screen.SetVisibleArea({-100, -100, 100, 100});
+    edges.Draw(screen);
+    ASSERT_EQ(screen.lines.size(), 3u);
+    EXPECT_EQ(screen.lines[0].pen, outer);
+    EXPECT_EQ(screen.lines[1].pen, inner);
+    EXPECT_EQ(screen.lines[1].from, (IntPoint{0, 0}));
+    EXPECT_EQ(screen.lines[1].to, (IntPoint{0, 20}));
+    EXPECT_EQ(screen.lines[2].pen, outer);
+    EXPECT_EQ(screen.State(), SurfaceState{});
+    for (CCPNode* node : {&a, &b, &c, &d}) {
+        node->DeleteCircle();
+    }
 }

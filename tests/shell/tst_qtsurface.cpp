@@ -204,6 +204,40 @@ private slots:
         QCOMPARE(Painted(line), QRect(QPoint(2, 5), QPoint(11, 5)));
     }
 
+    // The painter hears of a state when something is drawn in it: each drawing comes out in
+    // the state it was drawn in, however the state went to and fro without drawing between.
+    void eachDrawingComesOutInItsOwnState() {
+        QImage image = Paint(Blank(40, 20), [](CQtSurface& s) {
+            s.SaveState();
+            s.SelectPen(SurfacePen::Solid(1, 0x0000FF));
+            s.Line({0, 2}, {10, 2});
+            s.SelectPen(SurfacePen::Solid(1, 0xFF0000));
+            s.Line({0, 4}, {10, 4});
+            s.RestoreState();
+            s.SaveState();
+            s.SelectPen(SurfacePen::Solid(1, 0x00FF00));
+            s.SetOrigin({20, 0});
+            s.RestoreState();
+            s.Line({0, 6}, {10, 6}); // the starting pen, at the starting origin
+            // A plain fill amid XOR drawing leaves the XOR in force for what follows.
+            s.SetRasterOp(RasterOp::XorPen);
+            s.FillRect({0, 8, 10, 10}, 0x0000FF);
+            s.SetPixel({5, 12}, 0xFFFFFF);
+            s.SetOrigin({20, 0});
+            s.SetOrigin({30, 0});
+            s.SetRasterOp(RasterOp::CopyPen);
+            s.SetPixel({0, 15}, 0x00FF00);
+        });
+        QCOMPARE(image.pixel(5, 2), qRgb(255, 0, 0));
+        QCOMPARE(image.pixel(5, 4), qRgb(0, 0, 255));
+        QCOMPARE(image.pixel(5, 6), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(25, 6), qRgb(255, 255, 255));
+        QCOMPARE(image.pixel(5, 9), qRgb(255, 0, 0));
+        QCOMPARE(image.pixel(5, 12), qRgb(0, 0, 0)); // white XOR white
+        QCOMPARE(image.pixel(30, 15), qRgb(0, 255, 0));
+        QCOMPARE(image.pixel(20, 15), qRgb(255, 255, 255));
+    }
+
     void originAndRestoreState() {
         QImage image = Paint(Blank(30, 30), [](CQtSurface& s) {
             s.SaveState();
