@@ -1,7 +1,7 @@
 // Building a generated disk with progress.
 #include "app/NewDiskCommand.h"
 
-#include "app/BusyCursor.h"
+#include "view/BusyCursor.h"
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/GraphBuilder.h"

@@ -3,6 +3,7 @@
 
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
+#include "view/BusyCursor.h"
 #include "view/QtSurface.h"
 
 #include <QMouseEvent>
@@ -207,6 +208,8 @@ void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {
         const CDPoint pan = m_transform.Pan();
         m_aaImage.SetOrigin(qRound((logical.width() / 2 + pan.x) * ratio),
                             qRound((logical.height() / 2 + pan.y) * ratio));
+        // A fraction of a second for a million circles, more on a large zoomed window.
+        const CBusyCursor busy;
         m_document.m_circles.DrawAntialiased(m_aaImage, m_radius * m_transform.Zoom() * ratio,
                                              m_settings.BGColor, CCPCircleArray::OuterFill::Filled,
                                              ratio);

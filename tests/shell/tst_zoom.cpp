@@ -8,7 +8,9 @@
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
+#include <QPushButton>
 #include <QtTest>
+#include <set>
 
 namespace {
 
@@ -273,6 +275,45 @@ private slots:
             QCOMPARE(qGray(image.pixel(centre + QPoint(r + 4, 0))), 255);
         }
         Trigger(cmd::kAntialiasing);
+    }
+
+    // A gradation line drawn zoomed runs between the document points under the pointer, as
+    // the same line drawn unzoomed does.
+    void zoomedGradationRunsBetweenThePointsUnderThePointer() {
+        QVERIFY(BuildHexDisk(Doc(), 3));
+        Trigger(cmd::kCirclePacking);
+        Trigger(cmd::kCircle);
+        const double r = View().Radius();
+        const CDPoint from(-r / 3, -r / 9);
+        const CDPoint to(r / 3, r / 9);
+        const auto draw = [&] {
+            View().OnSelectAll();
+            if (View().GradationMode() != 1) { // the button toggles the mode
+                QTest::mouseClick(Frame().findChild<QPushButton*>(QStringLiteral("linear")),
+                                  Qt::LeftButton);
+            }
+            QTest::mousePress(&View(), Qt::LeftButton, {}, ClientOf(from));
+            QTest::mouseMove(&View(), ClientOf(to));
+            QTest::mouseRelease(&View(), Qt::LeftButton, {}, ClientOf(to));
+            std::vector<int> channels;
+            for (const CCPCircle* c : Doc().m_circles.m_list) {
+                channels.insert(channels.end(),
+                                {int(GetRValue(c->m_innerCol)), int(GetGValue(c->m_lineCol))});
+            }
+            return channels;
+        };
+        const std::vector<int> unzoomed = draw();
+        Trigger(cmd::kUndo);
+        View().ZoomAt(ClientOf(CDPoint(0, 0)), 2.0);
+        const std::vector<int> zoomed = draw();
+        QCOMPARE(zoomed.size(), unzoomed.size());
+        std::set<int> shades;
+        for (std::size_t i = 0; i < zoomed.size(); ++i) {
+            // The ends are whole pixels on screen: half a pixel unzoomed, a quarter zoomed.
+            QVERIFY2(std::abs(zoomed[i] - unzoomed[i]) <= 2, qPrintable(QString::number(i)));
+            shades.insert(unzoomed[i]);
+        }
+        QVERIFY(shades.size() > 5);
     }
 
     void circleModeSelectsUnderTheZoomedPointer() {
