@@ -216,8 +216,13 @@ const CRuntimeClass* CArchive::ReadNewClass(const CRuntimeClass* requested) {
     }
     const CRuntimeClass* cls = CRuntimeClass::FromName(name);
     if (!cls || !cls->m_create || !cls->IsDerivedFrom(requested)) {
-        Fail(ArchiveError::BadClass,
-             "\"" + Printable(name) + "\" where " + requested->m_className + " was expected");
+        // Appended piece by piece: "literal" + std::string&& trips a false -Wrestrict in g++ 12.
+        std::string detail = "\"";
+        detail += Printable(name);
+        detail += "\" where ";
+        detail += requested->m_className;
+        detail += " was expected";
+        Fail(ArchiveError::BadClass, detail);
         return nullptr;
     }
     if (schema != cls->m_schema) {
