@@ -1,6 +1,7 @@
 // The editor in circle mode with real events: selection, gradations, style copy and paste,
 // the command states, the exports from their dialogs and the clipboard.
 #include "DialogDriver.h"
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
@@ -34,15 +35,9 @@ ModalStep AcceptSetup() {
 
 } // namespace
 
-class TestCircleMode : public QObject {
+class TestCircleMode : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CTesselView& View() { return *m_app->m_pView; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
     CCPCircleArray& Circles() { return Doc().m_circles; }
 
     // The client point of a circle's centre.
@@ -73,19 +68,14 @@ class TestCircleMode : public QObject {
 
 private slots:
     void init() {
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
         QVERIFY(BuildHexDisk(Doc(), 2));
         Trigger(cmd::kCirclePacking);
         Trigger(cmd::kCircle);
         QCOMPARE(View().Mode(), int(CircleMode));
     }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void clickShiftClickAndTheOuterCircle() {
         CCPCircle* a = Circles().m_list[0];

@@ -1,6 +1,7 @@
 // Run > Pack to Convergence as a user meets it: its place, key and button, when it is enabled,
 // the packing it applies, the figures in the status bar, Cancel and the failures it reports.
 #include "DialogDriver.h"
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -63,28 +64,18 @@ CCPEdge* BoundaryEdge(const CTesselDoc& doc) {
 
 } // namespace
 
-class TestConverge : public QObject {
+class TestConverge : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
     QAction* Command() { return Frame().Action(cmd::kPackToConvergence); }
 
 private slots:
     void init() {
         SetLanguage(Language::English);
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
     }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void standsInTheRunMenuWithItsKeyButtonAndPrompt() {
         QStringList captions;

@@ -1,5 +1,6 @@
 // The view's keys and the first-run hint as a user meets them: Delete at the pointer, Esc in
 // both modes, unique mnemonics in every menu, and the hint on a new document.
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
@@ -47,20 +48,11 @@ void CheckMnemonics(const QMenu* menu, QStringList& clashes) {
 
 } // namespace
 
-class TestKeys : public QObject {
+class TestKeys : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-    CTesselView& View() { return *m_app->m_pView; }
-
     void Start() {
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
         QVERIFY(QTest::qWaitForWindowActive(m_app->m_pMainFrame));
         View().setFocus();
     }
@@ -118,8 +110,7 @@ private slots:
     }
 
     void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
+        CloseEditor();
         SetLanguage(Language::English);
     }
 

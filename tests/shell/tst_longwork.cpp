@@ -1,6 +1,7 @@
 // Opening, saving and Circle Packing as a user meets them on a large document: the progress
 // dialog, Cancel, the window that cannot be closed meanwhile, and the document and the file
 // kept as they were.
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -15,15 +16,10 @@
 #include <QLabel>
 #include <QtTest>
 
-class TestLongWork : public QObject {
+class TestLongWork : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
     QString m_large; // a hex disk of 110 rings: reading it takes a while
-
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
 
     // Runs the command while a script reads the progress text and presses Cancel.
     QString RunAndCancel(const std::function<void()>& command, const QString& textStart) {
@@ -57,15 +53,12 @@ private slots:
 
     void init() {
         SetLanguage(Language::English);
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
     }
 
     void cleanup() {
         CCPNodeArray::ResetDefaults();
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
+        CloseEditor();
     }
 
     // A run made endless by its sweeps can only end by Cancel, which puts everything back.

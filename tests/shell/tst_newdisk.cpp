@@ -1,6 +1,7 @@
 // File > New Hex Disk and New Random Disk with their dialogs: refused sizes, the disk built
 // and shown whole, Cancel, the save question first, and the commands' states.
 #include "DialogDriver.h"
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -30,15 +31,9 @@ ModalStep FillSizes(std::vector<std::pair<const char*, QString>> fields, const c
 
 } // namespace
 
-class TestNewDisk : public QObject {
+class TestNewDisk : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CTesselView& View() { return *m_app->m_pView; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
     void Trigger(int id) {
         Frame().UpdateCommands();
         Frame().Action(id)->trigger();
@@ -46,16 +41,11 @@ class TestNewDisk : public QObject {
 
 private slots:
     void init() {
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
         Doc().SetModifiedFlag(false);
     }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void hexDiskOpensWholeInTheWindow() {
         QVERIFY(Frame().Action(cmd::kNewHexDisk)->isEnabled());

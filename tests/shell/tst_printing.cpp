@@ -1,5 +1,6 @@
 // Printing: the picture reaches the printer (a PDF file here) through Ctrl+P and its dialog or
 // directly, Print Setup's choices carry over to the next print, and failures are reported.
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -47,11 +48,8 @@ ModalStep Finish(QDialog::DialogCode code, std::function<void(Dialog*)> before =
 
 } // namespace
 
-class TestPrinting : public QObject {
+class TestPrinting : public QObject, protected CEditorTest {
     Q_OBJECT
-
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
 
     QString File(const char* name) const { return m_folder.filePath(QLatin1String(name)); }
     QPrinter& Printer() { return m_app->Printing().Printer(); }
@@ -64,11 +62,9 @@ class TestPrinting : public QObject {
 private slots:
     void init() {
         SetLanguage(Language::English);
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
     }
-    void cleanup() { m_app.reset(); }
+    void cleanup() { CloseEditor(); }
 
     void ctrlPPrintsAfterThePrinterDialog() {
         PrintTo(File("keyed.pdf"));

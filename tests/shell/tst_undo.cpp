@@ -2,6 +2,7 @@
 // title's modified mark, mouse edits, drags, circle styles and Pack to Convergence taken back
 // and made again exactly.
 #include "DialogDriver.h"
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CircleBar.h"
 #include "app/CommandIds.h"
@@ -42,15 +43,9 @@ Snapshot Take(CTesselDoc& doc) {
 
 } // namespace
 
-class TestUndo : public QObject {
+class TestUndo : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-    CTesselView& View() { return *m_app->m_pView; }
     QAction* Undo() { return Frame().Action(cmd::kUndo); }
     QAction* Redo() { return Frame().Action(cmd::kRedo); }
     QString Title() { return Frame().windowHandle()->title(); }
@@ -75,17 +70,12 @@ class TestUndo : public QObject {
 private slots:
     void init() {
         SetLanguage(Language::English);
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
         QVERIFY(QTest::qWaitForWindowActive(m_app->m_pMainFrame));
         View().setFocus();
     }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void menuItemsNameTheStepAndKeysTakeIt() {
         QVERIFY(!Undo()->isEnabled() && !Redo()->isEnabled());

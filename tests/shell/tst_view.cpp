@@ -1,4 +1,5 @@
 // The view with real mouse events: clicks, drags, right clicks, hints and painting.
+#include "EditorTest.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -33,26 +34,13 @@ QRgb ToRgb(COLORREF c) {
 
 } // namespace
 
-class TestView : public QObject {
+class TestView : public QObject, protected CEditorTest {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CTesselView& View() { return *m_app->m_pView; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-
 private slots:
-    void init() {
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
-    }
+    void init() { QVERIFY(StartEditor()); }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void newWindowShowsTheStartingTriangle() {
         QCOMPARE(Doc().m_nodes.GetSize(), 3);

@@ -1,6 +1,7 @@
 // Zoom and pan of the view with real events: hit tests, clicks and drags reach the node under
 // the pointer at any zoom, the squares keep their size on screen, panning edits nothing, and
 // the zoom commands' states.
+#include "EditorTest.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
@@ -20,15 +21,8 @@ QRgb ToRgb(COLORREF c) {
 
 } // namespace
 
-class TestZoom : public QObject {
+class TestZoom : public QObject, protected CEditorTest {
     Q_OBJECT
-
-    QTemporaryDir m_folder;
-    std::unique_ptr<CTesselApp> m_app;
-
-    CTesselView& View() { return *m_app->m_pView; }
-    CTesselDoc& Doc() { return *m_app->m_pDoc; }
-    CMainFrame& Frame() { return *m_app->m_pMainFrame; }
 
     // The client point that shows a document point under the current zoom and pan.
     QPoint ClientOf(const CDPoint& p) {
@@ -61,18 +55,13 @@ class TestZoom : public QObject {
 
 private slots:
     void init() {
-        m_app = std::make_unique<CTesselApp>();
-        QVERIFY(m_app->InitInstance({}, m_folder.filePath(QStringLiteral("t.ini")).toStdString()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->m_pMainFrame));
+        QVERIFY(StartEditor());
         View().setFocus();
         // The starting triangle counts as an edit; the tests look for edits of their own.
         Doc().SetModifiedFlag(false);
     }
 
-    void cleanup() {
-        m_app->m_pDoc->SetModifiedFlag(false);
-        m_app.reset();
-    }
+    void cleanup() { CloseEditor(); }
 
     void wheelZoomsAboutThePointer() {
         CCPNode* p = Doc().m_nodes.GetAt(0);
