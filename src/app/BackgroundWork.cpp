@@ -17,11 +17,10 @@
 #include <QFileInfo>
 #include <new>
 
-bool CTesselApp::RunOnWorker(int command, const QString& text, const std::function<void()>& work) {
+void CTesselApp::RunOnWorker(int command, const QString& text, const std::function<void()>& work) {
     m_pView->SetDocumentBusy(true);
-    const bool finished = m_progress->Run(CommandTip(command), text, work);
+    m_progress->Run(CommandTip(command), text, work);
     m_pView->SetDocumentBusy(false);
-    return finished;
 }
 
 std::function<bool()> CTesselApp::CancelAsked() const {
@@ -89,7 +88,7 @@ void CTesselApp::OnPackToConvergence() {
 bool CTesselApp::ReadDocument(const QString& path) {
     std::string error;
     bool opened = false;
-    RunOnWorker(cmd::kFileOpen, FormatString(ids::kOpeningFile, {QFileInfo(path).fileName()}), [&] {
+    RunOnWorker(cmd::kFileOpen, FormatString(ids::kOpeningFile, {TitleOf(path)}), [&] {
         opened =
             m_document->OnOpenDocument(QFile::encodeName(path).toStdString(), error, CancelAsked());
     });
@@ -116,7 +115,7 @@ bool CTesselApp::ReadDocument(const QString& path) {
 bool CTesselApp::WriteDocument(const QString& path) {
     std::string error;
     bool saved = false;
-    RunOnWorker(cmd::kFileSave, FormatString(ids::kSavingFile, {QFileInfo(path).fileName()}), [&] {
+    RunOnWorker(cmd::kFileSave, FormatString(ids::kSavingFile, {TitleOf(path)}), [&] {
         saved =
             m_document->OnSaveDocument(QFile::encodeName(path).toStdString(), error, CancelAsked());
     });

@@ -1,12 +1,12 @@
 // Building a generated disk with progress.
 #include "app/NewDiskCommand.h"
 
-#include "view/BusyCursor.h"
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "view/BusyCursor.h"
 
 #include <QProgressDialog>
 #include <new>

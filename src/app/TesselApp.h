@@ -78,8 +78,8 @@ private:
     bool ReadDocument(const QString& path);
     bool WriteDocument(const QString& path);
     // Work on the document behind the progress dialog titled after the command, the view
-    // showing its last picture meanwhile; false when the user pressed Cancel.
-    bool RunOnWorker(int command, const QString& text, const std::function<void()>& work);
+    // showing its last picture meanwhile. The work decides what a Cancel leaves undone.
+    void RunOnWorker(int command, const QString& text, const std::function<void()>& work);
     // Whether the user has pressed Cancel in the progress dialog, for the document's work.
     std::function<bool()> CancelAsked() const;
     // The document was replaced: new path, title, and the view fitted to it. `bareTriangle`:

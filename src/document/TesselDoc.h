@@ -136,8 +136,9 @@ public:
     // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
     // the user is shown there. `progress`, when given, hears after each sweep of the radius
     // solver and before the layout how many of the run's steps are done; false stops the
-    // run, which then returns false with everything as it was (refusal untouched). A run that
-    // runs out of memory puts everything back before the exception leaves.
+    // run, which then returns false with everything as it was (refusal untouched). With a
+    // history or a progress, a run that runs out of memory puts everything back before the
+    // exception leaves.
     using PackingProgress = std::function<bool(int done, int total)>;
     bool RunPacking(std::string* refusal = nullptr, const PackingProgress& progress = {});
     // Pack to Convergence (src/packing/ConvergedRun.cpp): the maximal packing to the given
