@@ -33,12 +33,10 @@ void CCPEdgeArray::Remove(CCPEdge* edge) {
 }
 
 int CCPEdgeArray::Detach(const CCPEdge* edge) {
-    auto it = std::find(m_array.begin(), m_array.end(), edge);
-    if (it == m_array.end()) {
-        return -1;
+    const int index = IndexOf(edge);
+    if (index >= 0) {
+        m_array.erase(m_array.begin() + index);
     }
-    const int index = static_cast<int>(it - m_array.begin());
-    m_array.erase(it);
     return index;
 }
 

@@ -52,12 +52,10 @@ void CCPNodeArray::Remove(CCPNode* node, const CCPCircleArray& circles) {
 }
 
 int CCPNodeArray::Detach(const CCPNode* node) {
-    auto it = std::find(m_array.begin(), m_array.end(), node);
-    if (it == m_array.end()) {
-        return -1;
+    const int index = IndexOf(node);
+    if (index >= 0) {
+        m_array.erase(m_array.begin() + index);
     }
-    const int index = static_cast<int>(it - m_array.begin());
-    m_array.erase(it);
     return index;
 }
 
