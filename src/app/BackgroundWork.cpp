@@ -57,7 +57,7 @@ void CTesselApp::OnCirclePacking() {
         PackingErrorText(MeasurePackingErrors(m_document->m_nodes).innerError));
 }
 
-void CTesselApp::OnPackToConvergence() {
+bool CTesselApp::OnPackToConvergence() {
     CConvergedPacking outcome;
     QString message;
     m_pView->SetDocumentBusy(true);
@@ -67,10 +67,10 @@ void CTesselApp::OnPackToConvergence() {
     switch (result) {
     case ConvergenceResult::Refused:
         ShowMessage(m_pMainFrame, message);
-        return;
+        return false;
     case ConvergenceResult::Cancelled:
         m_pMainFrame->SetStatusText(LoadQString(ids::kConvergenceCancelled));
-        return;
+        return false;
     case ConvergenceResult::Computed:
         break;
     }
@@ -83,6 +83,7 @@ void CTesselApp::OnPackToConvergence() {
                                                 QString::number(outcome.iterations),
                                                 QString::number(m_settings.Tolerance, 'g', 3)}));
     }
+    return true;
 }
 
 bool CTesselApp::ReadDocument(const QString& path) {

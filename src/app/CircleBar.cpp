@@ -7,7 +7,6 @@
 #include "document/StringIds.h"
 #include "document/ViewSettings.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -65,19 +64,6 @@ bool IsRefusedKey(const QKeyEvent& key) {
     }
     for (const QChar c : key.text()) {
         if (c.isPrint() && !IsWidthDigit(c)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Whether the key is the shortcut of an enabled command of the window: the frame's
-// accelerators (Select All, Copy Circle, Paste Circle...) act whatever has the focus, so the
-// box must not take them as its own editing keys.
-bool IsWindowCommandKey(const QWidget* box, const QKeyEvent& key) {
-    const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : box->window()->actions()) {
-        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
             return true;
         }
     }
@@ -233,6 +219,7 @@ void CCircleBar::ShowCommonStyle(const CCPCircle& style, int flags) {
 }
 
 void CCircleBar::SetLineWidthText(int width) {
+    m_shownWidth = width;
     if (width >= 0) {
         m_spinPosition = width;
     }
@@ -317,11 +304,15 @@ bool CCircleBar::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut && m_width->isModified()) {
         OnWidthEntered();
-    } else if (event->type() == QEvent::ShortcutOverride &&
-               IsWindowCommandKey(m_width, static_cast<const QKeyEvent&>(*event))) {
-        return true; // not taken by the box: the window's shortcut runs the command
     } else if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Escape) {
+            // Leaves the box as it was shown, the typing not applied.
+            SetLineWidthText(m_shownWidth);
+            m_width->setModified(false);
+            emit LeaveRequested();
+            return true;
+        }
         if (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) {
             StepWidth(key.key() == Qt::Key_Up ? 1 : -1);
             return true;

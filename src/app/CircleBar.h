@@ -58,6 +58,8 @@ signals:
     void GradationModeChanged(int mode);
     // The Line or Inner target was switched: which colours a gradation sets.
     void GradationTargetsChanged(bool line, bool inner);
+    // Esc in the width box: the keys should go back to the view.
+    void LeaveRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +82,7 @@ private:
     int m_enabled = 0;
     int m_gradationMode = 0;
     int m_spinPosition = 0;
+    int m_shownWidth = -1; // what SetLineWidthText last showed
     QPushButton* m_lineTarget = nullptr;
     QPushButton* m_innerTarget = nullptr;
     QPushButton* m_linear = nullptr;

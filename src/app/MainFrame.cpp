@@ -12,6 +12,7 @@
 #include "app/QtStrings.h"
 #include "app/Resources.h"
 #include "app/ScreenFit.h"
+#include "app/TextBoxKeys.h"
 #include "document/StringIds.h"
 
 #include <QAction>
@@ -43,6 +44,7 @@ QByteArray ReadBlob(CProfileAccess& profile, std::string_view key) {
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_disabledPrompts(new CDisabledItemPrompts(this)) {
     InitResources();
+    new CTextBoxKeys(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessel.svg")));
     setAcceptDrops(true);
     CreateActions();

@@ -205,33 +205,60 @@ void CTesselApp::BindExportCommands() {
     CMainFrame& frame = *m_pMainFrame;
     CTesselView& view = *m_pView;
     CTesselDoc& doc = *m_document;
-    frame.BindCommand(cmd::kExportEps,
-                      [&frame, &doc, &view] { ExportEpsCommand(&frame, doc, view.Radius()); });
-    frame.BindCommand(cmd::kExportText, [this, &frame, &doc, &view] {
+    const auto bind = [this, &frame](int id, std::function<void()> work) {
+        frame.BindCommand(id, WithCircles(std::move(work)));
+    };
+    bind(cmd::kExportEps, [&frame, &doc, &view] { ExportEpsCommand(&frame, doc, view.Radius()); });
+    bind(cmd::kExportText, [this, &frame, &doc, &view] {
         ExportTextCommand(&frame, doc, view.Radius(), m_profile);
     });
-    frame.BindCommand(cmd::kExportBitmap, [this, &frame, &doc, &view] {
+    bind(cmd::kExportBitmap, [this, &frame, &doc, &view] {
         ExportBitmapCommand(&frame, doc, view.Radius(), m_settings.BGColor);
     });
-    frame.BindCommand(cmd::kExportEmf,
-                      [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
-    frame.BindCommand(cmd::kExportSvg, [&frame, &doc, &view] {
+    bind(cmd::kExportEmf, [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
+    bind(cmd::kExportSvg, [&frame, &doc, &view] {
         ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Svg);
     });
-    frame.BindCommand(cmd::kExportPdf, [&frame, &doc, &view] {
+    bind(cmd::kExportPdf, [&frame, &doc, &view] {
         ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Pdf);
     });
-    frame.BindCommand(cmd::kExportPng, [this, &frame, &doc, &view] {
+    bind(cmd::kExportPng, [this, &frame, &doc, &view] {
         ExportPngCommand(&frame, doc, view.Radius(), m_settings.BGColor);
     });
-    frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
+    bind(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
         CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
     });
     CPrinting& printing = *m_printing;
     frame.BindCommand(cmd::kPrintSetup, [&printing] { printing.OnPrintSetup(); });
-    frame.BindCommand(cmd::kPrint, [&printing] { printing.OnPrint(true); });
-    frame.BindCommand(cmd::kPrintDirect, [&printing] { printing.OnPrint(false); });
-    frame.BindCommand(cmd::kPrintPreview, [&printing] { printing.OnPrintPreview(); });
+    bind(cmd::kPrint, [&printing] { printing.OnPrint(true); });
+    bind(cmd::kPrintDirect, [&printing] { printing.OnPrint(false); });
+    bind(cmd::kPrintPreview, [&printing] { printing.OnPrintPreview(); });
+}
+
+std::function<void()> CTesselApp::WithCircles(std::function<void()> work) {
+    return [this, work = std::move(work)] {
+        if (EnsureCircles()) {
+            work();
+        }
+    };
+}
+
+bool CTesselApp::EnsureCircles() {
+    // Documents keep no circles: after opening (or making) one, the pictures would hold the
+    // outer circle alone. A graph that cannot be packed goes on as it is.
+    if (m_document->m_circles.GetCount() > 0 || !CanPack()) {
+        return true;
+    }
+    const int question =
+        m_pathName.isEmpty() ? ids::kCirclesNotComputedNew : ids::kCirclesNotComputedOpened;
+    switch (AskYesNoCancel(m_pMainFrame, LoadQString(question))) {
+    case Answer::Yes:
+        return OnPackToConvergence();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CTesselApp::CanPack() const {

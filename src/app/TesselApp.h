@@ -70,7 +70,14 @@ private:
     void BindExportCommands();
     void OnSettings();
     void OnCirclePacking();
-    void OnPackToConvergence();
+    // True when the converged packing was applied.
+    bool OnPackToConvergence();
+    // Before a command that shows the circles (an export, the clipboard, printing): while
+    // none have been computed, asks whether to pack to convergence first. False when the
+    // command should not go on (the user cancelled the question or the packing).
+    bool EnsureCircles();
+    // The command's work, run only when EnsureCircles lets it go on.
+    std::function<void()> WithCircles(std::function<void()> work);
     // Circle Packing and Pack to Convergence, when the graph allows packing and nothing runs.
     bool CanPack() const;
     // Opens without asking to save first; reports a failure. Both run on the worker thread

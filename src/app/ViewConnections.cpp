@@ -21,6 +21,8 @@ void ConnectView(CTesselView& view, CMainFrame& frame, CCircleBar& bar) {
                      &CTesselView::SetGradationMode);
     QObject::connect(&bar, &CCircleBar::GradationTargetsChanged, &view,
                      &CTesselView::SetGradationTargets);
+    QObject::connect(&bar, &CCircleBar::LeaveRequested, &view,
+                     [&view] { view.setFocus(Qt::ShortcutFocusReason); });
 
     view.SetGradationMode(bar.GradationMode());
     view.SetGradationTargets(bar.IsLineTarget(), bar.IsInnerTarget());

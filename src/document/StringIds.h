@@ -101,6 +101,11 @@ constexpr int kPackingStep = 814;
 constexpr int kPackingCancelled = 815;
 constexpr int kPackingOutOfMemory = 816;
 
+// Commands that show the circles while none have been computed
+constexpr int kCirclesNotComputedOpened = 850;
+constexpr int kCirclesNotComputedNew = 851;
+constexpr int kNoCirclesHint = 852;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

@@ -15,8 +15,8 @@ CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget*
     // Painting covers every pixel, so nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    // A click takes the keys from the circle bar's width edit, so that Ctrl+A, Ctrl+C and
-    // Ctrl+V reach the circle commands instead of the edit's text.
+    // A click takes the keys from the circle bar's width box, which keeps its editing keys
+    // (Ctrl+A, Ctrl+C, Ctrl+V...) while it has them, so that they reach the commands again.
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
 }
@@ -157,9 +157,7 @@ void CTesselView::paintEvent(QPaintEvent*) {
     QPainter window(this);
     window.drawImage(0, 0, m_offscreen);
     PaintRubberBands(window);
-    if (StartHintShown()) {
-        PaintStartHint(window);
-    }
+    PaintHints(window);
 }
 
 void CTesselView::Paint(QImage& target) {

@@ -79,6 +79,8 @@ public:
     // document saying how to start. Shown in graph mode until the first edit of the document.
     void ShowStartHint(bool shown);
     bool StartHintShown() const;
+    // Circle mode before any packing: a line saying how to compute the circles.
+    bool NoCirclesHintShown() const;
 
     // Circle mode (src/view/ViewCircleMode.cpp, as are the private members that select,
     // lay gradations and draw rubber bands).
@@ -177,7 +179,9 @@ private:
     // An antialiasing image of that many device pixels, to be drawn.
     void CreateAaImage(QSize pixels);
     void PaintAaImage(QPainter& painter, const QImage& target);
-    void PaintStartHint(QPainter& painter) const;
+    void PaintHints(QPainter& painter) const;
+    // A box with the string's text over the picture's top edge.
+    void PaintHint(QPainter& painter, int textId) const;
     // Graph mode: what a right click at the pointer would delete. Circle mode: no selection
     // and no gradation mode.
     void OnDeleteKey();

@@ -1,4 +1,5 @@
-// The first-run hint: how to start on a new document, over the picture's top edge.
+// The hints over the picture's top edge: how to start on a new document, and in circle mode
+// that no circles have been computed yet.
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
@@ -24,8 +25,20 @@ bool CTesselView::StartHintShown() const {
     return m_startHint && m_mode == GraphMode && m_document.History().Count() == 0;
 }
 
-void CTesselView::PaintStartHint(QPainter& painter) const {
-    const QString text = QString::fromStdString(LoadString(ids::kStartHint));
+bool CTesselView::NoCirclesHintShown() const {
+    return m_mode == CircleMode && m_document.m_circles.GetCount() == 0;
+}
+
+void CTesselView::PaintHints(QPainter& painter) const {
+    if (StartHintShown()) {
+        PaintHint(painter, ids::kStartHint);
+    } else if (NoCirclesHintShown()) {
+        PaintHint(painter, ids::kNoCirclesHint);
+    }
+}
+
+void CTesselView::PaintHint(QPainter& painter, int textId) const {
+    const QString text = QString::fromStdString(LoadString(textId));
     const QRect room = rect().adjusted(kHintMargin + kHintPadding, kHintMargin + kHintPadding,
                                        -kHintMargin - kHintPadding, -kHintMargin - kHintPadding);
     if (text.isEmpty() || room.width() <= 0 || room.height() <= 0) {

@@ -246,31 +246,79 @@ private slots:
         QCOMPARE(SelectedCount(), Circles().GetCount());
     }
 
-    // The command keys act on the circles whatever has the focus, the bar's width box too:
-    // they are not the box's own Select All, Copy and Paste of text.
-    void commandKeysActWhileTheWidthBoxHasTheFocus() {
+    // While the bar's width box has the focus, the editing keys edit its text and leave the
+    // circles, the copied style and the document's history alone; Enter then applies the
+    // width to the selection only, and Esc gives the keys back to the view unapplied.
+    void editingKeysStayWithTheWidthBox_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("select all, type") << "Ctrl+A, 5" << "5";
+        QTest::newRow("copy, paste") << "Ctrl+A, Ctrl+C, End, Ctrl+V" << "1212";
+        QTest::newRow("cut, paste") << "Ctrl+A, Ctrl+X, Ctrl+V, Ctrl+V" << "1212";
+        QTest::newRow("undo") << "5, Ctrl+Z" << "12";
+        QTest::newRow("redo") << "5, Ctrl+Z, Ctrl+Shift+Z" << "125";
+        QTest::newRow("redo by Y") << "5, Ctrl+Z, Ctrl+Y" << "125";
+        QTest::newRow("delete") << "Home, Del" << "2";
+    }
+    void editingKeysStayWithTheWidthBox() {
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
         QVERIFY(QTest::qWaitForWindowActive(&Frame()));
         CCPCircle* a = Circles().m_list[0];
-        CCPCircle* b = Circles().m_list[1];
-        a->m_thickness = 6;
-        a->m_innerCol = 0x00123456;
+        a->m_thickness = 12;
         QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(a));
+        const std::vector<std::uint8_t> before = Doc().SaveToBytes();
+        const std::size_t steps = Doc().History().Count();
         auto* width =
             Frame().findChild<CCircleBar*>()->findChild<QLineEdit*>(QStringLiteral("width"));
+        QCOMPARE(width->text(), QStringLiteral("12"));
         width->setFocus();
+        width->end(false);
+        QTest::keySequence(width, QKeySequence(keys));
+        QCOMPARE(width->text(), text);
+        QCOMPARE(SelectedCount(), 1);
+        QCOMPARE(View().CopiedFlags(), 0);
+        QVERIFY(Doc().SaveToBytes() == before);
+        QCOMPARE(Doc().History().Count(), steps);
         QCOMPARE(QApplication::focusWidget(), width);
-        QTest::keyClick(width, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(View().CopiedFlags(), 15);
-        QTest::mouseClick(&View(), Qt::LeftButton, {}, CentreOf(b));
-        width->setFocus();
-        QTest::keyClick(width, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(b->m_thickness, 6);
-        QCOMPARE(b->m_innerCol, COLORREF(0x00123456));
-        QCOMPARE(width->text(), QStringLiteral("6"));
-        QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(a->m_thickness, text.toInt());
+        for (const CCPCircle* other : Circles().m_list) {
+            QVERIFY(other == a || other->m_thickness != text.toInt());
+        }
+        QTest::keyClicks(width, QStringLiteral("9"));
+        QTest::keyClick(width, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), &View());
+        QCOMPARE(width->text(), text);
+        QCOMPARE(a->m_thickness, text.toInt());
+        QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(SelectedCount(), Circles().GetCount());
-        QVERIFY(!width->hasSelectedText());
-        QCOMPARE(QApplication::focusWidget(), width); // the keys left the focus where it was
+    }
+
+    // The text boxes of a dialog over the window keep their editing keys too.
+    void dialogTextBoxesKeepTheirEditingKeys() {
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QStringList wrong;
+        int boxes = 0;
+        CModalScript script({[&](QWidget* modal) {
+            for (QLineEdit* box : modal->findChildren<QLineEdit*>()) {
+                box->setFocus();
+                QTest::keySequence(box, QKeySequence(QStringLiteral("Ctrl+A, 7, Ctrl+A, Ctrl+C")));
+                QTest::keySequence(box, QKeySequence(QStringLiteral("End, Ctrl+V, Ctrl+Z")));
+                ++boxes;
+                if (box->text() != QStringLiteral("7")) {
+                    wrong << box->objectName() + QStringLiteral(": ") + box->text();
+                }
+            }
+            static_cast<QDialog*>(modal)->reject();
+            return true;
+        }});
+        Trigger(cmd::kSettings);
+        QVERIFY(script.Done());
+        QVERIFY(boxes >= 10);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+        QCOMPARE(SelectedCount(), 0);
     }
 
     // Another document has no selection: the bar no longer shows the last one's.

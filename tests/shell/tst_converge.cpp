@@ -8,12 +8,15 @@
 #include "app/ProgressRunner.h"
 #include "app/TesselApp.h"
 #include "document/GraphBuilder.h"
+#include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
 #include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
+#include <QClipboard>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
@@ -60,6 +63,17 @@ CCPEdge* BoundaryEdge(const CTesselDoc& doc) {
         }
     }
     return nullptr;
+}
+
+// A step that records and closes whatever modal window a command opens after the question.
+ModalStep RecordAndClose(QStringList* opened) {
+    return [opened](QWidget* modal) {
+        *opened << QString::fromLatin1(modal->metaObject()->className());
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+        return true;
+    };
 }
 
 } // namespace
@@ -156,6 +170,90 @@ private slots:
             QPoint(int((edge->m_start->x + edge->m_end->x) / 2) + m_app->m_pView->width() / 2,
                    int((edge->m_start->y + edge->m_end->y) / 2) + m_app->m_pView->height() / 2));
         QVERIFY(Frame().PackingStatus().isEmpty());
+    }
+
+    // Documents keep no circles: every command that shows them asks to pack first while none
+    // have been computed. Cancel stops the command, No goes on with the outer circle alone,
+    // Yes packs and goes on; a packed document is not asked about.
+    void commandsThatShowTheCirclesAskToPackFirst_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("nextWindow"); // what the command opens when it goes on
+        const int commands[] = {cmd::kExportEps, cmd::kExportText, cmd::kExportBitmap,
+                                cmd::kExportEmf, cmd::kExportSvg,  cmd::kExportPdf,
+                                cmd::kExportPng, cmd::kPrint,      cmd::kPrintPreview};
+        for (int command : commands) {
+            const QString next = command == cmd::kPrint          ? QStringLiteral("QPrintDialog")
+                                 : command == cmd::kPrintPreview ? QStringLiteral("QPrintPreviewDialog")
+                                                                 : QStringLiteral("QFileDialog");
+            QTest::addRow("%d cancel", command) << command << int(QMessageBox::Cancel) << next;
+            QTest::addRow("%d no", command) << command << int(QMessageBox::No) << next;
+        }
+        QTest::addRow("eps yes") << cmd::kExportEps << int(QMessageBox::Yes)
+                                 << QStringLiteral("QFileDialog");
+        QTest::addRow("clipboard yes")
+            << cmd::kCopyToClipboard << int(QMessageBox::Yes) << QString();
+        QTest::addRow("clipboard no") << cmd::kCopyToClipboard << int(QMessageBox::No) << QString();
+    }
+    void commandsThatShowTheCirclesAskToPackFirst() {
+        QFETCH(int, command);
+        QFETCH(int, answer);
+        QFETCH(QString, nextWindow);
+        QVERIFY(BuildHexDisk(Doc(), 3));
+        const QString path = m_folder.filePath(QStringLiteral("saved.tesl"));
+        std::string error;
+        QVERIFY(Doc().OnSaveDocument(path.toStdString(), error));
+        QVERIFY(m_app->OpenDocumentFile(path));
+        QCOMPARE(Doc().m_circles.GetCount(), 0);
+        Frame().RunCommand(cmd::kCircle);
+        QVERIFY(View().NoCirclesHintShown());
+
+        QString question;
+        QStringList opened;
+        const auto button = QMessageBox::StandardButton(answer);
+        CModalScript script({PressButton(button, &question), RecordAndClose(&opened)});
+        Frame().RunCommand(command);
+        QTRY_COMPARE(opened.size(), button == QMessageBox::Cancel || nextWindow.isEmpty() ? 0 : 1);
+        QCOMPARE(question, QString::fromStdString(LoadString(ids::kCirclesNotComputedOpened)));
+        if (button != QMessageBox::Cancel && !nextWindow.isEmpty()) {
+            QCOMPARE(opened.first(), nextWindow);
+        }
+        const bool packed = button == QMessageBox::Yes;
+        QCOMPARE(Doc().m_circles.GetCount(), packed ? Doc().m_nodes.GetSize() : 0);
+        QCOMPARE(View().NoCirclesHintShown(), !packed);
+        if (command == cmd::kCopyToClipboard && button != QMessageBox::Cancel) {
+            QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/emf")));
+        }
+        if (packed) {
+            // Computed once, the circles are there for the next command: no question.
+            QStringList again;
+            CModalScript next({RecordAndClose(&again)});
+            Frame().RunCommand(command);
+            QTRY_COMPARE(again, nextWindow.isEmpty() ? QStringList() : QStringList{nextWindow});
+        }
+    }
+
+    // A new document asks in its own words; a graph that cannot be packed is not asked about.
+    void theQuestionFollowsTheDocument() {
+        QVERIFY(BuildHexDisk(Doc(), 2));
+        QString question;
+        CModalScript script({PressButton(QMessageBox::Cancel, &question)});
+        Frame().RunCommand(cmd::kCopyToClipboard);
+        QTRY_VERIFY(script.Done());
+        QCOMPARE(question, QString::fromStdString(LoadString(ids::kCirclesNotComputedNew)));
+
+        // A node grown on the boundary is not connected.
+        const CCPEdge* edge = BoundaryEdge(Doc());
+        const CDPoint middle = (*edge->m_start + *edge->m_end) * 0.5;
+        QTest::mouseClick(&View(), Qt::LeftButton, {},
+                          QPoint(int(middle.x) + View().width() / 2,
+                                 int(middle.y) + View().height() / 2));
+        QVERIFY(!View().CanRunPacking());
+        QStringList opened;
+        CModalScript none({RecordAndClose(&opened)});
+        Frame().RunCommand(cmd::kCopyToClipboard);
+        QTest::qWait(100);
+        QVERIFY(opened.isEmpty());
     }
 
     // Cancel, pressed while the solver works, leaves every radius, circle, position and the

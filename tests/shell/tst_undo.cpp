@@ -203,7 +203,7 @@ private slots:
         auto* box = bar->findChild<QLineEdit*>(QStringLiteral("width"));
         QVERIFY(box != nullptr);
         box->setFocus();
-        box->selectAll(); // Ctrl+A would select the circles: it is the window's command
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // the box's own Select All
         QTest::keyClicks(box, QStringLiteral("7"));
         QTest::keyClick(box, Qt::Key_Return);
         Frame().UpdateCommands();
