@@ -14,10 +14,13 @@ int ConvergeForCli(CliContext& context, std::string_view command, CTesselDoc& do
     auto start = std::chrono::steady_clock::now();
     CConvergedPacking outcome;
     std::string refusal;
+    // The solver asks many times an iteration whether to go on; a person wants one line each.
+    int shown = -1;
     bool packed = doc.PackToConvergence(
         tolerance,
         [&](int iteration, double error) {
-            if (progress) {
+            if (progress && iteration != shown) {
+                shown = iteration;
                 context.err << "newton iteration " << iteration
                             << ", largest inner angle-sum error " << Scientific(error) << '\n';
             }

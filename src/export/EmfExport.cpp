@@ -45,9 +45,12 @@ ExportStatus RecordEmf(const CCPCircleArray& circles, double radius, const std::
     }
     CEmfSurface surface;
     RasterOp previous = surface.State().rasterOp;
+    // The two pixels only widen the recorded bounds to the whole square. They are white, not
+    // black, for readers that ignore the raster operation leaving the page unchanged and
+    // would otherwise show two black dots in the corners.
     surface.SetRasterOp(RasterOp::NoOp);
-    surface.SetPixel({extent.left, extent.top}, 0);
-    surface.SetPixel({extent.right, extent.bottom}, 0);
+    surface.SetPixel({extent.left, extent.top}, 0x00FFFFFF);
+    surface.SetPixel({extent.right, extent.bottom}, 0x00FFFFFF);
     surface.SetRasterOp(previous);
     circles.Draw(surface, radius, DrawPlain);
     std::u16string description = Utf16(kAppTitle);

@@ -111,3 +111,28 @@ TEST(CliConverge, ShortfallsRefusalsAndBadOptions) {
         EXPECT_NE(result.err.find("(try --help)"), std::string::npos) << result.err;
     }
 }
+
+// On a terminal the progress is one line per Newton iteration, however often the solver asks
+// whether to go on.
+TEST(CliConverge, ProgressOnATerminalIsOneLinePerIteration) {
+    CTempDir dir;
+    std::string in = dir.File("r.tesl");
+    ASSERT_EQ(RunCliProcess(dir, {"random", "3000", in, "--seed", "1"}).exitCode, 0);
+    // script(1) gives the command a terminal and writes what it shows to standard output.
+    std::string inner = ShellQuote(TESSEL_CLI_PATH) + " pack " + ShellQuote(in) + " " +
+                        ShellQuote(dir.File("p.tesl")) + " --converge";
+    std::string command = "script -qec " + ShellQuote(inner) + " /dev/null >" +
+                          ShellQuote(dir.File("tty.out")) + " </dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string shown = ReadText(dir.File("tty.out"));
+    static const std::regex progress("newton iteration ([0-9]+),");
+    std::vector<int> iterations;
+    for (auto it = std::sregex_iterator(shown.begin(), shown.end(), progress);
+         it != std::sregex_iterator(); ++it) {
+        iterations.push_back(std::stoi((*it)[1].str()));
+    }
+    ASSERT_GE(iterations.size(), 2u) << shown;
+    for (std::size_t i = 0; i < iterations.size(); ++i) {
+        EXPECT_EQ(iterations[i], int(i)) << shown;
+    }
+}

@@ -102,6 +102,10 @@ TEST(EmfExport, TheRasterOperationIsRestoredRightAfterTheCornerPixels) {
         EXPECT_EQ(f.body[i].type, types[i]) << i;
     }
     EXPECT_EQ(f.body[0].params, std::vector<std::int32_t>{11});
+    // The corner pixels are white: readers that ignore the no-op show nothing there either.
+    const std::int32_t corner = doc.m_circles.GetExtent(100).right;
+    EXPECT_EQ(f.body[1].params, (std::vector<std::int32_t>{-corner, -corner, 0x00FFFFFF}));
+    EXPECT_EQ(f.body[2].params, (std::vector<std::int32_t>{corner, corner, 0x00FFFFFF}));
     EXPECT_EQ(f.body[3].params, std::vector<std::int32_t>{13});
     // Nothing inside the circles' saved states changes the raster operation again.
     int rops = 0;
