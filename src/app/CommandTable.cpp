@@ -17,7 +17,7 @@ constexpr CommandInfo kCommands[] = {
     {kFileNew, ":/icons/new.svg", "Ctrl+N"},
     {kFileOpen, ":/icons/open.svg", "Ctrl+O"},
     {kFileSave, ":/icons/save.svg", "Ctrl+S"},
-    {kFileSaveAs},
+    {kFileSaveAs, nullptr, "Ctrl+Shift+S"},
     {kNewHexDisk},
     {kNewRandomDisk},
     {kExportEmf},
@@ -27,7 +27,7 @@ constexpr CommandInfo kCommands[] = {
     {kExportSvg},
     {kExportPdf},
     {kExportPng},
-    {kExit},
+    {kExit, nullptr, "Ctrl+Q"},
     {kUndo, ":/icons/undo.svg", "Ctrl+Z; Alt+Backspace"},
     {kRedo, ":/icons/redo.svg", "Ctrl+Shift+Z; Ctrl+Y"},
     {kSelectAll, nullptr, "Ctrl+A"},
@@ -50,17 +50,19 @@ constexpr CommandInfo kCommands[] = {
     {kCirclePacking, ":/icons/packing.svg"},
     {kPackToConvergence, ":/icons/converge.svg", "Ctrl+Shift+P"},
     {kNodeRandomize},
-    {kHelp},
+    {kHelp, nullptr, "F1"},
     {kQuickHelp},
     {kAbout, ":/icons/about.svg"},
     {kRegisterFileType},
     {kUnregisterFileType},
+    {kPrintSetup},
+    {kPrintPreview},
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,     kNewHexDisk, kNewRandomDisk, kFileOpen,
-                             kFileSave,    kFileSaveAs, kExportMenu,    kSeparator,
-                             kRecentFiles, kSeparator,  kExit};
+constexpr int kFileMenu[] = {kFileNew,    kNewHexDisk, kNewRandomDisk, kFileOpen,   kFileSave,
+                             kFileSaveAs, kExportMenu, kSeparator,     kPrintSetup, kPrintPreview,
+                             kPrint,      kSeparator,  kRecentFiles,   kSeparator,  kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
                                 kExportSvg, kExportPdf, kExportPng};
 constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,

@@ -131,6 +131,8 @@ void CMainFrame::CreateStatusBar() {
     m_packingPane->setObjectName(QStringLiteral("packingPane"));
     m_packingPane->setVisible(false);
     statusBar()->addPermanentWidget(m_packingPane);
+    m_pointerPane = AddPane(QStringLiteral("pointerPane"), QStringLiteral("-0.0000, -0.0000"));
+    m_zoomPane = AddPane(QStringLiteral("zoomPane"), QStringLiteral("409600%"));
     // The lock states are not reported to programs on every desktop, so the indicators show
     // their names in the disabled look.
     for (int id : kIndicators) {
@@ -151,6 +153,16 @@ void CMainFrame::CreateStatusBar() {
         }
     });
     SetStatusText(LoadQString(ids::kReady));
+}
+
+QLabel* CMainFrame::AddPane(const QString& name, const QString& widest) {
+    auto* pane = new QLabel(this);
+    pane->setObjectName(name);
+    pane->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // As wide as its widest text, so that the panes do not jump while the pointer moves.
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(widest) + 8);
+    statusBar()->addPermanentWidget(pane);
+    return pane;
 }
 
 void CMainFrame::BindFrameCommands() {
@@ -232,6 +244,22 @@ void CMainFrame::SetPackingStatus(const QString& text) {
 
 QString CMainFrame::PackingStatus() const {
     return m_packingPane->text();
+}
+
+void CMainFrame::SetPointerText(const QString& text) {
+    m_pointerPane->setText(text);
+}
+
+QString CMainFrame::PointerText() const {
+    return m_pointerPane->text();
+}
+
+void CMainFrame::SetZoomText(const QString& text) {
+    m_zoomPane->setText(text);
+}
+
+QString CMainFrame::ZoomText() const {
+    return m_zoomPane->text();
 }
 
 void CMainFrame::SetDocumentTitle(const QString& name, bool modified) {

@@ -47,6 +47,12 @@ public:
     // while the message pane changes with the pointer; empty hides them.
     void SetPackingStatus(const QString& text);
     QString PackingStatus() const;
+    // The panes of the pointer's disk coordinates (empty while it is outside the view) and of
+    // the view's zoom.
+    void SetPointerText(const QString& text);
+    QString PointerText() const;
+    void SetZoomText(const QString& text);
+    QString ZoomText() const;
     QToolBar* ToolBar() const { return m_toolBar; }
 
     // "name - Tessel", with the modified mark while the document has unsaved changes.
@@ -82,6 +88,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // A permanent pane of the status bar, wide enough for `widest`.
+    QLabel* AddPane(const QString& name, const QString& widest);
     void BindFrameCommands();
     QMenu* CreateMenu(int captionId, std::span<const int> entries);
     void OpenFile(const QString& path);
@@ -94,6 +102,8 @@ private:
     CDisabledItemPrompts* m_disabledPrompts; // owned as a child of the window
     QLabel* m_messagePane = nullptr;
     QLabel* m_packingPane = nullptr;
+    QLabel* m_pointerPane = nullptr;
+    QLabel* m_zoomPane = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

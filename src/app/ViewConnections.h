@@ -2,6 +2,8 @@
 // application decides where each announcement shows.
 #pragma once
 
+#include <QString>
+
 class CCircleBar;
 class CMainFrame;
 class CTesselView;
@@ -11,3 +13,7 @@ class CTesselView;
 // edits and gradation choices reach the view. The three must live equally long, as they do
 // in one main window. Brings the bar up to date at once.
 void ConnectView(CTesselView& view, CMainFrame& frame, CCircleBar& bar);
+
+// The status bar's texts of the pointer's place in the disk and of the zoom ("125%").
+QString PointerText(double x, double y);
+QString ZoomText(double zoom);

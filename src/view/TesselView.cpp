@@ -47,6 +47,7 @@ void CTesselView::UpdateRadius() {
 void CTesselView::OnInitialUpdate() {
     m_document.SetGraphExtent(width() * 0.5, height() * 0.5);
     m_transform.Reset();
+    emit ZoomChanged(m_transform.Zoom());
     // The circle bar showed the last document's selection, which is gone.
     AnnounceSelectionStyle();
     InvalidateView(true);
@@ -253,6 +254,10 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CTesselView::mouseMoveEvent(QMouseEvent* event) {
     m_pointer = event->position().toPoint();
+    if (m_radius > 0.0) {
+        const CDPoint disk = DiskPoint(CenterPoint(*m_pointer));
+        emit PointerMoved(true, disk.x, disk.y);
+    }
     if (m_panning) {
         m_transform.PanBy(CDPoint(m_pointer->x() - m_panFrom.x(), m_pointer->y() - m_panFrom.y()));
         m_panFrom = *m_pointer;
@@ -265,6 +270,7 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
 void CTesselView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     m_pointer.reset();
+    emit PointerMoved(false, 0.0, 0.0);
 }
 
 void CTesselView::OnLButtonDown(IntPoint p) {

@@ -129,6 +129,11 @@ signals:
     void SelectionStyleUnavailable();
     // The view ended the gradation mode itself (a click, a right press, a mode change).
     void GradationModeChanged(int mode);
+    // The pointer's place in the unit disk's frame (the circles' frame, y downwards), or
+    // `inside` false once it has left the view.
+    void PointerMoved(bool inside, double x, double y);
+    // The zoom factor changed (1 shows the whole disk).
+    void ZoomChanged(double zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -47,6 +47,7 @@ void CTesselView::PanByStep(int dx, int dy) {
 void CTesselView::TransformChanged() {
     m_transform.ClampPan(std::max(m_document.m_extentX, m_document.m_extentY));
     InvalidateView(true);
+    emit ZoomChanged(m_transform.Zoom());
     emit CommandsChanged();
 }
 

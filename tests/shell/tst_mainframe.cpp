@@ -72,7 +72,8 @@ private slots:
         QCOMPARE(tops, (Strings({"&File", "&Edit", "&View", "&Run", "&Help"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
                  (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "&Open...", "&Save",
-                           "Save &As...", "&Export", "-", "Recent File", "-", "E&xit"})));
+                           "Save &As...", "&Export", "-", "Print Set&up...", "Print Pre&view",
+                           "&Print...", "-", "Recent File", "-", "E&xit"})));
         QCOMPARE(
             MenuTexts(TopMenu(frame, 0)->actions().at(6)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
@@ -103,6 +104,11 @@ private slots:
         QCOMPARE(frame.Action(cmd::kPasteCircle)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+V")));
         QCOMPARE(frame.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        // The keys other editors have taught: Save As, Quit and Help.
+        QCOMPARE(frame.Action(cmd::kFileSaveAs)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+        QCOMPARE(frame.Action(cmd::kExit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(frame.Action(cmd::kHelp)->shortcut(), QKeySequence(QStringLiteral("F1")));
         // Ctrl+= reaches Zoom In without Shift where plus shares the equals key.
         QCOMPARE(frame.Action(cmd::kZoomIn)->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl++")),

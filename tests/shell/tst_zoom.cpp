@@ -190,6 +190,24 @@ private slots:
         QCOMPARE(View().Transform().Pan().x, x);
     }
 
+    // The status bar shows the zoom and, while the pointer is over the view, its place in the
+    // disk under the current zoom and pan.
+    void statusBarShowsTheZoomAndThePointersDiskPoint() {
+        QCOMPARE(Frame().ZoomText(), QStringLiteral("100%"));
+        Trigger(cmd::kZoomIn);
+        QCOMPARE(Frame().ZoomText(), QStringLiteral("125%"));
+        ZoomTo(4.0);
+        QCOMPARE(Frame().ZoomText(), QStringLiteral("400%"));
+        const double r = View().Radius();
+        QTest::mouseMove(&View(), ClientOf(CDPoint(0.5 * r, -0.25 * r)));
+        QCOMPARE(Frame().PointerText(), QStringLiteral("0.5000, -0.2500"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&View(), &leave);
+        QCOMPARE(Frame().PointerText(), QString());
+        Trigger(cmd::kZoomToFit);
+        QCOMPARE(Frame().ZoomText(), QStringLiteral("100%"));
+    }
+
     void commandStatesFollowTheZoom() {
         QVERIFY(Enabled(cmd::kZoomIn));
         QVERIFY(Enabled(cmd::kZoomOut));
