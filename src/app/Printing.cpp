@@ -4,15 +4,16 @@
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/StringIds.h"
+#include "view/PagePicture.h"
 #include "view/TesselView.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <algorithm>
 
-CPrinting::CPrinting(CTesselView& view) : m_view(view) {}
+// At the printer's own resolution, so that the circles are placed to its dots.
+CPrinting::CPrinting(CTesselView& view) : m_view(view), m_printer(QPrinter::HighResolution) {}
 
 void CPrinting::OnPrintSetup() {
     QPageSetupDialog dialog(&m_printer, m_view.window());
@@ -39,19 +40,10 @@ void CPrinting::OnPrintPreview() {
 }
 
 bool CPrinting::PrintPicture(QPrinter& printer) {
-    QImage picture(m_view.size(), QImage::Format_RGB32);
-    m_view.Paint(picture);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;
     }
-    const QRect page = painter.viewport();
-    // The largest size of the picture's shape that fits the page.
-    const double fit =
-        std::min(double(page.width()) / picture.width(), double(page.height()) / picture.height());
-    painter.setViewport(page.x(), page.y(), int(picture.width() * fit),
-                        int(picture.height() * fit));
-    painter.setWindow(picture.rect());
-    painter.drawImage(0, 0, picture);
+    PaintPage(painter, painter.viewport(), m_view.Document(), m_view.Mode(), m_view.Radius());
     return painter.end() && printer.printerState() != QPrinter::Error;
 }

@@ -12,15 +12,15 @@ public:
 
     // The page setup dialog on the session's printer; Cancel changes nothing.
     void OnPrintSetup();
-    // Prints the view's picture, after the printer dialog when askFirst is set.
+    // Prints what the view's mode shows (src/view/PagePicture.h), after the printer dialog
+    // when askFirst is set.
     void OnPrint(bool askFirst);
     void OnPrintPreview();
 
     QPrinter& Printer() { return m_printer; }
 
 private:
-    // The view's picture, as painted on the screen, fitted to the page; false when the
-    // printer could not be opened or failed while printing.
+    // The page; false when the printer could not be opened or failed while printing.
     bool PrintPicture(QPrinter& printer);
 
     CTesselView& m_view;

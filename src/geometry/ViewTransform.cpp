@@ -26,6 +26,14 @@ void CViewTransform::ZoomAbout(const CDPoint& screen, double factor) {
     m_pan = Rounded(screen - fixed * m_zoom);
 }
 
+CViewTransform CViewTransform::ForPicture(double zoom, const CDPoint& pan, double markScale) {
+    CViewTransform picture;
+    picture.m_zoom = zoom;
+    picture.m_pan = pan;
+    picture.m_markScale = markScale;
+    return picture;
+}
+
 void CViewTransform::PanBy(const CDPoint& delta) {
     if (std::isfinite(delta.x) && std::isfinite(delta.y)) {
         m_pan = Rounded(m_pan + delta);

@@ -32,6 +32,11 @@ public:
     // that the picture cannot be panned out of sight.
     void ClampPan(double reach);
 
+    // A picture's transform (a printed page): zoom and pan as given, and marks (node squares)
+    // markScale device units for each screen pixel of their size.
+    static CViewTransform ForPicture(double zoom, const CDPoint& pan, double markScale);
+    double MarkScale() const { return m_markScale; }
+
     // The window's half-size in screen pixels; drawing skips what lies wholly outside it.
     // Unset, nothing is skipped (pictures for export and printing).
     void SetWindow(double halfWidth, double halfHeight);
@@ -41,6 +46,7 @@ public:
 private:
     double m_zoom = 1.0;
     CDPoint m_pan;
+    double m_markScale = 1.0;
     double m_halfWidth = std::numeric_limits<double>::infinity();
     double m_halfHeight = std::numeric_limits<double>::infinity();
 };

@@ -34,10 +34,11 @@ bool CHotSpot::HitTest(const CDPoint& p, double pixel) const {
 
 void CHotSpot::Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view) const {
     const CDPoint screen = view.ToScreen(*this);
-    if (!view.Shows(screen, screen, m_size + 1.0)) {
+    const double half = m_size * view.MarkScale();
+    if (!view.Shows(screen, screen, half + view.MarkScale())) {
         return;
     }
-    IntPoint corner = CDPoint(screen.x - m_size, screen.y - m_size).ToPoint();
-    std::int64_t side = 2 * std::int64_t{m_size} + 1;
+    IntPoint corner = CDPoint(screen.x - half, screen.y - half).ToPoint();
+    std::int64_t side = std::llround((2.0 * m_size + 1.0) * view.MarkScale());
     dc.FillRect({corner.x, corner.y, FarSide(corner.x, side), FarSide(corner.y, side)}, color);
 }

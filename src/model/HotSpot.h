@@ -23,8 +23,8 @@ public:
     bool HitTest(const CDPoint& p, double pixel = 1.0) const;
     bool HitTest(IntPoint p) const { return HitTest(CDPoint(p)); }
     // Fills the square of side 2 * m_size + 1 whose top-left corner is the rounded
-    // (x - m_size, y - m_size), the point taken to the screen by view; nothing when the
-    // square lies outside view's window.
+    // (x - m_size, y - m_size), the point taken to the screen by view (both lengths times
+    // its mark scale on a printed page); nothing when the square lies outside view's window.
     void Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view = {}) const;
 
     // Puts m_size back to its built-in value.

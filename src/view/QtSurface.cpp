@@ -11,12 +11,12 @@ QColor ToQColor(COLORREF c) {
 
 namespace {
 
-QPen ToQPen(const SurfacePen& pen) {
+QPen ToQPen(const SurfacePen& pen, double width) {
     if (pen.style == PenStyle::Null) {
         return QPen(Qt::NoPen);
     }
     // Width 0 is Qt's one-pixel cosmetic pen too.
-    QPen qpen(ToQColor(pen.color), pen.width);
+    QPen qpen(ToQColor(pen.color), width);
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
     return qpen;
@@ -36,8 +36,8 @@ QBrush ToQBrush(const SurfaceBrush& brush) {
 
 } // namespace
 
-CQtSurface::CQtSurface(QPainter& painter)
-    : m_painter(painter), m_base(painter.transform()),
+CQtSurface::CQtSurface(QPainter& painter, double penScale)
+    : m_painter(painter), m_base(painter.transform()), m_penScale(penScale),
       m_raster(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster),
       m_exactCircles(painter.device() != nullptr && painter.device()->devicePixelRatioF() != 1.0) {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -49,7 +49,7 @@ CQtSurface::CQtSurface(QPainter& painter)
 void CQtSurface::Apply(const SurfaceState& state) {
     const SurfaceState* was = m_applied ? &*m_applied : nullptr;
     if (!was || was->pen != state.pen) {
-        m_painter.setPen(ToQPen(state.pen));
+        m_painter.setPen(ToQPen(state.pen, PenWidth(state.pen)));
     }
     if (!was || was->brush != state.brush) {
         m_painter.setBrush(ToQBrush(state.brush));
@@ -67,6 +67,10 @@ void CQtSurface::Apply(const SurfaceState& state) {
         m_painter.setTransform(QTransform::fromTranslate(state.origin.x, state.origin.y) * m_base);
     }
     m_applied = state;
+}
+
+double CQtSurface::PenWidth(const SurfacePen& pen) const {
+    return m_penScale == 1.0 ? pen.width : std::max(1, pen.width) * m_penScale;
 }
 
 void CQtSurface::DoEllipse(const IntRect& rect, const SurfaceState& state) {
@@ -99,7 +103,7 @@ void CQtSurface::DoCircle(const SurfaceCircle& circle, const SurfaceState& state
 
 void CQtSurface::DrawEllipse(const QRectF& path, const SurfaceState& state) {
     const bool pen = state.pen.style != PenStyle::Null;
-    const double width = state.pen.width;
+    const double width = PenWidth(state.pen);
     if (pen && width > 1 && width >= std::min(path.width(), path.height())) {
         // A pen as wide as the ellipse covers all of its inside, as the pixel-coverage drawing
         // and PostScript show it. Qt's stroker leaves a hole there instead, and nothing at all

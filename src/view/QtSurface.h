@@ -23,8 +23,10 @@ QColor ToQColor(COLORREF color);
 class CQtSurface : public CDrawSurface {
 public:
     // The painter must outlive the surface; its transform at this moment is kept under the
-    // surface's own origin.
-    explicit CQtSurface(QPainter& painter);
+    // surface's own origin. Pens are penScale device units wide for each unit of their width,
+    // a width of 0 counting as 1 unless the scale is 1 (a printer's points rather than the
+    // screen's single pixels).
+    explicit CQtSurface(QPainter& painter, double penScale = 1.0);
 
 protected:
     void DoEllipse(const IntRect& rect, const SurfaceState& state) override;
@@ -41,8 +43,12 @@ private:
     // The ellipse whose outline the pen strokes along path.
     void DrawEllipse(const QRectF& path, const SurfaceState& state);
 
+    // The pen's width in device units.
+    double PenWidth(const SurfacePen& pen) const;
+
     QPainter& m_painter;
     QTransform m_base;
+    double m_penScale = 1.0;
     bool m_raster = false;
     bool m_exactCircles = false;
     std::optional<SurfaceState> m_applied; // what the painter was last told

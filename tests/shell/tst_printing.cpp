@@ -8,9 +8,12 @@
 #include "app/TesselApp.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
+#include "document/GraphBuilder.h"
+#include "view/PagePicture.h"
 #include "view/TesselView.h"
 
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -27,8 +30,38 @@ QSizeF MediaBox(const QByteArray& pdf) {
                             : QSizeF();
 }
 
+// A page drawn as vectors: a PDF without a picture of pixels in it.
 bool IsPrintedPicture(const QByteArray& pdf) {
-    return pdf.startsWith("%PDF") && pdf.contains("/Subtype /Image");
+    return pdf.startsWith("%PDF") && pdf.contains("/Page") && !pdf.contains("/Subtype /Image");
+}
+
+// The page as the printer gets it, on an image of a page of that many dots per inch.
+QImage PrintedPage(const CTesselView& view, QSize inches, int dpi) {
+    QImage page(inches * dpi, QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(dpi / 0.0254));
+    page.setDotsPerMeterY(qRound(dpi / 0.0254));
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    PaintPage(painter, page.rect(), view.Document(), view.Mode(), view.Radius());
+    return page;
+}
+
+QRgb Rgb(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// The bounding box of the pixels that are not white.
+QRect Inked(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] & 0xFFFFFF) != 0xFFFFFF) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
 }
 
 template <class Dialog>
@@ -110,6 +143,53 @@ private slots:
         const QByteArray pdf = ReadAll(File("landscape.pdf"));
         QVERIFY(IsPrintedPicture(pdf));
         QCOMPARE(MediaBox(pdf), portrait.transposed());
+    }
+
+    // What the mode shows, fitted to the page inside its margin, at the page's resolution,
+    // the same at any zoom and without selection marks.
+    void thePageShowsTheModeFittedWithoutMarksOrZoom() {
+        QVERIFY(BuildHexDisk(Doc(), 3));
+        View().OnInitialUpdate();
+        m_app->m_pMainFrame->RunCommand(cmd::kCirclePacking);
+        const int dpi = 150;
+        const QSize a4(8, 11);
+        const double margin = kPageMarginPoints * dpi / 72.0;
+
+        // Graph mode: every node square at its place, as wide as Size points.
+        const QImage graph = PrintedPage(View(), a4, dpi);
+        const QRect inked = Inked(graph);
+        QVERIFY(inked.left() >= margin - 1 && inked.right() <= graph.width() - margin);
+        QVERIFY(inked.top() >= margin - 1 && inked.bottom() <= graph.height() - margin);
+        // Fitted: the picture fills the page's width but for the margin.
+        QVERIFY(inked.width() > graph.width() - 2 * margin - 4);
+
+        // Circle mode: each circle's middle in its own inner colour, the selected one too.
+        m_app->m_pMainFrame->RunCommand(cmd::kCircle);
+        const CCPCircle* first = Doc().m_circles.GetAt(0);
+        QTest::mouseClick(&View(), Qt::LeftButton, {},
+                          QPoint(int(first->m_euclidCentre.x * View().Radius()) + View().width() / 2,
+                                 int(first->m_euclidCentre.y * View().Radius()) + View().height() / 2));
+        QCOMPARE(first->m_selected, 1);
+        const QImage circles = PrintedPage(View(), a4, dpi);
+        const QRect disk = Inked(circles);
+        QVERIFY(std::abs(disk.width() - (graph.width() - 2 * margin)) <= 2);
+        const QPointF middle = QRectF(disk).center();
+        const double radius = disk.width() / 2.0;
+        int checked = 0;
+        for (const CCPCircle* c : Doc().m_circles.m_list) {
+            if (c->m_euclidRadius * radius < 6) {
+                continue;
+            }
+            for (const QPoint step : {QPoint(0, 0), QPoint(2, 1), QPoint(-1, 2)}) {
+                const QPoint at = QPoint(qRound(middle.x() + c->m_euclidCentre.x * radius),
+                                         qRound(middle.y() + c->m_euclidCentre.y * radius)) + step;
+                QCOMPARE(circles.pixel(at), Rgb(c->m_innerCol));
+            }
+            ++checked;
+        }
+        QVERIFY(checked > 10);
+        View().ZoomAt(QPoint(View().width() / 3, View().height() / 3), 4.0);
+        QVERIFY(PrintedPage(View(), a4, dpi) == circles);
     }
 
     void aFailedPrintIsReported() {
