@@ -9,6 +9,7 @@
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/GraphBuilder.h"
+#include "model/HotSpot.h"
 #include "view/PagePicture.h"
 #include "view/TesselView.h"
 
@@ -160,8 +161,9 @@ private slots:
         const QRect inked = Inked(graph);
         QVERIFY(inked.left() >= margin - 1 && inked.right() <= graph.width() - margin);
         QVERIFY(inked.top() >= margin - 1 && inked.bottom() <= graph.height() - margin);
-        // Fitted: the picture fills the page's width but for the margin.
-        QVERIFY(inked.width() > graph.width() - 2 * margin - 4);
+        // Fitted: the picture fills the page's width but for the margin and half a node square.
+        const double marks = (CHotSpot::m_size + 1) * dpi / 72.0;
+        QVERIFY(inked.width() > graph.width() - 2 * (margin + marks) - 4);
 
         // Circle mode: each circle's middle in its own inner colour, the selected one too.
         m_app->m_pMainFrame->RunCommand(cmd::kCircle);
@@ -172,7 +174,7 @@ private slots:
         QCOMPARE(first->m_selected, 1);
         const QImage circles = PrintedPage(View(), a4, dpi);
         const QRect disk = Inked(circles);
-        QVERIFY(std::abs(disk.width() - (graph.width() - 2 * margin)) <= 2);
+        QVERIFY(std::abs(disk.width() - (graph.width() - 2 * margin)) <= 6);
         const QPointF middle = QRectF(disk).center();
         const double radius = disk.width() / 2.0;
         int checked = 0;
