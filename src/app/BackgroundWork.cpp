@@ -1,5 +1,5 @@
-// The document commands that can take seconds on a large graph: opening, saving, Circle
-// Packing and Pack to Convergence run on the worker thread behind the progress dialog, the
+// The document commands that can take seconds on a large graph: opening, saving, building a
+// generated disk, Circle Packing and Pack to Convergence run on the worker thread behind the progress dialog, the
 // window keeps painting its last picture, and Cancel leaves the document and the file as they
 // were.
 #include "app/CommandIds.h"
@@ -25,6 +25,19 @@ void CTesselApp::RunOnWorker(int command, const QString& text, const std::functi
 
 std::function<bool()> CTesselApp::CancelAsked() const {
     return [&progress = *m_progress] { return progress.CancelAsked(); };
+}
+
+BuildProgress CTesselApp::DiskProgress() {
+    return [this, shown = -1](int made, int total) mutable {
+        // A percent at a time: the builders report far more often than that.
+        const int percent = total > 0 ? int(100.0 * made / total) : 0;
+        if (percent != shown) {
+            shown = percent;
+            m_progress->Report(FormatString(ids::kBuildingDiskStep,
+                                            {QString::number(made), QString::number(total)}));
+        }
+        return !m_progress->CancelAsked();
+    };
 }
 
 void CTesselApp::OnCirclePacking() {

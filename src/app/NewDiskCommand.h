@@ -1,8 +1,9 @@
-// File > New Hex Disk and New Random Disk: the size dialog, then the disk built behind a
-// progress dialog with Cancel, as the document file it would be.
+// File > New Hex Disk and New Random Disk: the size dialog, and the disk built as the document
+// file it would be, on whatever thread the caller runs it.
 #pragma once
 
 #include "app/NewDiskDlg.h"
+#include "document/GraphBuilder.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,8 +18,19 @@ struct DiskFrame {
     double extentY = 0;
 };
 
-// Asks for the size and builds the disk. Nothing when the user cancels, in either dialog, or
-// when memory runs out (said in a message box); otherwise the document's bytes, which open as
-// any document file does.
-std::optional<std::vector<std::uint8_t>> NewDiskCommand(QWidget* parent, CNewDiskDlg::Kind kind,
-                                                        const DiskFrame& frame);
+// The sizes the user chose.
+struct DiskRequest {
+    CNewDiskDlg::Kind kind = CNewDiskDlg::Kind::Hex;
+    int rings = 0;
+    int nodes = 0;
+    unsigned seed = 0;
+};
+
+// Asks for the size; nothing when the user cancels.
+std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind);
+
+// The disk's document bytes, which open as any document file does; nothing when progress
+// stopped the build. Touches no window; std::bad_alloc leaves when memory runs out.
+std::optional<std::vector<std::uint8_t>> BuildDiskBytes(const DiskRequest& request,
+                                                        const DiskFrame& frame,
+                                                        const BuildProgress& progress);

@@ -23,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLayout>
+#include <new>
 
 namespace {
 
@@ -301,16 +302,30 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
     if (!SaveModified()) {
         return false;
     }
-    const DiskFrame frame{m_pView->Radius(), m_pView->width() * 0.5, m_pView->height() * 0.5};
-    const auto bytes = NewDiskCommand(m_pMainFrame, kind, frame);
-    if (!bytes) {
+    const std::optional<DiskRequest> request = AskDiskSize(m_pMainFrame, kind);
+    if (!request) {
         return false;
     }
+    const DiskFrame frame{m_pView->Radius(), m_pView->width() * 0.5, m_pView->height() * 0.5};
     std::string error;
     bool loaded = false;
+    bool outOfMemory = false;
+    // Building, writing and reading the disk all run on the worker: a million nodes take
+    // seconds.
     RunOnWorker(kind == CNewDiskDlg::Kind::Hex ? cmd::kNewHexDisk : cmd::kNewRandomDisk,
-                LoadQString(ids::kBuildingDisk),
-                [&] { loaded = m_document->LoadFromBytes(*bytes, error, CancelAsked()); });
+                LoadQString(ids::kBuildingDisk), [&] {
+                    try {
+                        const auto bytes = BuildDiskBytes(*request, frame, DiskProgress());
+                        loaded = bytes && !m_progress->CancelAsked() &&
+                                 m_document->LoadFromBytes(*bytes, error, CancelAsked());
+                    } catch (const std::bad_alloc&) {
+                        outOfMemory = true;
+                    }
+                });
+    if (outOfMemory) {
+        ShowWarning(m_pMainFrame, LoadQString(ids::kDiskTooLarge));
+        return false;
+    }
     if (!loaded && m_progress->CancelAsked()) {
         return false; // the document shown until now stays
     }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/ConvergenceCommand.h"
-#include "app/NewDiskDlg.h"
+#include "app/NewDiskCommand.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
@@ -89,6 +89,8 @@ private:
     void RunOnWorker(int command, const QString& text, const std::function<void()>& work);
     // Whether the user has pressed Cancel in the progress dialog, for the document's work.
     std::function<bool()> CancelAsked() const;
+    // A disk builder's progress in the progress dialog, and its Cancel.
+    BuildProgress DiskProgress();
     // The document was replaced: new path, title, and the view fitted to it. `bareTriangle`:
     // it is the starting triangle of File > New, shown with the first-run hint.
     void DocumentShown(const QString& path, bool bareTriangle = false);

@@ -106,6 +106,9 @@ constexpr int kCirclesNotComputedOpened = 850;
 constexpr int kCirclesNotComputedNew = 851;
 constexpr int kNoCirclesHint = 852;
 
+// Building a generated disk on the worker
+constexpr int kBuildingDiskStep = 853;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

@@ -10,7 +10,7 @@
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
-#include <QProgressDialog>
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -97,21 +97,24 @@ private slots:
         QVERIFY(script.Done());
         QCOMPARE(Doc().m_nodes.GetSize(), nodes);
         QVERIFY(!Doc().IsModified());
-        // Cancel in the progress dialog of a large disk stops the build.
-        QTimer cancelProgress;
-        bool cancelled = false;
-        connect(&cancelProgress, &QTimer::timeout, [&cancelled] {
-            if (auto* progress =
-                    qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
-                progress->cancel();
-                cancelled = true;
+        // A large disk is built on the worker behind the progress dialog, which counts the
+        // nodes made; its Cancel stops the build and the window stays open meanwhile.
+        bool closed = false;
+        QString counted;
+        const ModalStep readProgress = [&counted](QWidget* modal) {
+            auto* text = modal->findChild<QLabel*>(QStringLiteral("progressText"));
+            if (text == nullptr || !text->text().contains(QStringLiteral(" nodes"))) {
+                return false;
             }
-        });
-        cancelProgress.start(5);
-        CModalScript big({FillSizes({{"rings", QString::number(MaxHexRings)}}, "ok")});
+            counted = text->text();
+            return true;
+        };
+        CModalScript big({FillSizes({{"rings", QString::number(MaxHexRings)}}, "ok"),
+                          readProgress, CancelProgress(Frame(), &closed)});
         Trigger(cmd::kNewHexDisk);
         QVERIFY(big.Done());
-        QVERIFY(cancelled);
+        QVERIFY2(counted.startsWith(QStringLiteral("Building the disk, ")), qPrintable(counted));
+        QVERIFY(!closed);
         QCOMPARE(Doc().m_nodes.GetSize(), nodes);
         QVERIFY(!Doc().IsModified());
     }
