@@ -87,7 +87,9 @@ bool CTesselApp::OnPackToConvergence() {
     case ConvergenceResult::Computed:
         break;
     }
-    m_document->ApplyConvergedPacking(outcome);
+    // Applying a million circles (and keeping the last ones for Undo) takes a second too.
+    RunOnWorker(cmd::kPackToConvergence, LoadQString(ids::kApplyingPacking),
+                [&] { m_document->ApplyConvergedPacking(outcome); });
     m_pView->InvalidateView(true);
     m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
     if (outcome.status == NewtonStatus::Limit) {

@@ -108,6 +108,7 @@ constexpr int kNoCirclesHint = 852;
 
 // Building a generated disk on the worker
 constexpr int kBuildingDiskStep = 853;
+constexpr int kApplyingPacking = 854;
 
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
