@@ -169,7 +169,8 @@ void CTesselView::Paint(QImage& target) {
     QPainter painter(&target);
     CQtSurface surface(painter);
     surface.FillRect({0, 0, w, h}, m_settings.BGColor);
-    const bool antialiased = m_mode == CircleMode && m_settings.CircleAntialiasing != 0;
+    const bool antialiased =
+        m_mode == CircleMode && (m_settings.CircleAntialiasing != 0 || ShowsCoverage(target));
     if (antialiased) {
         PaintAaImage(painter, target);
     }
@@ -192,6 +193,21 @@ void CTesselView::Paint(QImage& target) {
         m_document.m_nodes.Draw(surface, view);
     }
     surface.SetOrigin(oldOrigin);
+}
+
+bool CTesselView::ShowsCoverage(const QImage& target) const {
+    // Circles a pixel or two across cannot be drawn as outlines: they vanish below a pixel,
+    // and their lines merge into black above it. When many of them show, the picture is what
+    // the antialiased export makes of them, the pixels' coverage.
+    constexpr double kSmallest = 3.0; // device pixels across
+    const CCPCircleArray& circles = m_document.m_circles;
+    const double scale = m_radius * m_transform.Zoom() * target.devicePixelRatio();
+    const double limit = kSmallest / (2.0 * scale);
+    std::size_t small = 0;
+    for (const CCPCircle* circle : circles.m_list) {
+        small += circle->m_euclidRadius < limit;
+    }
+    return small > 0 && small >= circles.m_list.size() / 10;
 }
 
 void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {

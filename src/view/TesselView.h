@@ -181,6 +181,10 @@ private:
     void PaintRubberBands(QPainter& painter) const;
     // The off-screen image at the screen's device pixel ratio.
     QImage MakeOffscreen() const;
+    // Whether circle mode shows the circles' pixel coverage (as the antialiased export would)
+    // even with antialiasing off, because a tenth of them or more are too small to be drawn
+    // as outlines on the target.
+    bool ShowsCoverage(const QImage& target) const;
     // An antialiasing image of that many device pixels, to be drawn.
     void CreateAaImage(QSize pixels);
     void PaintAaImage(QPainter& painter, const QImage& target);
