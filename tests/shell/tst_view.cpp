@@ -186,6 +186,38 @@ private slots:
         QCOMPARE(image.pixel(5, 5), qRgb(255, 255, 255));
     }
 
+    // Circles too small to draw as outlines are shown by their pixels' coverage, the picture
+    // antialiasing gives, whether or not it is switched on; a disk of large circles keeps its
+    // outlines.
+    void tinyCirclesShowTheirCoverage_data() {
+        QTest::addColumn<int>("rings");
+        QTest::addColumn<bool>("coverage");
+        QTest::newRow("large circles") << 2 << false;
+        QTest::newRow("tiny circles") << 60 << true;
+    }
+    void tinyCirclesShowTheirCoverage() {
+        QFETCH(int, rings);
+        QFETCH(bool, coverage);
+        QVERIFY(BuildHexDisk(Doc(), rings));
+        View().OnInitialUpdate();
+        Frame().UpdateCommands();
+        Frame().RunCommand(cmd::kPackToConvergence);
+        Frame().RunCommand(cmd::kCircle);
+        QImage plain(View().size(), QImage::Format_RGB32);
+        View().Paint(plain);
+        Frame().RunCommand(cmd::kAntialiasing);
+        QImage smooth(View().size(), QImage::Format_RGB32);
+        View().Paint(smooth);
+        Frame().RunCommand(cmd::kAntialiasing);
+        QCOMPARE(plain == smooth, coverage);
+        if (coverage) {
+            // Neither empty nor black: the rim's grey between the two.
+            const QRgb rim = plain.pixel(View().width() / 2, View().height() / 2 +
+                                                                  int(View().Radius() * 0.97));
+            QVERIFY2(qGray(rim) > 40 && qGray(rim) < 250, qPrintable(QString::number(qGray(rim))));
+        }
+    }
+
     void modeCommandsCheckExactlyOne() {
         CMainFrame& frame = *m_app->m_pMainFrame;
         QVERIFY(frame.Action(cmd::kGraph)->isChecked());
