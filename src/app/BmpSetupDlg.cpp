@@ -2,6 +2,7 @@
 #include "app/BmpSetupDlg.h"
 
 #include "app/ColorButton.h"
+#include "app/MessageBox.h"
 #include "app/QtStrings.h"
 #include "document/StringIds.h"
 #include "export/Export.h"
@@ -13,12 +14,14 @@
 #include <QLineEdit>
 #include <limits>
 
-CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent, Kind kind)
+CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent, Kind kind,
+                           int largestRadius)
     : CFieldDialog(kind == Kind::Png ? ids::kPngSetupTitle : ids::kBmpSetupTitle, parent),
-      m_radius(radius), m_background(background) {
+      m_radius(radius), m_background(background), m_largestRadius(largestRadius) {
     auto* grid = new QGridLayout(this);
     QLineEdit* radiusEdit = AddEditRow(grid, 0, ids::kBmpSetupRadius);
     radiusEdit->setObjectName(QStringLiteral("radius"));
+    m_radiusEdit = radiusEdit;
 
     auto* antialias = new QCheckBox(LoadQString(ids::kBmpSetupAntialias), this);
     antialias->setObjectName(QStringLiteral("antialias"));
@@ -48,4 +51,15 @@ CBmpSetupDlg::CBmpSetupDlg(int radius, COLORREF background, QWidget* parent, Kin
     }
     grid->addWidget(MakeButtons(), 5, 0, 1, 3);
     m_fields.ToControls();
+}
+
+bool CBmpSetupDlg::CheckValues() {
+    if (m_radius <= m_largestRadius) {
+        return true;
+    }
+    ShowWarning(this, FormatString(ids::kBitmapRadiusTooLarge, {QString::number(m_radius),
+                                                                QString::number(m_largestRadius)}));
+    m_radiusEdit->setFocus(Qt::OtherFocusReason);
+    m_radiusEdit->selectAll();
+    return false;
 }

@@ -7,6 +7,8 @@
 #include "document/StringIds.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -25,6 +27,26 @@ std::optional<double> ParseReal(const QString& text) {
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+// The label of the edit (its buddy), with the title of the group it stands in: "Edge > Line
+// Width". Empty when it has no label.
+QString FieldName(const QLineEdit* edit) {
+    QString name;
+    for (const QLabel* label : edit->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == edit) {
+            name = label->text();
+            break;
+        }
+    }
+    name.remove(QLatin1Char('&')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (const QWidget* up = edit->parentWidget(); up != nullptr && !name.isEmpty();
+         up = up->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(up)) {
+            return group->title() + QStringLiteral(" > ") + name;
+        }
+    }
+    return name;
 }
 
 } // namespace
@@ -95,7 +117,9 @@ bool CDialogFields::FromControls(QWidget* dialog) const {
             refusal = RealRefusal(edit->text(), r->min, r->max);
         }
         if (refusal) {
-            ShowWarning(dialog, *refusal);
+            const QString name = FieldName(edit);
+            ShowWarning(dialog, name.isEmpty() ? *refusal
+                                               : FormatString(ids::kFieldRefused, {name, *refusal}));
             edit->setFocus(Qt::OtherFocusReason);
             edit->selectAll();
             return false;

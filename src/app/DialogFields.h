@@ -30,8 +30,8 @@ public:
     void ToControls() const;
 
     // Reads every control in order. The first field whose text is not a number of its type or
-    // lies outside its inclusive range is refused: the standard message names the type and the
-    // range, the focus moves to that field, and no value changes. Returns true when all passed
+    // lies outside its inclusive range is refused: the standard message, after the field's
+    // label, names the type and the range, the focus moves to that field, and no value changes. Returns true when all passed
     // and the values have been taken over.
     bool FromControls(QWidget* dialog) const;
 

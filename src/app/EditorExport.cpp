@@ -11,6 +11,7 @@
 #include "circles/DibBuffer.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "export/BitmapPicture.h"
 #include "export/Export.h"
 #include "geometry/DPoint.h"
 #include "view/QtPicture.h"
@@ -156,7 +157,8 @@ void ExportBitmapCommand(QWidget* parent, const CTesselDoc& doc, double radius,
     if (path.isEmpty()) {
         return;
     }
-    CBmpSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), background, parent);
+    CBmpSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), background, parent,
+                       CBmpSetupDlg::Kind::Bmp, LargestBitmapRadius(doc.m_circles));
     if (setup.exec() != QDialog::Accepted) {
         return;
     }
@@ -177,7 +179,7 @@ void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COL
         return;
     }
     CBmpSetupDlg setup(static_cast<int>(RoundHalfAway(radius)), background, parent,
-                       CBmpSetupDlg::Kind::Png);
+                       CBmpSetupDlg::Kind::Png, LargestBitmapRadius(doc.m_circles));
     if (setup.exec() != QDialog::Accepted) {
         return;
     }

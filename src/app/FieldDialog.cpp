@@ -29,7 +29,7 @@ CFieldDialog::CFieldDialog(int titleId, QWidget* parent) : QDialog(parent) {
 }
 
 void CFieldDialog::accept() {
-    if (!m_fields.FromControls(this)) {
+    if (!m_fields.FromControls(this) || !CheckValues()) {
         return;
     }
     OnAccepted();

@@ -24,6 +24,9 @@ protected:
     // The OK and CANCEL buttons, OK being the default.
     QDialogButtonBox* MakeButtons();
 
+    // Runs after every field has passed its own check: false keeps the dialog open (the
+    // dialog has said why).
+    virtual bool CheckValues() { return true; }
     // Runs after the values have been taken over and before the dialog closes.
     virtual void OnAccepted() {}
 

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,9 +70,21 @@ CSettingsDlg::CSettingsDlg(const CSettingsValues& values, QWidget* parent)
 }
 
 void CSettingsDlg::OnAccepted() {
-    if (!(m_values.m_thurstonThreshold > 0.0)) {
+    m_thresholdReplaced = !(m_values.m_thurstonThreshold > 0.0);
+    m_enteredThreshold = m_edits.threshold->text().trimmed();
+    if (m_thresholdReplaced) {
         m_values.m_thurstonThreshold = kDefaultThreshold;
     }
+}
+
+QString CSettingsDlg::ThresholdNote(const QString& text) {
+    // Only a number the range check lets through can be replaced.
+    if (CDialogFields::RealRefusal(text, 0.0, 1.0)) {
+        return {};
+    }
+    return QLocale::c().toDouble(text.trimmed()) > 0.0
+               ? QString()
+               : FormatString(ids::kThresholdUsed, {FormatReal(kDefaultThreshold)});
 }
 
 namespace {
@@ -151,6 +164,12 @@ QWidget* CSettingsDlg::MakeRightColumn() {
     auto* thurston = new QGroupBox(LoadQString(ids::kSettingsThurston), column);
     auto* thurstonGrid = new QGridLayout(thurston);
     m_edits.threshold = Named(AddEditRow(thurstonGrid, 0, ids::kSettingsError), "threshold");
+    // The value the solver will use, where it is not the one entered.
+    auto* note = new QLabel(thurston);
+    note->setObjectName(QStringLiteral("thresholdNote"));
+    thurstonGrid->addWidget(note, 1, 0, 1, 2);
+    connect(m_edits.threshold, &QLineEdit::textChanged, note,
+            [note](const QString& text) { note->setText(ThresholdNote(text)); });
     grid->addWidget(thurston, 5, 0, 1, 2);
 
     auto* convergence = new QGroupBox(LoadQString(ids::kSettingsConvergence), column);

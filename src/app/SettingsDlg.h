@@ -16,6 +16,12 @@ public:
     explicit CSettingsDlg(const CSettingsValues& values, QWidget* parent = nullptr);
 
     const CSettingsValues& Values() const { return m_values; }
+    // After OK: the threshold entered (0 or less) was replaced by the one the solver uses.
+    bool ThresholdReplaced() const { return m_thresholdReplaced; }
+    const QString& EnteredThreshold() const { return m_enteredThreshold; }
+    // What the dialog says under the threshold for that text: the value used instead, or
+    // nothing when the text is used as it stands (or is refused).
+    static QString ThresholdNote(const QString& text);
 
 protected:
     void OnAccepted() override;
@@ -29,6 +35,8 @@ private:
     QWidget* MakeRightColumn();
 
     CSettingsValues m_values;
+    bool m_thresholdReplaced = false;
+    QString m_enteredThreshold;
     // The edits in the order in which OK validates them.
     struct Edits {
         QLineEdit* edgeThickness = nullptr;

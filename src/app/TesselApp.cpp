@@ -271,6 +271,12 @@ void CTesselApp::OnSettings() {
     if (dialog.exec() == QDialog::Accepted) {
         dialog.Values().Store(m_settings);
         m_pView->UpdateRadius();
+        if (dialog.ThresholdReplaced()) {
+            m_pMainFrame->SetStatusText(
+                FormatString(ids::kThresholdReplaced,
+                             {dialog.EnteredThreshold(),
+                              FormatReal(dialog.Values().m_thurstonThreshold)}));
+        }
     }
     m_pView->InvalidateView(true);
 }

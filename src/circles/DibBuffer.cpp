@@ -24,15 +24,20 @@ bool IsGrey(COLORREF color) {
 
 } // namespace
 
+bool CDibBuffer::WithinLimit(std::int64_t width, std::int64_t height) {
+    if (width <= 0 || height <= 0 || width > kMaxImageBytes) {
+        return false;
+    }
+    std::int64_t stride = ((width * 24 + 31) & ~std::int64_t(31)) / 8;
+    return stride <= kMaxImageBytes / height;
+}
+
 bool CDibBuffer::Create(int width, int height) {
     DeleteBitmap();
-    if (width <= 0 || height <= 0) {
+    if (!WithinLimit(width, height)) {
         return false;
     }
     std::int64_t stride = ((std::int64_t(width) * 24 + 31) & ~std::int64_t(31)) / 8;
-    if (stride > kMaxImageBytes / height) {
-        return false;
-    }
     std::int64_t imageBytes = stride * height;
     try {
         m_bits.assign(std::size_t(imageBytes), 0);

@@ -19,6 +19,9 @@ public:
 
     CDibBuffer() = default;
 
+    // Whether a picture of that size stays within kMaxImageBytes.
+    static bool WithinLimit(std::int64_t width, std::int64_t height);
+
     // Releases any earlier picture; false (and no picture) for a size of zero or less, one
     // whose pixel memory exceeds kMaxImageBytes, or one the memory cannot hold.
     bool Create(int width, int height);

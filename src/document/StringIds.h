@@ -110,6 +110,12 @@ constexpr int kNoCirclesHint = 852;
 constexpr int kBuildingDiskStep = 853;
 constexpr int kApplyingPacking = 854;
 
+// Dialog messages that say which field and why
+constexpr int kBitmapRadiusTooLarge = 855;
+constexpr int kFieldRefused = 856;
+constexpr int kThresholdUsed = 857;
+constexpr int kThresholdReplaced = 858;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

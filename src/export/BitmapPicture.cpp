@@ -82,3 +82,19 @@ ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup&
     }
     return ExportStatus::Ok;
 }
+
+int LargestBitmapRadius(const CCPCircleArray& circles) {
+    const auto fits = [&circles](int radius) {
+        const IntRect extent = circles.GetExtent(radius);
+        return CDibBuffer::WithinLimit(std::int64_t{extent.right} - extent.left,
+                                       std::int64_t{extent.bottom} - extent.top);
+    };
+    // The picture grows with the radius: the largest that fits, by bisection.
+    int fitting = 0;
+    int refused = INT_MAX;
+    while (refused - fitting > 1) {
+        const int middle = fitting + (refused - fitting) / 2;
+        (fits(middle) ? fitting : refused) = middle;
+    }
+    return fits(refused) ? refused : fitting;
+}

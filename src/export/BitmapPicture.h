@@ -12,3 +12,7 @@ class CDibBuffer;
 // is drawn by its line alone. BitmapTooLarge when the pixels cannot be held.
 ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
                                bool transparent, const PlainPainter& painter, CDibBuffer& picture);
+
+// The largest radius whose picture stays within the bitmap's limit (CDibBuffer::kMaxImageBytes,
+// just under 2 GB), for the outer circle's line width of `circles`; 0 when none does.
+int LargestBitmapRadius(const CCPCircleArray& circles);
