@@ -3,6 +3,7 @@
 #include "EmfReader.h"
 #include "WriterTestSupport.h"
 #include "circles/DibBuffer.h"
+#include "export/BitmapPicture.h"
 #include "export/Export.h"
 #include "support/CircleList.h"
 #include "support/TempDir.h"
@@ -95,6 +96,27 @@ TEST(BitmapExport, APlainPainterGetsThePictureWithTheBackgroundAndTheOrigin) {
               ExportStatus::Ok);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(BmpPixel(ReadText(dir.File("p.bmp")), 0, 0), 0x00ABCDEFu);
+}
+
+// The largest radius a bitmap setup offers is the last one whose picture stays within the
+// limit, for any outer line width.
+TEST(BitmapExport, LargestRadiusIsTheLastThatFits) {
+    for (int thickness : {0, 1, 1000}) {
+        CircleList list;
+        Outer(list, thickness);
+        const int largest = LargestBitmapRadius(list.array);
+        const auto side = [&list](int radius) {
+            return std::int64_t{list.array.GetExtent(radius).right} * 2;
+        };
+        EXPECT_TRUE(CDibBuffer::WithinLimit(side(largest), side(largest))) << thickness;
+        EXPECT_FALSE(CDibBuffer::WithinLimit(side(largest + 1), side(largest + 1))) << thickness;
+        // About 26,750 pixels square at most: half of that, less the line and the margin.
+        EXPECT_NEAR(largest, 13371 - thickness - CCPCircleArray::ExtentMargin, 2) << thickness;
+    }
+    // An outer line wider than any picture: no radius fits.
+    CircleList wide;
+    Outer(wide, 65535);
+    EXPECT_EQ(LargestBitmapRadius(wide.array), 0);
 }
 
 TEST(BitmapExport, RefusalsAndFailuresLeaveNoFile) {

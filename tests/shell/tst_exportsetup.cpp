@@ -195,6 +195,27 @@ private slots:
         QCOMPARE(dialog.m_antialias, 1);
     }
 
+    // A radius whose bitmap would not fit its file is refused in the setup, which names the
+    // largest that does and stays open with the radius selected.
+    void aBitmapTooLargeIsRefusedInItsSetup() {
+        for (CBmpSetupDlg::Kind kind : {CBmpSetupDlg::Kind::Bmp, CBmpSetupDlg::Kind::Png}) {
+            CBmpSetupDlg dialog(100, 0, nullptr, kind, 13000);
+            Show(dialog);
+            const QStringList refused = EnterAndOk(dialog, "radius", QStringLiteral("100000"));
+            QCOMPARE(refused.size(), 1);
+            QVERIFY2(refused[0].contains(QStringLiteral("2 GB")) &&
+                         refused[0].contains(QStringLiteral("13000")),
+                     qPrintable(refused[0]));
+            QVERIFY(dialog.isVisible());
+            QLineEdit* radius = Child<QLineEdit>(&dialog, "radius");
+            QCOMPARE(dialog.focusWidget(), radius);
+            QCOMPARE(radius->selectedText(), QStringLiteral("100000"));
+            QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("13000")).isEmpty());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.m_radius, 13000);
+        }
+    }
+
     void pngSetupAddsTransparencyAndResolution() {
         CBmpSetupDlg dialog(100, MakeRgb(255, 255, 255), nullptr, CBmpSetupDlg::Kind::Png);
         Show(dialog);

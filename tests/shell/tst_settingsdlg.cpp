@@ -8,6 +8,7 @@
 #include "model/HotSpot.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -218,30 +219,42 @@ private slots:
         TypeInto(Edit(dialog, "edgeHit"), QStringLiteral("256"));
         ClickButton(&dialog, "ok");
         QCOMPARE(catcher.m_texts.size(), 2);
-        QCOMPARE(catcher.m_texts[0], *CDialogFields::IntegerRefusal(QStringLiteral("256"), 0, 255));
-        QCOMPARE(catcher.m_texts[1], *CDialogFields::RealRefusal(QStringLiteral("256"), 1, 255));
+        // Each names its field, in its group where labels repeat.
+        QCOMPARE(catcher.m_texts[0],
+                 QStringLiteral("Node > Size: ") +
+                     *CDialogFields::IntegerRefusal(QStringLiteral("256"), 0, 255));
+        QCOMPARE(catcher.m_texts[1],
+                 QStringLiteral("Edge > Hit Width: ") +
+                     *CDialogFields::RealRefusal(QStringLiteral("256"), 1, 255));
         QVERIFY(catcher.m_texts[0] != catcher.m_texts[1]);
     }
 
+    // A threshold of 0 is accepted and replaced; the dialog says so under the field as it is
+    // typed, and says nothing for a value used as it stands.
     void thresholdRule_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("stored");
-        QTest::newRow("zero") << QStringLiteral("0") << 0.0001;
-        QTest::newRow("negative zero") << QStringLiteral("-0") << 0.0001;
-        QTest::newRow("one") << QStringLiteral("1") << 1.0;
-        QTest::newRow("small") << QStringLiteral("0.00001") << 0.00001;
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("zero") << QStringLiteral("0") << 0.0001 << true;
+        QTest::newRow("negative zero") << QStringLiteral("-0") << 0.0001 << true;
+        QTest::newRow("one") << QStringLiteral("1") << 1.0 << false;
+        QTest::newRow("small") << QStringLiteral("0.00001") << 0.00001 << false;
     }
 
     void thresholdRule() {
         QFETCH(QString, text);
         QFETCH(double, stored);
+        QFETCH(bool, replaced);
         CSettingsDlg dialog(Defaults());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         TypeInto(Edit(dialog, "threshold"), text);
+        QCOMPARE(Child<QLabel>(&dialog, "thresholdNote")->text(),
+                 replaced ? QStringLiteral("0 or less: 0.0001 is used") : QString());
         ClickButton(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.Values().m_thurstonThreshold, stored);
+        QCOMPARE(dialog.ThresholdReplaced(), replaced);
     }
 
     // The dialog edits the variables the model and the view work with.
