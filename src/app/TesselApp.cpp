@@ -68,11 +68,11 @@ bool CTesselApp::InitInstance(const QStringList& arguments, const std::string& p
     BindCommands();
 
     const QString path = arguments.isEmpty() ? QString() : arguments.first();
-    if (path.isEmpty()) {
+    // A file that cannot be opened has been reported (or its opening cancelled): the editor
+    // starts on a new document instead, as desktop editors do.
+    if (path.isEmpty() || !ReadDocument(path)) {
         m_document->OnNewDocument();
         DocumentShown({}, true);
-    } else if (!ReadDocument(path)) {
-        return false;
     }
     m_pMainFrame->show();
     m_pMainFrame->UpdateCommands();

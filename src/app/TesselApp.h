@@ -29,8 +29,8 @@ public:
     CTesselApp& operator=(const CTesselApp&) = delete;
 
     // Start-up: profile, recent files, settings, the document, frame and view, the command
-    // line (no argument: a new document; one path: that document), then the window shown.
-    // False when the command line cannot be carried out: the process then ends.
+    // line (no argument: a new document; one path: that document, or a new one after the
+    // message when it cannot be opened), then the window shown.
     bool InitInstance(const QStringList& arguments, const std::string& profilePath);
 
     // File commands. Each returns false when it did not happen (cancelled or failed).

@@ -4,12 +4,20 @@
 #include "document/SafeFile.h"
 #include "document/TesselDoc.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
 
 // Far more than any graph a user draws; a larger file is refused before it is read.
 constexpr std::size_t MaxDocumentBytes = 256u * 1024 * 1024;
+
+// A document starts with its extents and counts, whose bytes always hold zeros; a file whose
+// first bytes hold none (a text file, most other formats) is something else altogether.
+bool CannotBeADocument(std::span<const std::uint8_t> bytes) {
+    const std::span<const std::uint8_t> head = bytes.first(std::min<std::size_t>(bytes.size(), 64));
+    return !head.empty() && std::find(head.begin(), head.end(), 0) == head.end();
+}
 
 } // namespace
 
@@ -63,7 +71,11 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,
         break;
     }
     if (!LoadFromBytes(bytes, error, cancelled)) {
-        error = FileMessage("Cannot open", path, error);
+        const bool wasCancelled = cancelled && cancelled();
+        error = FileMessage("Cannot open", path,
+                            !wasCancelled && CannotBeADocument(bytes)
+                                ? "it is not a Tessel document."
+                                : error);
         return false;
     }
     return true;

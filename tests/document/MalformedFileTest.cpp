@@ -174,3 +174,29 @@ TEST(MalformedFile, WhatIsNoRegularFileIsNamedAndNeverWaitedFor) {
         EXPECT_EQ(error, "Cannot open \"" + row.path + "\": " + row.reason);
     }
 }
+
+// A file with no zero byte at its start cannot be a document, whose extents and counts hold
+// some: it is named as what it is not, however far its reading got.
+TEST(MalformedFile, WhatIsNoDocumentAtAllIsNamedSo) {
+    CTempDir dir;
+    const std::string rows[] = {"hello\n", "# notes\nradius 3\n" + std::string(200, 'x'),
+                                std::string(40, '\x7f'), "\xEF\xBB\xBF\xE5\x86\x86 text"};
+    for (const std::string& text : rows) {
+        const std::string path = dir.File("text.tesl");
+        WriteText(path, text);
+        CTesselDoc doc;
+        std::string error;
+        EXPECT_FALSE(doc.OnOpenDocument(path, error));
+        EXPECT_EQ(error, "Cannot open \"" + path + "\": it is not a Tessel document.") << text;
+    }
+    // A document cut short keeps its own reason.
+    CTesselDoc packed;
+    ASSERT_TRUE(packed.OnNewDocument());
+    std::vector<std::uint8_t> bytes = packed.SaveToBytes();
+    bytes.resize(bytes.size() / 2);
+    WriteText(dir.File("cut.tesl"), std::string(bytes.begin(), bytes.end()));
+    CTesselDoc doc;
+    std::string error;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("cut.tesl"), error));
+    EXPECT_NE(error.find("truncated"), std::string::npos) << error;
+}

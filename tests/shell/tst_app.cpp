@@ -13,6 +13,7 @@
 
 #include <QFileDialog>
 #include <QToolBar>
+#include <QDir>
 #include <QtTest>
 
 namespace {
@@ -205,14 +206,37 @@ private slots:
         app.m_pDoc->SetModifiedFlag(false);
     }
 
-    void malformedFileOnTheCommandLineEndsStartUp() {
-        WriteBytes(File("bad.tesl"), QByteArray(40, '\x7f'));
+    // A file on the command line that cannot be opened is reported, and the editor then
+    // starts on a new document, whatever is wrong with the file.
+    void aFileThatCannotBeOpenedStartsANewDocument_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged") << QStringLiteral("bad.tesl") << QString();
+        QTest::newRow("text") << QStringLiteral("notes.txt")
+                              << QStringLiteral("it is not a Tessel document.");
+        QTest::newRow("folder") << QStringLiteral("folder.tesl")
+                                << QStringLiteral("it is a folder, not a file.");
+        QTest::newRow("missing") << QStringLiteral("missing.tesl")
+                                 << QStringLiteral("the file does not exist.");
+    }
+    void aFileThatCannotBeOpenedStartsANewDocument() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        WriteBytes(File("bad.tesl"), QByteArray(40, '\x7f') + QByteArray(8, '\0'));
+        WriteBytes(File("notes.txt"), "radius 3\n");
+        QDir(m_folder.path()).mkdir(QStringLiteral("folder.tesl"));
         CTesselApp app;
         QString text;
         AnswerNextMessageBox(QMessageBox::Ok, &text);
-        QVERIFY(!app.InitInstance({File("bad.tesl")}, Profile()));
+        QVERIFY(app.InitInstance({File(name.toLatin1().constData())}, Profile()));
         QVERIFY(text.startsWith(QStringLiteral("The document could not be opened.")));
-        QVERIFY(text.contains(File("bad.tesl")));
+        QVERIFY(text.contains(File(name.toLatin1().constData())));
+        QVERIFY2(text.endsWith(reason), qPrintable(text));
+        QVERIFY(QTest::qWaitForWindowExposed(app.m_pMainFrame));
+        QCOMPARE(app.m_pDoc->m_nodes.GetSize(), 3);
+        QVERIFY(app.PathName().isEmpty());
+        QVERIFY(app.m_pView->StartHintShown());
+        app.m_pDoc->SetModifiedFlag(false);
     }
 
     void malformedFileThroughOpenKeepsTheDocument() {
