@@ -1,7 +1,7 @@
 // The document commands that can take seconds on a large graph: opening, saving, building a
-// generated disk, Circle Packing and Pack to Convergence run on the worker thread behind the progress dialog, the
-// window keeps painting its last picture, and Cancel leaves the document and the file as they
-// were.
+// generated disk, Circle Packing and Pack to Convergence run on the worker thread behind the
+// progress dialog, the window keeps painting its last picture, and Cancel leaves the document and
+// the file as they were.
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MessageBox.h"

@@ -57,8 +57,8 @@ bool CBmpSetupDlg::CheckValues() {
     if (m_radius <= m_largestRadius) {
         return true;
     }
-    ShowWarning(this, FormatString(ids::kBitmapRadiusTooLarge, {QString::number(m_radius),
-                                                                QString::number(m_largestRadius)}));
+    ShowWarning(this, FormatString(ids::kBitmapRadiusTooLarge,
+                                   {QString::number(m_radius), QString::number(m_largestRadius)}));
     m_radiusEdit->setFocus(Qt::OtherFocusReason);
     m_radiusEdit->selectAll();
     return false;

@@ -118,8 +118,9 @@ bool CDialogFields::FromControls(QWidget* dialog) const {
         }
         if (refusal) {
             const QString name = FieldName(edit);
-            ShowWarning(dialog, name.isEmpty() ? *refusal
-                                               : FormatString(ids::kFieldRefused, {name, *refusal}));
+            ShowWarning(dialog, name.isEmpty()
+                                    ? *refusal
+                                    : FormatString(ids::kFieldRefused, {name, *refusal}));
             edit->setFocus(Qt::OtherFocusReason);
             edit->selectAll();
             return false;

@@ -31,8 +31,8 @@ public:
 
     // Reads every control in order. The first field whose text is not a number of its type or
     // lies outside its inclusive range is refused: the standard message, after the field's
-    // label, names the type and the range, the focus moves to that field, and no value changes. Returns true when all passed
-    // and the values have been taken over.
+    // label, names the type and the range, the focus moves to that field, and no value changes.
+    // Returns true when all passed and the values have been taken over.
     bool FromControls(QWidget* dialog) const;
 
     // The refusal text for a field's text, as FromControls shows it; none when it is valid.

@@ -172,8 +172,8 @@ void CMainFrame::BindFrameCommands() {
     BindCommand(cmd::kStatusBar, {[this] { statusBar()->setVisible(statusBar()->isHidden()); },
                                   {},
                                   [this] { return !statusBar()->isHidden(); }});
-    BindCommand(cmd::kHelp, [] { OpenHelpFile(ids::kHelpFile); });
-    BindCommand(cmd::kQuickHelp, [] { OpenHelpFile(ids::kQuickHelpFile); });
+    BindCommand(cmd::kHelp, [this] { OpenHelpFile(this, ids::kHelpFile); });
+    BindCommand(cmd::kQuickHelp, [this] { OpenHelpFile(this, ids::kQuickHelpFile); });
     BindCommand(cmd::kAbout, [this] { CAboutDlg(this).exec(); });
     BindCommand(cmd::kRegisterFileType, [this] { RegisterFileTypeCommand(); });
     BindCommand(cmd::kUnregisterFileType, [this] { UnregisterFileTypeCommand(); });

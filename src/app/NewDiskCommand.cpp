@@ -11,9 +11,8 @@ std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind) 
     return DiskRequest{kind, sizes.m_rings, sizes.m_nodes, unsigned(sizes.m_seed)};
 }
 
-std::optional<std::vector<std::uint8_t>> BuildDiskBytes(const DiskRequest& request,
-                                                        const DiskFrame& frame,
-                                                        const BuildProgress& progress) {
+std::optional<std::vector<std::uint8_t>>
+BuildDiskBytes(const DiskRequest& request, const DiskFrame& frame, const BuildProgress& progress) {
     CTesselDoc doc;
     doc.SetViewRadius(frame.viewRadius);
     doc.SetGraphExtent(frame.extentX, frame.extentY);

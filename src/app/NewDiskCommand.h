@@ -31,6 +31,5 @@ std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind);
 
 // The disk's document bytes, which open as any document file does; nothing when progress
 // stopped the build. Touches no window; std::bad_alloc leaves when memory runs out.
-std::optional<std::vector<std::uint8_t>> BuildDiskBytes(const DiskRequest& request,
-                                                        const DiskFrame& frame,
-                                                        const BuildProgress& progress);
+std::optional<std::vector<std::uint8_t>>
+BuildDiskBytes(const DiskRequest& request, const DiskFrame& frame, const BuildProgress& progress);

@@ -210,9 +210,8 @@ void CTesselApp::BindExportCommands() {
         frame.BindCommand(id, WithCircles(std::move(work)));
     };
     bind(cmd::kExportEps, [&frame, &doc, &view] { ExportEpsCommand(&frame, doc, view.Radius()); });
-    bind(cmd::kExportText, [this, &frame, &doc, &view] {
-        ExportTextCommand(&frame, doc, view.Radius(), m_profile);
-    });
+    bind(cmd::kExportText,
+         [this, &frame, &doc, &view] { ExportTextCommand(&frame, doc, view.Radius(), m_profile); });
     bind(cmd::kExportBitmap, [this, &frame, &doc, &view] {
         ExportBitmapCommand(&frame, doc, view.Radius(), m_settings.BGColor);
     });
@@ -272,10 +271,9 @@ void CTesselApp::OnSettings() {
         dialog.Values().Store(m_settings);
         m_pView->UpdateRadius();
         if (dialog.ThresholdReplaced()) {
-            m_pMainFrame->SetStatusText(
-                FormatString(ids::kThresholdReplaced,
-                             {dialog.EnteredThreshold(),
-                              FormatReal(dialog.Values().m_thurstonThreshold)}));
+            m_pMainFrame->SetStatusText(FormatString(
+                ids::kThresholdReplaced,
+                {dialog.EnteredThreshold(), FormatReal(dialog.Values().m_thurstonThreshold)}));
         }
     }
     m_pView->InvalidateView(true);

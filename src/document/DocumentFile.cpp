@@ -72,10 +72,9 @@ bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,
     }
     if (!LoadFromBytes(bytes, error, cancelled)) {
         const bool wasCancelled = cancelled && cancelled();
-        error = FileMessage("Cannot open", path,
-                            !wasCancelled && CannotBeADocument(bytes)
-                                ? "it is not a Tessel document."
-                                : error);
+        error = FileMessage(
+            "Cannot open", path,
+            !wasCancelled && CannotBeADocument(bytes) ? "it is not a Tessel document." : error);
         return false;
     }
     return true;

@@ -116,6 +116,10 @@ constexpr int kFieldRefused = 856;
 constexpr int kThresholdUsed = 857;
 constexpr int kThresholdReplaced = 858;
 
+// Help without a browser
+constexpr int kHelpWindowTitle = 859;
+constexpr int kHelpMissing = 860;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

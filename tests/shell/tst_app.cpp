@@ -11,9 +11,9 @@
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QToolBar>
-#include <QDir>
 #include <QtTest>
 
 namespace {

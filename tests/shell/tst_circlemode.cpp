@@ -252,13 +252,20 @@ private slots:
     void editingKeysStayWithTheWidthBox_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("text");
-        QTest::newRow("select all, type") << "Ctrl+A, 5" << "5";
-        QTest::newRow("copy, paste") << "Ctrl+A, Ctrl+C, End, Ctrl+V" << "1212";
-        QTest::newRow("cut, paste") << "Ctrl+A, Ctrl+X, Ctrl+V, Ctrl+V" << "1212";
-        QTest::newRow("undo") << "5, Ctrl+Z" << "12";
-        QTest::newRow("redo") << "5, Ctrl+Z, Ctrl+Shift+Z" << "125";
-        QTest::newRow("redo by Y") << "5, Ctrl+Z, Ctrl+Y" << "125";
-        QTest::newRow("delete") << "Home, Del" << "2";
+        QTest::newRow("select all, type") << "Ctrl+A, 5"
+                                          << "5";
+        QTest::newRow("copy, paste") << "Ctrl+A, Ctrl+C, End, Ctrl+V"
+                                     << "1212";
+        QTest::newRow("cut, paste") << "Ctrl+A, Ctrl+X, Ctrl+V, Ctrl+V"
+                                    << "1212";
+        QTest::newRow("undo") << "5, Ctrl+Z"
+                              << "12";
+        QTest::newRow("redo") << "5, Ctrl+Z, Ctrl+Shift+Z"
+                              << "125";
+        QTest::newRow("redo by Y") << "5, Ctrl+Z, Ctrl+Y"
+                                   << "125";
+        QTest::newRow("delete") << "Home, Del"
+                                << "2";
     }
     void editingKeysStayWithTheWidthBox() {
         QFETCH(QString, keys);

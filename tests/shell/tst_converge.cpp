@@ -16,8 +16,8 @@
 
 #include <QClipboard>
 #include <QLabel>
-#include <QMimeData>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QToolBar>
 #include <QtTest>
 #include <atomic>
@@ -183,9 +183,10 @@ private slots:
                                 cmd::kExportEmf, cmd::kExportSvg,  cmd::kExportPdf,
                                 cmd::kExportPng, cmd::kPrint,      cmd::kPrintPreview};
         for (int command : commands) {
-            const QString next = command == cmd::kPrint          ? QStringLiteral("QPrintDialog")
-                                 : command == cmd::kPrintPreview ? QStringLiteral("QPrintPreviewDialog")
-                                                                 : QStringLiteral("QFileDialog");
+            const QString next = command == cmd::kPrint ? QStringLiteral("QPrintDialog")
+                                 : command == cmd::kPrintPreview
+                                     ? QStringLiteral("QPrintPreviewDialog")
+                                     : QStringLiteral("QFileDialog");
             QTest::addRow("%d cancel", command) << command << int(QMessageBox::Cancel) << next;
             QTest::addRow("%d no", command) << command << int(QMessageBox::No) << next;
         }
@@ -245,9 +246,9 @@ private slots:
         // A node grown on the boundary is not connected.
         const CCPEdge* edge = BoundaryEdge(Doc());
         const CDPoint middle = (*edge->m_start + *edge->m_end) * 0.5;
-        QTest::mouseClick(&View(), Qt::LeftButton, {},
-                          QPoint(int(middle.x) + View().width() / 2,
-                                 int(middle.y) + View().height() / 2));
+        QTest::mouseClick(
+            &View(), Qt::LeftButton, {},
+            QPoint(int(middle.x) + View().width() / 2, int(middle.y) + View().height() / 2));
         QVERIFY(!View().CanRunPacking());
         QStringList opened;
         CModalScript none({RecordAndClose(&opened)});

@@ -1,6 +1,8 @@
 // The main window as a user first sees it: menus, tool bar, status bar, title, window state.
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
+#include "app/HelpFiles.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/ScreenFit.h"
 #include "document/StringIds.h"
@@ -12,6 +14,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -45,6 +48,35 @@ public:
 
 public slots:
     void Open(const QUrl& url) { m_urls << url; }
+};
+
+// Help pages written beside the test program while it lives, as an installation puts them
+// beside the editor.
+class CPagesBesideProgram {
+public:
+    CPagesBesideProgram(std::initializer_list<const char*> names, const char* text = "") {
+        QDir(Folder()).mkdir(QStringLiteral("ja"));
+        for (const char* name : names) {
+            QFile page(Path(name));
+            if (page.open(QIODevice::WriteOnly)) {
+                page.write(text);
+                m_paths << Path(name);
+            }
+        }
+    }
+    ~CPagesBesideProgram() {
+        for (const QString& path : m_paths) {
+            QFile::remove(path);
+        }
+        QDir(Folder()).rmdir(QStringLiteral("ja"));
+    }
+    QString Path(const char* name) const {
+        return Folder() + QLatin1Char('/') + QLatin1String(name);
+    }
+
+private:
+    static QString Folder() { return QCoreApplication::applicationDirPath(); }
+    QStringList m_paths;
 };
 
 class TestMainFrame : public QObject {
@@ -356,53 +388,71 @@ private slots:
         QCOMPARE(version, QStringLiteral("Tessel Version 4.20|About Tessel"));
     }
 
-    void helpOpensTheCurrentFolderPageFirst() {
+    // Help looks only beside the program: a page planted in the current folder is not opened.
+    void helpOpensOnlyTheProgramsOwnPage() {
+        const CPagesBesideProgram own({"Help.html", "QHelp.html"});
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
-        QTemporaryDir folder;
-        QFile page(folder.filePath(QStringLiteral("Help.html")));
+        QTemporaryDir planted;
+        QFile page(planted.filePath(QStringLiteral("Help.html")));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
         const QString before = QDir::currentPath();
-        QDir::setCurrent(folder.path());
+        QDir::setCurrent(planted.path());
         CMainFrame frame;
         frame.Action(cmd::kHelp)->trigger();
         frame.Action(cmd::kQuickHelp)->trigger();
         QDir::setCurrent(before);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QVERIFY(!recorder.m_urls.isEmpty());
-        QCOMPARE(recorder.m_urls.first(), QUrl::fromLocalFile(page.fileName()));
-        // Quick Help is not in that folder: the page beside the executable, or nothing.
-        for (const QUrl& url : recorder.m_urls.mid(1)) {
-            QCOMPARE(QFileInfo(url.toLocalFile()).absolutePath(),
-                     QCoreApplication::applicationDirPath());
-        }
+        QCOMPARE(recorder.m_urls, (QList<QUrl>{QUrl::fromLocalFile(own.Path("Help.html")),
+                                               QUrl::fromLocalFile(own.Path("QHelp.html"))}));
     }
 
     // In Japanese the page of the same name in a "ja" folder is opened, where there is one.
     void helpInJapaneseOpensTheJapanesePage() {
+        const CPagesBesideProgram own({"Help.html", "ja/Help.html", "QHelp.html"});
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
-        QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("ja")));
-        for (const char* name : {"Help.html", "ja/Help.html", "QHelp.html"}) {
-            QFile page(folder.filePath(QLatin1String(name)));
-            QVERIFY(page.open(QIODevice::WriteOnly));
-        }
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(folder.path());
         SetLanguage(Language::Japanese);
         CMainFrame frame;
         frame.Action(cmd::kHelp)->trigger();
         frame.Action(cmd::kQuickHelp)->trigger(); // no Japanese page: the English one
         SetLanguage(Language::English);
         frame.Action(cmd::kHelp)->trigger();
-        QDir::setCurrent(before);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(recorder.m_urls,
-                 (QList<QUrl>{QUrl::fromLocalFile(folder.filePath(QStringLiteral("ja/Help.html"))),
-                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("QHelp.html"))),
-                              QUrl::fromLocalFile(folder.filePath(QStringLiteral("Help.html")))}));
+        QCOMPARE(recorder.m_urls, (QList<QUrl>{QUrl::fromLocalFile(own.Path("ja/Help.html")),
+                                               QUrl::fromLocalFile(own.Path("QHelp.html")),
+                                               QUrl::fromLocalFile(own.Path("Help.html"))}));
+    }
+
+    // When no browser takes the page, the editor shows it in a window of its own; a page that
+    // is not there is reported instead of nothing happening.
+    void helpWithoutABrowserShowsItsOwnWindow() {
+        const CPagesBesideProgram own({"Help.html"}, "<h1>Own page</h1>");
+        const auto browser = HelpOpener();
+        QList<QUrl> asked;
+        HelpOpener() = [&asked](const QUrl& url) {
+            asked << url;
+            return false;
+        };
+        CMainFrame frame;
+        frame.Action(cmd::kHelp)->trigger();
+        frame.Action(cmd::kHelp)->trigger(); // the same window again
+        QCOMPARE(asked.size(), 2);
+        const QList<CHelpWindow*> windows = frame.findChildren<CHelpWindow*>();
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows.first()->isVisible());
+        QCOMPARE(windows.first()->Page(), own.Path("Help.html"));
+        QVERIFY(windows.first()->findChild<QTextBrowser*>()->toPlainText().contains(
+            QStringLiteral("Own page")));
+
+        QString missing;
+        AnswerNextMessageBox(QMessageBox::Ok, &missing);
+        frame.Action(cmd::kQuickHelp)->trigger();
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(missing,
+                 QStringLiteral("The help page QHelp.html was not found beside the program."));
+        HelpOpener() = browser;
     }
 };
 

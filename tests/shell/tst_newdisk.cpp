@@ -109,8 +109,8 @@ private slots:
             counted = text->text();
             return true;
         };
-        CModalScript big({FillSizes({{"rings", QString::number(MaxHexRings)}}, "ok"),
-                          readProgress, CancelProgress(Frame(), &closed)});
+        CModalScript big({FillSizes({{"rings", QString::number(MaxHexRings)}}, "ok"), readProgress,
+                          CancelProgress(Frame(), &closed)});
         Trigger(cmd::kNewHexDisk);
         QVERIFY(big.Done());
         QVERIFY2(counted.startsWith(QStringLiteral("Building the disk, ")), qPrintable(counted));

@@ -6,9 +6,9 @@
 #include "app/MainFrame.h"
 #include "app/Printing.h"
 #include "app/TesselApp.h"
+#include "document/GraphBuilder.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
-#include "document/GraphBuilder.h"
 #include "model/HotSpot.h"
 #include "view/PagePicture.h"
 #include "view/TesselView.h"
@@ -168,9 +168,10 @@ private slots:
         // Circle mode: each circle's middle in its own inner colour, the selected one too.
         m_app->m_pMainFrame->RunCommand(cmd::kCircle);
         const CCPCircle* first = Doc().m_circles.GetAt(0);
-        QTest::mouseClick(&View(), Qt::LeftButton, {},
-                          QPoint(int(first->m_euclidCentre.x * View().Radius()) + View().width() / 2,
-                                 int(first->m_euclidCentre.y * View().Radius()) + View().height() / 2));
+        QTest::mouseClick(
+            &View(), Qt::LeftButton, {},
+            QPoint(int(first->m_euclidCentre.x * View().Radius()) + View().width() / 2,
+                   int(first->m_euclidCentre.y * View().Radius()) + View().height() / 2));
         QCOMPARE(first->m_selected, 1);
         const QImage circles = PrintedPage(View(), a4, dpi);
         const QRect disk = Inked(circles);
@@ -184,7 +185,8 @@ private slots:
             }
             for (const QPoint step : {QPoint(0, 0), QPoint(2, 1), QPoint(-1, 2)}) {
                 const QPoint at = QPoint(qRound(middle.x() + c->m_euclidCentre.x * radius),
-                                         qRound(middle.y() + c->m_euclidCentre.y * radius)) + step;
+                                         qRound(middle.y() + c->m_euclidCentre.y * radius)) +
+                                  step;
                 QCOMPARE(circles.pixel(at), Rgb(c->m_innerCol));
             }
             ++checked;

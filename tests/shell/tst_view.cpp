@@ -212,8 +212,8 @@ private slots:
         QCOMPARE(plain == smooth, coverage);
         if (coverage) {
             // Neither empty nor black: the rim's grey between the two.
-            const QRgb rim = plain.pixel(View().width() / 2, View().height() / 2 +
-                                                                  int(View().Radius() * 0.97));
+            const QRgb rim =
+                plain.pixel(View().width() / 2, View().height() / 2 + int(View().Radius() * 0.97));
             QVERIFY2(qGray(rim) > 40 && qGray(rim) < 250, qPrintable(QString::number(qGray(rim))));
         }
     }

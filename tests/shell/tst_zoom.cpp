@@ -205,8 +205,9 @@ private slots:
         const CDPoint disk = View().DocumentPoint(at) / r;
         QVERIFY(std::abs(disk.x - 0.5) < 0.01 && std::abs(disk.y + 0.25) < 0.01);
         QTest::mouseMove(&View(), at);
-        QCOMPARE(Frame().PointerText(), QStringLiteral("%1, %2").arg(QString::number(disk.x, 'f', 4),
-                                                                    QString::number(disk.y, 'f', 4)));
+        QCOMPARE(Frame().PointerText(),
+                 QStringLiteral("%1, %2").arg(QString::number(disk.x, 'f', 4),
+                                              QString::number(disk.y, 'f', 4)));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&View(), &leave);
         QCOMPARE(Frame().PointerText(), QString());
