@@ -1,0 +1,107 @@
+// How long the editor's window stops answering during the long commands on a million nodes:
+// New Hex Disk 577, Pack to Convergence on it, zoom steps in graph mode, New Random Disk of
+// 1,000,000. The window is frozen whenever its event loop does not come round: a timer of
+// 5 ms records the longest gap between two of its ticks while each command runs (progress
+// dialogs keep the loop going, so work behind one counts as answering). Not a benchmark run by
+// `make bench`; run by hand on the offscreen platform: editor_freezes
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TesselApp.h"
+#include "document/TesselDoc.h"
+#include "view/TesselView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Fills the size dialog of a generated disk and presses OK; closes message boxes.
+void AnswerDialogs(const QString& field, const QString& value) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) {
+        return;
+    }
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        box->accept();
+        return;
+    }
+    auto* edit = modal->findChild<QLineEdit*>(field);
+    auto* ok = modal->findChild<QAbstractButton*>(QStringLiteral("ok"));
+    if (edit != nullptr && ok != nullptr) {
+        edit->setText(value);
+        ok->click();
+    }
+}
+
+// Runs the step and prints its wall-clock time and the longest time the event loop stood.
+void Measure(const char* what, const std::function<void()>& step, const QString& field = {},
+             const QString& value = {}) {
+    QElapsedTimer wall;
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    QTimer ticks;
+    ticks.setInterval(5);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, sinceTick.restart());
+        AnswerDialogs(field, value);
+    });
+    wall.start();
+    sinceTick.start();
+    ticks.start();
+    step();
+    // The repaint the command asked for counts as part of it.
+    QApplication::processEvents();
+    longest = std::max(longest, sinceTick.elapsed());
+    std::printf("%-44s wall %7.3f s   longest freeze %7.3f s\n", what, wall.elapsed() / 1000.0,
+                longest / 1000.0);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    CTesselApp app;
+    if (!app.InitInstance({}, folder.filePath(QStringLiteral("t.ini")).toStdString())) {
+        return 1;
+    }
+    CMainFrame& frame = *app.m_pMainFrame;
+    CTesselView& view = *app.m_pView;
+    frame.resize(800, 600);
+    frame.show();
+    QApplication::processEvents();
+    app.m_pDoc->SetModifiedFlag(false);
+    Measure("New Hex Disk 577", [&] { frame.RunCommand(cmd::kNewHexDisk); },
+            QStringLiteral("rings"), QStringLiteral("577"));
+    std::printf("  nodes %d\n", app.m_pDoc->m_nodes.GetSize());
+    Measure("Pack to Convergence", [&] { frame.RunCommand(cmd::kPackToConvergence); });
+    for (int step = 0; step < 3; ++step) {
+        Measure("zoom in, graph mode", [&] { frame.RunCommand(cmd::kZoomIn); });
+    }
+    for (int step = 0; step < 3; ++step) {
+        Measure("zoom out, graph mode", [&] { frame.RunCommand(cmd::kZoomOut); });
+    }
+    Measure("zoom out below fit, graph mode", [&] { frame.RunCommand(cmd::kZoomOut); });
+    Measure("fit, graph mode", [&] { frame.RunCommand(cmd::kZoomToFit); });
+    Measure("circle mode", [&] { frame.RunCommand(cmd::kCircle); });
+    Measure("zoom in, circle mode", [&] { frame.RunCommand(cmd::kZoomIn); });
+    Measure("fit, circle mode", [&] { frame.RunCommand(cmd::kZoomToFit); });
+    Measure("graph mode", [&] { frame.RunCommand(cmd::kGraph); });
+    app.m_pDoc->SetModifiedFlag(false);
+    Measure("New Random Disk 1,000,000", [&] { frame.RunCommand(cmd::kNewRandomDisk); },
+            QStringLiteral("nodes"), QStringLiteral("1000000"));
+    std::printf("  nodes %d\n", app.m_pDoc->m_nodes.GetSize());
+    (void)view;
+    app.m_pDoc->SetModifiedFlag(false);
+    return 0;
+}
