@@ -8,7 +8,6 @@
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
 #include "document/TesselDoc.h"
-#include "view/TesselView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -76,7 +75,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     CMainFrame& frame = *app.m_pMainFrame;
-    CTesselView& view = *app.m_pView;
     frame.resize(800, 600);
     frame.show();
     QApplication::processEvents();
@@ -101,7 +99,6 @@ int main(int argc, char* argv[]) {
     Measure("New Random Disk 1,000,000", [&] { frame.RunCommand(cmd::kNewRandomDisk); },
             QStringLiteral("nodes"), QStringLiteral("1000000"));
     std::printf("  nodes %d\n", app.m_pDoc->m_nodes.GetSize());
-    (void)view;
     app.m_pDoc->SetModifiedFlag(false);
     return 0;
 }
