@@ -3,6 +3,7 @@
 
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
+#include "model/HotSpot.h"
 #include "view/BusyCursor.h"
 #include "view/QtSurface.h"
 
@@ -190,9 +191,42 @@ void CTesselView::Paint(QImage& target) {
         view.SetWindow(w * 0.5, h * 0.5);
         surface.SetOrigin(centre);
         m_document.m_edges.Draw(surface, view);
-        m_document.m_nodes.Draw(surface, view);
+        DrawNodes(surface, view, w, h);
     }
     surface.SetOrigin(oldOrigin);
+}
+
+void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w,
+                            int h) const {
+    const std::vector<CCPNode*>& nodes = m_document.m_nodes.m_array;
+    // Far below a pixel apart, many nodes' squares fall on the same pixels: a square that a
+    // later node's square covers exactly (the same corner) would not show, and is left out.
+    // Small graphs are drawn whole.
+    constexpr std::size_t kDense = 4096;
+    if (nodes.size() < kDense || w <= 0 || h <= 0) {
+        m_document.m_nodes.Draw(surface, view);
+        return;
+    }
+    const double half = CHotSpot::m_size * view.MarkScale();
+    const auto cellOf = [&](const CCPNode* node) -> std::ptrdiff_t {
+        const CDPoint screen = view.ToScreen(*node);
+        const IntPoint corner = CDPoint(screen.x - half, screen.y - half).ToPoint();
+        const long long x = corner.x + w / 2;
+        const long long y = corner.y + h / 2;
+        return x >= 0 && x < w && y >= 0 && y < h ? std::ptrdiff_t(y * w + x) : -1;
+    };
+    std::vector<std::int32_t> lastAt(std::size_t(w) * std::size_t(h), -1);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (const std::ptrdiff_t cell = cellOf(nodes[i]); cell >= 0) {
+            lastAt[std::size_t(cell)] = std::int32_t(i);
+        }
+    }
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const std::ptrdiff_t cell = cellOf(nodes[i]);
+        if (cell < 0 || lastAt[std::size_t(cell)] == std::int32_t(i)) {
+            nodes[i]->Draw(surface, view);
+        }
+    }
 }
 
 bool CTesselView::ShowsCoverage(const QImage& target) const {

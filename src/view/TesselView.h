@@ -14,6 +14,7 @@
 #include <vector>
 
 class CCPNode;
+class CDrawSurface;
 class CTesselDoc;
 struct CViewSettings;
 
@@ -181,6 +182,9 @@ private:
     void PaintRubberBands(QPainter& painter) const;
     // The off-screen image at the screen's device pixel ratio.
     QImage MakeOffscreen() const;
+    // The nodes as CCPNodeArray::Draw draws them on a w x h window, without the squares that
+    // later squares cover exactly.
+    void DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const;
     // Whether circle mode shows the circles' pixel coverage (as the antialiased export would)
     // even with antialiasing off, because a tenth of them or more are too small to be drawn
     // as outlines on the target.

@@ -7,8 +7,10 @@
 #include "document/GraphBuilder.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
+#include "view/QtSurface.h"
 #include "view/TesselView.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QtTest>
@@ -215,6 +217,35 @@ private slots:
             const QRgb rim =
                 plain.pixel(View().width() / 2, View().height() / 2 + int(View().Radius() * 0.97));
             QVERIFY2(qGray(rim) > 40 && qGray(rim) < 250, qPrintable(QString::number(qGray(rim))));
+        }
+    }
+
+    // A dense graph leaves out the node squares that later ones cover exactly: the picture is
+    // the one every square drawn in order gives, at any zoom.
+    void denseGraphsPaintAsIfEveryNodeWereDrawn() {
+        QVERIFY(BuildHexDisk(Doc(), 60));
+        View().OnInitialUpdate();
+        for (double zoom : {1.0, 0.5, 3.0}) {
+            View().ZoomToFit();
+            View().ZoomAt(QPoint(View().width() / 3, View().height() / 2), zoom);
+            QImage shown(View().size(), QImage::Format_RGB32);
+            View().Paint(shown);
+            QImage every(View().size(), QImage::Format_RGB32);
+            {
+                QPainter painter(&every);
+                CQtSurface surface(painter);
+                surface.FillRect({0, 0, every.width(), every.height()}, 0x00FFFFFF);
+                CViewTransform view = View().Transform();
+                view.SetWindow(every.width() * 0.5, every.height() * 0.5);
+                const IntPoint centre{every.width() / 2, every.height() / 2};
+                const IntPoint pan = view.Pan().ToPoint();
+                surface.SetOrigin({centre.x + pan.x, centre.y + pan.y});
+                Doc().m_circles.Draw(surface, View().Radius() * view.Zoom(), DrawBack, 0x00FFFFFF);
+                surface.SetOrigin(centre);
+                Doc().m_edges.Draw(surface, view);
+                Doc().m_nodes.Draw(surface, view);
+            }
+            QVERIFY2(shown == every, qPrintable(QString::number(zoom)));
         }
     }
 
