@@ -204,6 +204,7 @@ private slots:
         const QString path = m_folder.filePath(QStringLiteral("saved.tesl"));
         std::string error;
         QVERIFY(Doc().OnSaveDocument(path.toStdString(), error));
+        Doc().SetModifiedFlag(false);
         QVERIFY(m_app->OpenDocumentFile(path));
         QCOMPARE(Doc().m_circles.GetCount(), 0);
         Frame().RunCommand(cmd::kCircle);

@@ -97,6 +97,9 @@ private slots:
     void init() {
         SetLanguage(Language::English);
         QVERIFY(StartEditor());
+        // With circles computed printing goes on without asking to pack first.
+        m_app->m_pMainFrame->RunCommand(cmd::kPackToConvergence);
+        QCOMPARE(Doc().m_circles.GetCount(), 3);
     }
     void cleanup() { CloseEditor(); }
 
