@@ -146,6 +146,11 @@ QPushButton* CCircleBar::MakeToggle(int textId, const char* name) {
     auto* toggle = new QPushButton(LoadQString(textId), this);
     toggle->setObjectName(QLatin1String(name));
     toggle->setCheckable(true);
+    // The style's pressed look barely differs from the raised one on some desktops.
+    toggle->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background-color: palette(highlight); color: "
+        "palette(highlighted-text); border: 1px solid palette(dark); border-radius: 2px; "
+        "padding: 3px; }"));
     return toggle;
 }
 

@@ -132,6 +132,7 @@ void CMainFrame::CreateStatusBar() {
     m_packingPane->setVisible(false);
     statusBar()->addPermanentWidget(m_packingPane);
     m_pointerPane = AddPane(QStringLiteral("pointerPane"), QStringLiteral("-0.0000, -0.0000"));
+    m_pointerPane->setVisible(false);
     m_zoomPane = AddPane(QStringLiteral("zoomPane"), QStringLiteral("409600%"));
     // The lock states are not reported to programs on every desktop, so the indicators show
     // their names in the disabled look.
@@ -248,6 +249,8 @@ QString CMainFrame::PackingStatus() const {
 
 void CMainFrame::SetPointerText(const QString& text) {
     m_pointerPane->setText(text);
+    // Shown only while there is a place to show, so that the packing figures have the room.
+    m_pointerPane->setVisible(!text.isEmpty());
 }
 
 QString CMainFrame::PointerText() const {

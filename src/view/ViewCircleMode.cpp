@@ -12,6 +12,7 @@ namespace {
 
 constexpr QRgb kRubberBandColor = 0x7FBFFF;
 constexpr int kRubberBandWidth = 2;
+constexpr int kRubberBandEdgeAlpha = 160;
 
 bool TogglesSelection(Qt::KeyboardModifiers keys) {
     return (keys & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
@@ -132,19 +133,25 @@ void CTesselView::PaintRubberBands(QPainter& painter) const {
     }
     painter.save();
     painter.translate(width() / 2, height() / 2);
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(QColor(kRubberBandColor), kRubberBandWidth));
     painter.setBrush(Qt::NoBrush);
-    for (const Band& band : m_bands) {
-        if (band.line) {
-            painter.drawLine(band.from.x, band.from.y, band.to.x, band.to.y);
-        } else {
-            const int left = std::min(band.from.x, band.to.x);
-            const int top = std::min(band.from.y, band.to.y);
-            painter.drawRect(left, top, std::abs(band.to.x - band.from.x),
-                             std::abs(band.to.y - band.from.y));
+    // An exclusive-or pen vanishes on the selection's hatch, itself drawn that way: the band
+    // is drawn opaque over a dark edge instead, which the next paint of the picture removes
+    // just as well.
+    const auto draw = [&painter, this](const QPen& pen) {
+        painter.setPen(pen);
+        for (const Band& band : m_bands) {
+            if (band.line) {
+                painter.drawLine(band.from.x, band.from.y, band.to.x, band.to.y);
+            } else {
+                const int left = std::min(band.from.x, band.to.x);
+                const int top = std::min(band.from.y, band.to.y);
+                painter.drawRect(left, top, std::abs(band.to.x - band.from.x),
+                                 std::abs(band.to.y - band.from.y));
+            }
         }
-    }
+    };
+    draw(QPen(QColor(0, 0, 0, kRubberBandEdgeAlpha), kRubberBandWidth + 2));
+    draw(QPen(QColor(kRubberBandColor), kRubberBandWidth));
     painter.restore();
 }
 
