@@ -109,6 +109,22 @@ private slots:
         QCOMPARE(SelectedCount(), 0);
     }
 
+    // The rubber band shows in its colour all along, over hatched circles too.
+    void theRubberBandShowsOverTheHatch() {
+        Trigger(cmd::kSelectAll);
+        const QPoint centre(View().width() / 2, View().height() / 2);
+        const int r = int(View().Radius()) / 2;
+        QTest::mousePress(&View(), Qt::LeftButton, {}, centre - QPoint(r, r));
+        QTest::mouseMove(&View(), centre + QPoint(r, r));
+        const QImage shown = View().grab().toImage();
+        QTest::mouseRelease(&View(), Qt::LeftButton, {}, centre + QPoint(r, r));
+        int missing = 0;
+        for (int x = centre.x() - r + 2; x < centre.x() + r - 2; ++x) {
+            missing += (shown.pixel(x, centre.y() - r) & 0xFFFFFF) != 0xFFBF7F;
+        }
+        QCOMPARE(missing, 0);
+    }
+
     void rectangleSelectsAndShiftToggles() {
         const QPoint centre(View().width() / 2, View().height() / 2);
         const int r = int(View().Radius());
