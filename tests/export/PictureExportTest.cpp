@@ -110,8 +110,8 @@ TEST(BitmapExport, LargestRadiusIsTheLastThatFits) {
         };
         EXPECT_TRUE(CDibBuffer::WithinLimit(side(largest), side(largest))) << thickness;
         EXPECT_FALSE(CDibBuffer::WithinLimit(side(largest + 1), side(largest + 1))) << thickness;
-        // About 26,750 pixels square at most: half of that, less the line and the margin.
-        EXPECT_NEAR(largest, 13371 - thickness - CCPCircleArray::ExtentMargin, 2) << thickness;
+        // 26,754 pixels square at most: half of that, less the line and the margin.
+        EXPECT_NEAR(largest, 13377 - thickness - CCPCircleArray::ExtentMargin, 1) << thickness;
     }
     // An outer line wider than any picture: no radius fits.
     CircleList wide;

@@ -291,13 +291,17 @@ private slots:
                 return false;
             }
             shown = text->text();
-            fits = text->fontMetrics().horizontalAdvance(shown) <= text->contentsRect().width();
+            fits = true;
+            for (const QString& line : shown.split(QLatin1Char('\n'))) {
+                fits = fits && text->fontMetrics().horizontalAdvance(line) <=
+                                   text->contentsRect().width();
+            }
             return true;
         };
         CModalScript script({readProgress, CancelProgress(Frame(), &closed)});
         Command()->trigger();
         QVERIFY(script.Done());
-        QCOMPARE(shown, QStringLiteral("Newton iteration 12, largest angle-sum error 7.11e-15 "
+        QCOMPARE(shown, QStringLiteral("Newton iteration 12, largest angle-sum error 7.11e-15\n"
                                        "(boundary circles as horocycles)"));
         QVERIFY(fits);
         QVERIFY(solverRan);

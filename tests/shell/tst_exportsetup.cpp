@@ -77,8 +77,10 @@ private slots:
         QStringList shown = EnterAndOk(dialog, "radius", QStringLiteral("0.5"));
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].contains(QStringLiteral("1.79769313486232e+308")));
-        QCOMPARE(shown[0], *CDialogFields::RealRefusal(QStringLiteral("0.5"), 1.0,
-                                                       std::numeric_limits<double>::max()));
+        // The field's label first, then the range.
+        QCOMPARE(shown[0], QStringLiteral("radius: ") +
+                               *CDialogFields::RealRefusal(QStringLiteral("0.5"), 1.0,
+                                                           std::numeric_limits<double>::max()));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget(), Child<QLineEdit>(&dialog, "radius"));
         QCOMPARE(dialog.m_radius, 200.0);
@@ -228,7 +230,8 @@ private slots:
         QVERIFY(!background->isEnabled()); // no background shows through a transparent one
         const QStringList refused = EnterAndOk(dialog, "dpi", QStringLiteral("0"));
         QCOMPARE(refused.size(), 1);
-        QCOMPARE(refused[0], *CDialogFields::IntegerRefusal(QStringLiteral("0"), 1, 100000));
+        QCOMPARE(refused[0], QStringLiteral("Resolution: ") +
+                                 *CDialogFields::IntegerRefusal(QStringLiteral("0"), 1, 100000));
         QCOMPARE(dialog.m_transparent, 0); // nothing taken over
         QVERIFY(EnterAndOk(dialog, "dpi", QStringLiteral("600")).isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -335,11 +335,11 @@ private slots:
         frame.SetOpenFileHandler([&](const QString& path) { opened = path; });
         frame.SetRecentFiles({QStringLiteral("/tmp/a.tesl"), QStringLiteral("/tmp/b&c.tesl")});
         QMenu* file = TopMenu(frame, 0);
-        QCOMPARE(MenuTexts(file).mid(8, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
-        file->actions().at(9)->trigger();
+        QCOMPARE(MenuTexts(file).mid(12, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
+        file->actions().at(13)->trigger();
         QCOMPARE(opened, QStringLiteral("/tmp/b&c.tesl"));
         frame.SetRecentFiles({});
-        QCOMPARE(MenuTexts(file).at(8), QStringLiteral("Recent File"));
+        QCOMPARE(MenuTexts(file).at(12), QStringLiteral("Recent File"));
     }
 
     void droppedFileIsOpened() {

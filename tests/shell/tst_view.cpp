@@ -200,6 +200,9 @@ private slots:
     void tinyCirclesShowTheirCoverage() {
         QFETCH(int, rings);
         QFETCH(bool, coverage);
+        // A small window, as a large disk at fit zoom shows its rim circles.
+        Frame().resize(420, 320);
+        QTRY_VERIFY(View().Radius() < 120);
         QVERIFY(BuildHexDisk(Doc(), rings));
         View().OnInitialUpdate();
         Frame().UpdateCommands();
@@ -213,39 +216,21 @@ private slots:
         Frame().RunCommand(cmd::kAntialiasing);
         QCOMPARE(plain == smooth, coverage);
         if (coverage) {
-            // Neither empty nor black: the rim's grey between the two.
-            const QRgb rim =
-                plain.pixel(View().width() / 2, View().height() / 2 + int(View().Radius() * 0.97));
-            QVERIFY2(qGray(rim) > 40 && qGray(rim) < 250, qPrintable(QString::number(qGray(rim))));
-        }
-    }
-
-    // A dense graph leaves out the node squares that later ones cover exactly: the picture is
-    // the one every square drawn in order gives, at any zoom.
-    void denseGraphsPaintAsIfEveryNodeWereDrawn() {
-        QVERIFY(BuildHexDisk(Doc(), 60));
-        View().OnInitialUpdate();
-        for (double zoom : {1.0, 0.5, 3.0}) {
-            View().ZoomToFit();
-            View().ZoomAt(QPoint(View().width() / 3, View().height() / 2), zoom);
-            QImage shown(View().size(), QImage::Format_RGB32);
-            View().Paint(shown);
-            QImage every(View().size(), QImage::Format_RGB32);
-            {
-                QPainter painter(&every);
-                CQtSurface surface(painter);
-                surface.FillRect({0, 0, every.width(), every.height()}, 0x00FFFFFF);
-                CViewTransform view = View().Transform();
-                view.SetWindow(every.width() * 0.5, every.height() * 0.5);
-                const IntPoint centre{every.width() / 2, every.height() / 2};
-                const IntPoint pan = view.Pan().ToPoint();
-                surface.SetOrigin({centre.x + pan.x, centre.y + pan.y});
-                Doc().m_circles.Draw(surface, View().Radius() * view.Zoom(), DrawBack, 0x00FFFFFF);
-                surface.SetOrigin(centre);
-                Doc().m_edges.Draw(surface, view);
-                Doc().m_nodes.Draw(surface, view);
+            // Coverage, not outlines: a good part of the disk in greys between black and white.
+            const QPoint centre(View().width() / 2, View().height() / 2);
+            const int r = int(View().Radius());
+            int inside = 0;
+            int grey = 0;
+            for (int y = -r; y <= r; ++y) {
+                for (int x = -r; x <= r; ++x) {
+                    if (x * x + y * y < r * r) {
+                        const int level = qGray(plain.pixel(centre + QPoint(x, y)));
+                        ++inside;
+                        grey += level > 40 && level < 215;
+                    }
+                }
             }
-            QVERIFY2(shown == every, qPrintable(QString::number(zoom)));
+            QVERIFY2(grey * 10 > inside, qPrintable(QStringLiteral("%1 of %2").arg(grey).arg(inside)));
         }
     }
 
