@@ -15,7 +15,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
                   libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-pthread \
                   fonts-dejavu-core fonts-ipafont-gothic qt6-translations-l10n
-TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
 
