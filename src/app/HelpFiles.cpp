@@ -4,10 +4,10 @@
 #include "app/HelpWindow.h"
 #include "app/MessageBox.h"
 #include "app/QtStrings.h"
+#include "document/InstallLayout.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +21,7 @@ QString FindHelpFile(const QString& name) {
     names << name;
     // Only the program's own folder: a page planted in the current folder would open in the
     // user's browser.
-    const QDir folder(QCoreApplication::applicationDirPath());
+    const QDir folder(QString::fromStdString(DataFolder()));
     for (const QString& candidate : names) {
         const QFileInfo page(folder, candidate);
         if (page.isFile()) {

@@ -1,5 +1,5 @@
-// The Help and Quick Help pages: found beside the executable; in Japanese the pages of the
-// same names in a "ja" folder there come first.
+// The Help and Quick Help pages: found in the program's data folder; in Japanese the pages of
+// the same names in a "ja" folder there come first.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 class QUrl;
 class QWidget;
 
-// The page of that name beside the executable, else empty. While the program speaks Japanese,
+// The page of that name in the data folder, else empty. While the program speaks Japanese,
 // "ja/<name>" is looked for before "<name>".
 QString FindHelpFile(const QString& name);
 // Opens the page named by the string id with the desktop's browser, or, when none starts, in

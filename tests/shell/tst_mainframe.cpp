@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/ScreenFit.h"
+#include "document/InstallLayout.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 
@@ -50,12 +51,13 @@ public slots:
     void Open(const QUrl& url) { m_urls << url; }
 };
 
-// Help pages written beside the test program while it lives, as an installation puts them
-// beside the editor.
+// Help pages written into the program's data folder while it lives, as an installation puts
+// them there for the editor.
 class CPagesBesideProgram {
 public:
-    CPagesBesideProgram(std::initializer_list<const char*> names, const char* text = "") {
-        QDir(Folder()).mkdir(QStringLiteral("ja"));
+    CPagesBesideProgram(std::initializer_list<const char*> names, const char* text = "")
+        : m_created(!QFileInfo::exists(Folder())) {
+        QDir().mkpath(Folder() + QStringLiteral("/ja"));
         for (const char* name : names) {
             QFile page(Path(name));
             if (page.open(QIODevice::WriteOnly)) {
@@ -69,13 +71,17 @@ public:
             QFile::remove(path);
         }
         QDir(Folder()).rmdir(QStringLiteral("ja"));
+        if (m_created) {
+            QDir().rmpath(Folder());
+        }
     }
     QString Path(const char* name) const {
         return Folder() + QLatin1Char('/') + QLatin1String(name);
     }
 
 private:
-    static QString Folder() { return QCoreApplication::applicationDirPath(); }
+    static QString Folder() { return QString::fromStdString(DataFolder()); }
+    bool m_created;
     QStringList m_paths;
 };
 
