@@ -1,6 +1,6 @@
-// How long the editor's window stops answering during the long commands on a million nodes:
-// New Hex Disk 577, Pack to Convergence on it, zoom steps in graph mode, New Random Disk of
-// 1,000,000. The window is frozen whenever its event loop does not come round: a timer of
+// How long the editor's window stops answering during the long commands on large documents:
+// circle-mode frames on 100,000 circles (New Hex Disk 182), then on a million nodes New Hex Disk
+// 577, Pack to Convergence on it, zoom steps in both modes, New Random Disk of 1,000,000. The window is frozen whenever its event loop does not come round: a timer of
 // 5 ms records the longest gap between two of its ticks while each command runs (progress
 // dialogs keep the loop going, so work behind one counts as answering). Not a benchmark run by
 // `make bench`; run by hand on the offscreen platform: editor_freezes
@@ -78,6 +78,16 @@ int main(int argc, char* argv[]) {
     frame.resize(800, 600);
     frame.show();
     QApplication::processEvents();
+    app.m_pDoc->SetModifiedFlag(false);
+    // Circle mode frames on 100,000 circles first.
+    Measure("New Hex Disk 182", [&] { frame.RunCommand(cmd::kNewHexDisk); },
+            QStringLiteral("rings"), QStringLiteral("182"));
+    Measure("Pack to Convergence", [&] { frame.RunCommand(cmd::kPackToConvergence); });
+    Measure("circle mode", [&] { frame.RunCommand(cmd::kCircle); });
+    Measure("zoom in, circle mode", [&] { frame.RunCommand(cmd::kZoomIn); });
+    Measure("zoom in, circle mode", [&] { frame.RunCommand(cmd::kZoomIn); });
+    Measure("fit, circle mode", [&] { frame.RunCommand(cmd::kZoomToFit); });
+    Measure("graph mode", [&] { frame.RunCommand(cmd::kGraph); });
     app.m_pDoc->SetModifiedFlag(false);
     Measure("New Hex Disk 577", [&] { frame.RunCommand(cmd::kNewHexDisk); },
             QStringLiteral("rings"), QStringLiteral("577"));
