@@ -94,7 +94,8 @@ void PrintUsage(std::ostream& out) {
     }
     out << "\nEvery command takes --profile FILE: settings from that profile (never written)\n"
            "instead of the built-in defaults.\n"
-           "`tessel-cli COMMAND --help` describes one command.\n";
+           "`tessel-cli COMMAND --help` describes one command; `tessel-cli --version` is\n"
+           "`tessel-cli version`.\n";
 }
 
 const CliCommand* FindCommand(std::string_view name) {
@@ -157,6 +158,9 @@ int Dispatch(std::span<const char* const> all, std::ostream& out, std::ostream& 
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(out);
         return CliOk;
+    }
+    if (name == "--version") {
+        name = "version";
     }
     const CliCommand* command = FindCommand(name);
     if (!command) {
