@@ -29,6 +29,8 @@ bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string&
             return false;
         }
         SetModifiedFlag(false);
+    } else {
+        m_trailingBytes = 0;
     }
     // An empty file is not read at all; like a file without nodes it gives a new graph.
     if (bytes.empty() || m_nodes.GetSize() == 0) {

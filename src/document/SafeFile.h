@@ -17,8 +17,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
 enum class ReadResult { Ok, Missing, Failed };
 
-// Reads a whole regular file of at most `maxBytes` bytes. Missing when the file does not
-// exist; Failed (with `error` set) when it cannot be opened or read, is not a regular file or
-// is larger than the limit.
+// Reads a whole regular file of at most `maxBytes` bytes, to its end whatever size the system
+// reports. Missing when the file does not exist; Failed (with `error` set) when it cannot be
+// opened or read, is not a regular file or is larger than the limit.
 ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
                          std::vector<std::uint8_t>& bytes, std::string& error);

@@ -208,3 +208,18 @@ TEST(CliHostileInput, NumbersOutOfRangeAreRefusedWithTheRange) {
     EXPECT_FALSE(std::filesystem::exists("1e-400"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("1e-400")));
 }
+
+// A file the system reports as empty is read for what it holds; bytes after a whole document
+// are accepted and counted.
+TEST(CliHostileInput, InfoReadsFilesToTheirEndAndCountsTrailingBytes) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "1", dir.File("h.tesl")}).exitCode, 0);
+    WriteText(dir.File("t.tesl"), ReadText(dir.File("h.tesl")) + "12345");
+    CCliResult proc = RunCliProcess(dir, {"info", "/proc/cpuinfo"});
+    EXPECT_EQ(proc.exitCode, 1) << proc.out;
+    EXPECT_EQ(Lines(proc.err), 1) << proc.err;
+    CCliResult text = RunCliProcess(dir, {"info", dir.File("t.tesl")});
+    EXPECT_NE(text.out.find("\ntrailing bytes: 5\n"), std::string::npos) << text.out;
+    CCliResult json = RunCliProcess(dir, {"info", dir.File("t.tesl"), "--json"});
+    EXPECT_NE(json.out.find(",\"trailingBytes\":5}"), std::string::npos) << json.out;
+}
