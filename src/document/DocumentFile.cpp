@@ -4,6 +4,7 @@
 #include "document/SafeFile.h"
 #include "document/TesselDoc.h"
 
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -48,6 +49,7 @@ std::vector<std::uint8_t> CTesselDoc::SaveToBytes() {
 
 bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,
                                 const CancelCheck& cancelled) {
+    RemoveStaleTempFiles(std::filesystem::path(path).parent_path().string());
     std::vector<std::uint8_t> bytes;
     ReadResult read = ReadResult::Failed;
     try {

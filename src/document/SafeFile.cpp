@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string& error) {
+                         std::string& error, COutputFile::Targets targets) {
     COutputFile file;
-    if (file.Open(path, COutputFile::Mode::Binary)) {
+    if (file.Open(path, COutputFile::Mode::Binary, targets)) {
         file.Write(bytes.data(), bytes.size());
         if (file.Commit() == FileStatus::Ok) {
             return true;
@@ -26,23 +26,6 @@ namespace {
 
 // What is read of a file that reports a smaller size, before the buffer doubles.
 constexpr std::size_t kFirstRead = 4096;
-
-// What a path that is not a regular file names, for the message that refuses it.
-std::string KindOfFile(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return "it is a folder, not a file.";
-    }
-    if (S_ISFIFO(mode)) {
-        return "it is a named pipe (FIFO), not a regular file.";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "it is a device, not a regular file.";
-    }
-    if (S_ISSOCK(mode)) {
-        return "it is a socket, not a regular file.";
-    }
-    return "it is not a regular file.";
-}
 
 // Opens without blocking, so that a named pipe with no writer cannot hold the program; the
 // caller checks what was opened before reading.
@@ -74,7 +57,7 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
     };
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return fail(FileMessage("Cannot open", path, KindOfFile(info.st_mode)));
+        return fail(FileMessage("Cannot open", path, NotRegularReason(info.st_mode)));
     }
     const std::string tooLarge = FileMessage("Cannot open", path, "the file is too large.");
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
@@ -83,9 +66,9 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
     // The size the system reports is where reading starts, not where it ends: files of the
     // system's own (/proc) report 0 and still hold text, and a file may grow meanwhile. One
     // byte more than reported lets the read that finds the end go without growing.
-    bytes.resize(std::min(
-        std::max<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, kFirstRead),
-        maxBytes + 1));
+    bytes.resize(
+        std::min(std::max<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, kFirstRead),
+                 maxBytes + 1));
     std::size_t done = 0;
     while (true) {
         if (done == bytes.size()) {

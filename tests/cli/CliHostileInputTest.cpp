@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -222,4 +224,21 @@ TEST(CliHostileInput, InfoReadsFilesToTheirEndAndCountsTrailingBytes) {
     EXPECT_NE(text.out.find("\ntrailing bytes: 5\n"), std::string::npos) << text.out;
     CCliResult json = RunCliProcess(dir, {"info", dir.File("t.tesl"), "--json"});
     EXPECT_NE(json.out.find(",\"trailingBytes\":5}"), std::string::npos) << json.out;
+}
+
+// What a killed save left (its process gone) goes when a document of that folder is opened.
+TEST(CliHostileInput, OpeningADocumentRemovesWhatKilledSavesLeftBeside) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "1", dir.File("h.tesl")}).exitCode, 0);
+    pid_t ended = fork();
+    if (ended == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    const std::string stale =
+        "big.tesl.0123456789abcdef." + std::to_string(ended) + "-42.tessel-tmp";
+    WriteText(dir.File(stale), std::string(1000, 'x'));
+    ASSERT_EQ(RunCliProcess(dir, {"info", dir.File("h.tesl")}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.File(stale)));
 }
