@@ -43,9 +43,6 @@ constexpr int kRegisterFailed = 712;
 constexpr int kUnregisterFailed = 713;
 constexpr int kRegistered = 714;
 constexpr int kUnregistered = 715;
-constexpr int kMimeComment = 716;
-constexpr int kDesktopGenericName = 717;
-constexpr int kDesktopComment = 718;
 constexpr int kExportInProgress = 719;
 constexpr int kCannotPrint = 720;
 
