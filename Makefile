@@ -12,8 +12,9 @@ PREFIX      ?= /usr/local
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Qt's own dialogs in Japanese need its translations, and Japanese texts a Japanese font.
+# The solver's BLAS is OpenBLAS's serial build, which the programs link by its folder (src/).
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
-                  libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-pthread \
+                  libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-serial \
                   fonts-dejavu-core fonts-ipafont-gothic qt6-translations-l10n
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev

@@ -57,6 +57,9 @@ ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setu
 // the edges partly covered; elsewhere the colours are those of the bitmap.
 struct PngSetup : BitmapSetup {
     bool transparent = false;
+    // With a transparent background: false keeps the outer circle's inside filled, so that
+    // only the margin around it is clear.
+    bool clearGaps = true;
     int dpi = 96; // stored as pixels per metre
     static constexpr int kMaxDpi = 100000;
 };

@@ -107,6 +107,7 @@ TEST(CliHostileInput, AFailedStandardOutputFailsTheCommand) {
         {"--help"},
         {"export", "--help"},
         {"version"},
+        {"--version"},
         {"pack", dir.File("h.tesl"), dir.File("p.tesl")},
         {"export", dir.File("h.tesl"), dir.File("e.eps"), "--format", "eps"},
     };
