@@ -4,11 +4,8 @@
 #include "document/SafeFile.h"
 #include "document/TesselDoc.h"
 
-<<<<<<< HEAD
 #include <algorithm>
-=======
 #include <filesystem>
->>>>>>> main
 #include <new>
 
 namespace {

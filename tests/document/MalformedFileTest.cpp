@@ -176,7 +176,6 @@ TEST(MalformedFile, WhatIsNoRegularFileIsNamedAndNeverWaitedFor) {
     }
 }
 
-<<<<<<< HEAD
 // A file with no zero byte at its start cannot be a document, whose extents and counts hold
 // some: it is named as what it is not, however far its reading got.
 TEST(MalformedFile, WhatIsNoDocumentAtAllIsNamedSo) {
@@ -201,7 +200,8 @@ TEST(MalformedFile, WhatIsNoDocumentAtAllIsNamedSo) {
     std::string error;
     EXPECT_FALSE(doc.OnOpenDocument(dir.File("cut.tesl"), error));
     EXPECT_NE(error.find("truncated"), std::string::npos) << error;
-=======
+}
+
 // Counts below zero are no empty graph: only a file without any bytes is the new document.
 TEST(MalformedFile, NegativeCountsAreRefused) {
     struct Row {
@@ -264,5 +264,4 @@ TEST(MalformedFile, FilesAreReadToTheirEndWhateverTheirReportedSize) {
     std::string error;
     EXPECT_EQ(ReadWholeFile("/proc/self/status", 16, bytes, error), ReadResult::Failed);
     EXPECT_NE(error.find("the file is too large."), std::string::npos) << error;
->>>>>>> main
 }
