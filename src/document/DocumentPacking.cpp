@@ -1,0 +1,130 @@
+// The document's packing commands: Circle Packing, Pack to Convergence and Node Randomize.
+#include "circles/CPCircle.h"
+#include "document/StateSteps.h"
+#include "document/StringIds.h"
+#include "document/StringTable.h"
+#include "document/TesselDoc.h"
+#include "packing/ConvergedPacking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <new>
+
+double CTesselDoc::GetPackingScale() const {
+    if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
+        return *m_viewRadius;
+    }
+    return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
+}
+
+bool CTesselDoc::RunPacking(std::string* refusal, const PackingProgress& progress) {
+    if (!m_nodes.AllConnected()) {
+        if (refusal) {
+            *refusal = LoadString(ids::kPackingRefused);
+        }
+        return false;
+    }
+    const bool wasModified = m_modified;
+    // The state before the run: for undo, and to put back when the run stops early.
+    std::unique_ptr<CEditStep> before =
+        m_historyEnabled || progress
+            ? std::make_unique<CPackingStep>(ids::kStepCirclePacking, *this)
+            : nullptr;
+    bool finished = false;
+    try {
+        finished = SolveAndLayOut(progress);
+    } catch (const std::bad_alloc&) {
+        if (before) {
+            before->Undo(*this);
+        }
+        throw;
+    }
+    if (!finished) {
+        before->Undo(*this);
+        return false;
+    }
+    ReleaseCircleList();
+    m_nodes.ApplyLayout(GetPackingScale());
+    for (CCPNode* node : m_nodes.m_array) {
+        if (node->m_circle) {
+            m_circles.Add(node->m_circle);
+        }
+    }
+    SetModifiedFlag(true);
+    if (m_historyEnabled) {
+        Record(std::move(before), wasModified);
+    }
+    return true;
+}
+
+bool CTesselDoc::SolveAndLayOut(const PackingProgress& progress) {
+    if (m_topologyChanged) {
+        m_nodes.ResetRadii();
+        m_topologyChanged = 0;
+    }
+    // The layout is the last step; the solver reports the sweeps before it.
+    const int steps = CCPNodeArray::m_sweeps + 1;
+    if (!m_nodes.SolveRadii([&](int done) { return !progress || progress(done, steps); })) {
+        return false;
+    }
+    m_nodes.Layout();
+    return true;
+}
+
+void CTesselDoc::RandomizeNodes() {
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CNodeOrderStep>(ids::kStepNodeRandomize, *this)
+                         : nullptr;
+    m_nodes.Randomize();
+    SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
+}
+
+bool CTesselDoc::PackToConvergence(double tolerance, const NewtonProgress& progress,
+                                   CConvergedPacking& outcome, std::string* refusal) {
+    if (!m_nodes.AllConnected()) {
+        if (refusal) {
+            *refusal = LoadString(ids::kPackingRefused);
+        }
+        return false;
+    }
+    std::string problem;
+    if (!ComputeConvergedPacking(m_nodes, tolerance, progress, outcome, problem)) {
+        if (refusal) {
+            *refusal = problem;
+        }
+        return false;
+    }
+    if (outcome.status != NewtonStatus::Cancelled) {
+        ApplyConvergedPacking(outcome);
+    }
+    return true;
+}
+
+void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CPackingStep>(ids::kStepPackToConvergence, *this)
+                         : nullptr;
+    ReleaseCircleList();
+    for (std::size_t i = 0; i < m_nodes.m_array.size(); ++i) {
+        CCPCircle* circle = m_nodes.m_array[i]->m_circle;
+        circle->m_radius = packing.radii[i];
+        circle->m_diskCentre = packing.circles[i].diskCentre;
+        circle->m_euclidCentre = packing.circles[i].euclidCentre;
+        circle->m_euclidRadius = packing.circles[i].euclidRadius;
+    }
+    m_topologyChanged = 0;
+    m_nodes.ApplyLayout(GetPackingScale());
+    for (CCPNode* node : m_nodes.m_array) {
+        m_circles.Add(node->m_circle);
+    }
+    SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
+}
