@@ -4,6 +4,7 @@
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
+#include "model/DiskCheck.h"
 #include "packing/ConvergedPacking.h"
 
 #include <algorithm>
@@ -18,10 +19,17 @@ double CTesselDoc::GetPackingScale() const {
     return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
 }
 
+std::string CTesselDoc::FindPackingRefusal() const {
+    if (std::string problem = FindDiskProblem(m_nodes, m_edges); !problem.empty()) {
+        return "the graph is not a triangulated disk: " + problem;
+    }
+    return m_nodes.AllConnected() ? std::string() : LoadString(ids::kPackingRefused);
+}
+
 bool CTesselDoc::RunPacking(std::string* refusal, const PackingProgress& progress) {
-    if (!m_nodes.AllConnected()) {
+    if (std::string problem = FindPackingRefusal(); !problem.empty()) {
         if (refusal) {
-            *refusal = LoadString(ids::kPackingRefused);
+            *refusal = problem;
         }
         return false;
     }
@@ -86,13 +94,13 @@ void CTesselDoc::RandomizeNodes() {
 
 bool CTesselDoc::PackToConvergence(double tolerance, const NewtonProgress& progress,
                                    CConvergedPacking& outcome, std::string* refusal) {
-    if (!m_nodes.AllConnected()) {
+    std::string problem = FindPackingRefusal();
+    if (!problem.empty()) {
         if (refusal) {
-            *refusal = LoadString(ids::kPackingRefused);
+            *refusal = problem;
         }
         return false;
     }
-    std::string problem;
     if (!ComputeConvergedPacking(m_nodes, tolerance, progress, outcome, problem)) {
         if (refusal) {
             *refusal = problem;

@@ -1,40 +1,27 @@
 // Index arrays of a node collection.
-#include "packing/FanIndex.h"
+#include "model/FanIndex.h"
 
 #include "model/CPNodeArray.h"
-
-#include <unordered_map>
+#include "model/PointerIndex.h"
 
 CFanIndex::CFanIndex(const CCPNodeArray& nodes) {
-    int n = nodes.GetSize();
-    std::unordered_map<const CCPNode*, int> index;
-    index.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        index.emplace(nodes.m_array[i], i);
-    }
-    m_inner.resize(n);
+    const int n = nodes.GetSize();
+    CPointerIndex<CCPNode> index(nodes.m_array);
+    index.InsertAll();
+    m_kind.resize(n);
     m_start.reserve(n + 1);
     m_start.push_back(0);
-    for (int i = 0; i < n && m_problem.empty(); ++i) {
+    for (int i = 0; i < n; ++i) {
         const CCPNode* node = nodes.m_array[i];
-        if (node->m_kind == NotConnected) {
-            m_problem = "node " + std::to_string(i) + " is not joined to an inner node";
-            break;
-        }
-        if (!node->m_circle) {
-            m_problem = "node " + std::to_string(i) + " has no circle";
-            break;
-        }
-        m_inner[i] = node->m_kind == Inner;
+        m_kind[i] = node->m_kind;
         for (int p = 0; p < node->GetEdgeCount(); ++p) {
-            auto found = index.find(node->GetNeighbour(p));
-            if (found == index.end()) {
+            const int neighbour = index.Find(node->GetNeighbour(p));
+            if (neighbour < 0) {
                 m_problem = "node " + std::to_string(i) + " has a broken edge";
-                break;
+                return;
             }
-            m_neighbours.push_back(found->second);
+            m_neighbours.push_back(neighbour);
         }
         m_start.push_back(static_cast<int>(m_neighbours.size()));
     }
 }
-
