@@ -7,14 +7,16 @@ TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 600
+PREFIX      ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Qt's own dialogs in Japanese need its translations, and Japanese texts a Japanese font.
+# The solver's BLAS is OpenBLAS's serial build, which the programs link by its folder (src/).
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
-                  libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-pthread \
+                  libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-serial \
                   fonts-dejavu-core fonts-ipafont-gothic qt6-translations-l10n
-TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
 
@@ -37,7 +39,14 @@ define ensure_locales
 	done
 endef
 
-.PHONY: all run test golden bench fuzz deps-run deps-test deps-bench deps-fuzz clean
+# Runs $(2) as root through sudo when the first existing folder of $(1) is not writable.
+define as_owner_of
+	@p="$(1)"; while [ ! -e "$$p" ]; do p=$$(dirname "$$p"); done; \
+	if [ -w "$$p" ]; then $(2); else $(SUDO) $(2); fi
+endef
+
+.PHONY: all run test golden bench fuzz install uninstall deps-run deps-test deps-bench deps-fuzz \
+        clean
 
 all: run
 
@@ -58,6 +67,18 @@ run: deps-run
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_TESTS=OFF
 	cmake --build $(BUILD) -j$(JOBS)
 	$(BUILD)/src/tessel
+
+# Installs both programs and their files under $(PREFIX) (and $(DESTDIR), for staging); the
+# programs find their files relative to themselves, so the prefix may be moved afterwards.
+install: deps-run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j$(JOBS)
+	$(call as_owner_of,$(DESTDIR)$(PREFIX),cmake --install $(BUILD))
+
+# Removes what the last `make install` installed: its files, and the folders it created.
+uninstall:
+	$(call as_owner_of,$(DESTDIR)$(PREFIX),cmake -DBUILD_DIR=$(BUILD) -P packaging/Uninstall.cmake)
 
 test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSEL_TESTS=ON -DTESSEL_SANITIZERS=ON

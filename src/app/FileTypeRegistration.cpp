@@ -1,73 +1,81 @@
-// Writes and removes the MIME package, desktop entry and icons of the document type.
+// Writes and removes the MIME package, desktop entry, icons and thumbnailer of the document type.
 #include "app/FileTypeRegistration.h"
 
-#include "app/QtStrings.h"
+#include "app/IconImages.h"
 #include "app/Resources.h"
-#include "document/StringIds.h"
-#include "document/StringTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
 
-constexpr char kMimeType[] = "application/x-tessel-document";
+struct RegisteredFile {
+    QString path; // relative to the data folder
+    QByteArray contents;
+};
 
-QString Japanese(int id) {
-    return QString::fromStdString(LoadString(id, Language::Japanese));
+// The desktop entry that registration wrote before the entry took the application's id.
+constexpr char kOldDesktopEntry[] = "applications/tessel.desktop";
+
+QString PngIconPath(const char* context, const char* name, int size) {
+    return QStringLiteral("icons/hicolor/%1x%1/%2/%3.png")
+        .arg(size)
+        .arg(QLatin1String(context), QLatin1String(name));
 }
 
-QString English(int id) {
-    return QString::fromStdString(LoadString(id, Language::English));
+QByteArray Resource(const QString& path) {
+    InitResources();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString XmlEscaped(const QString& text) {
-    return text.toHtmlEscaped();
-}
-
-// Desktop-entry string values escape line breaks and backslashes.
+// A desktop-entry string value escapes backslashes, the Exec line's own escapes included.
 QString EntryEscaped(QString text) {
-    return text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
 }
 
-QString MimePackage() {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <comment>%2</comment>\n"
-               "    <comment xml:lang=\"ja\">%3</comment>\n"
-               "    <icon name=\"application-x-tessel-document\"/>\n"
-               "    <glob pattern=\"*.tesl\"/>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(QLatin1String(kMimeType), XmlEscaped(English(ids::kMimeComment)),
-             XmlEscaped(Japanese(ids::kMimeComment)));
+// The installed file with its Exec and TryExec lines pointing at `program`.
+QByteArray PointedAt(const QString& resource, const QString& program, const QString& arguments) {
+    QStringList lines = QString::fromUtf8(Resource(resource)).split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.startsWith(QStringLiteral("Exec="))) {
+            line = QStringLiteral("Exec=") + EntryEscaped(DesktopExecLine(program, arguments));
+        } else if (line.startsWith(QStringLiteral("TryExec="))) {
+            line = QStringLiteral("TryExec=") + EntryEscaped(program);
+        }
+    }
+    return lines.join(QLatin1Char('\n')).toUtf8();
 }
 
-QString DesktopEntry(const QString& execLine) {
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=%1\n"
-                          "GenericName=%2\n"
-                          "GenericName[ja]=%3\n"
-                          "Comment=%4\n"
-                          "Comment[ja]=%5\n"
-                          "Exec=%6\n"
-                          "Icon=tessel\n"
-                          "Terminal=false\n"
-                          "MimeType=%7;\n"
-                          "Categories=Graphics;Education;Math;\n")
-        .arg(EntryEscaped(English(ids::kAppName)), EntryEscaped(English(ids::kDesktopGenericName)),
-             EntryEscaped(Japanese(ids::kDesktopGenericName)),
-             EntryEscaped(English(ids::kDesktopComment)),
-             EntryEscaped(Japanese(ids::kDesktopComment)), EntryEscaped(execLine),
-             QLatin1String(kMimeType));
+// The icons: scalable SVG, and the PNG sizes drawn from it.
+void AddIcons(const char* svg, const char* context, const char* name,
+              QList<RegisteredFile>& files) {
+    const QByteArray source = Resource(QStringLiteral(":/icons/") + QLatin1String(svg));
+    files.append({QStringLiteral("icons/hicolor/scalable/%1/%2.svg")
+                      .arg(QLatin1String(context), QLatin1String(name)),
+                  source});
+    for (int size : kIconSizes) {
+        files.append({PngIconPath(context, name, size), RenderIconPng(source, size)});
+    }
+}
+
+QList<RegisteredFile> RegistrationFiles(const QString& executable, const QString& cli) {
+    QList<RegisteredFile> files{
+        {MimePackagePath(), Resource(QStringLiteral(":/desktop/tessel-document.xml"))},
+        {DesktopEntryPath(),
+         PointedAt(QStringLiteral(":/desktop/app.desktop"), executable, QStringLiteral("%f"))}};
+    AddIcons("tessel.svg", "apps", "tessel", files);
+    AddIcons("document.svg", "mimetypes", "application-x-tessel-document", files);
+    if (!cli.isEmpty()) {
+        files.append({ThumbnailerPath(), PointedAt(QStringLiteral(":/desktop/tessel.thumbnailer"),
+                                                   cli, QStringLiteral("thumbnail %i %o %s"))});
+    }
+    return files;
 }
 
 bool WriteFile(const QString& path, const QByteArray& contents, QString* error) {
@@ -82,16 +90,6 @@ bool WriteFile(const QString& path, const QByteArray& contents, QString* error) 
         return false;
     }
     return true;
-}
-
-bool CopyResource(const QString& resource, const QString& path, QString* error) {
-    InitResources();
-    QFile source(resource);
-    if (!source.open(QIODevice::ReadOnly)) {
-        *error = resource;
-        return false;
-    }
-    return WriteFile(path, source.readAll(), error);
 }
 
 bool RemoveFile(const QString& path, QString* error) {
@@ -124,6 +122,12 @@ void RefreshDatabases(const QString& dataFolder) {
     RunUpdateTool("update-desktop-database", dataFolder + QStringLiteral("/applications"));
 }
 
+// tessel-cli beside the executable, which the thumbnailer runs; empty when there is none.
+QString CliBeside(const QString& executable) {
+    const QFileInfo cli(QFileInfo(executable).absolutePath() + QStringLiteral("/tessel-cli"));
+    return cli.isFile() && cli.isExecutable() ? cli.absoluteFilePath() : QString();
+}
+
 } // namespace
 
 QString UserDataFolder() {
@@ -139,7 +143,7 @@ QString MimePackagePath() {
 }
 
 QString DesktopEntryPath() {
-    return QStringLiteral("applications/tessel.desktop");
+    return QStringLiteral("applications/" TESSEL_APP_ID ".desktop");
 }
 
 QString AppIconPath() {
@@ -150,7 +154,21 @@ QString DocumentIconPath() {
     return QStringLiteral("icons/hicolor/scalable/mimetypes/application-x-tessel-document.svg");
 }
 
-QString DesktopExecLine(const QString& executable) {
+QString ThumbnailerPath() {
+    return QStringLiteral("thumbnailers/tessel.thumbnailer");
+}
+
+QStringList RegistrationPaths() {
+    QStringList paths{MimePackagePath(), DesktopEntryPath(), AppIconPath(), DocumentIconPath(),
+                      ThumbnailerPath()};
+    for (int size : kIconSizes) {
+        paths << PngIconPath("apps", "tessel", size)
+              << PngIconPath("mimetypes", "application-x-tessel-document", size);
+    }
+    return paths;
+}
+
+QString DesktopExecLine(const QString& executable, const QString& arguments) {
     if (executable.contains(QLatin1Char('\n')) || executable.contains(QLatin1Char('\r'))) {
         return {};
     }
@@ -167,31 +185,31 @@ QString DesktopExecLine(const QString& executable) {
             quoted += c;
         }
     }
-    return QLatin1Char('"') + quoted + QStringLiteral("\" %f");
+    return QLatin1Char('"') + quoted + QStringLiteral("\" ") + arguments;
 }
 
 bool RegisterFileType(const QString& executable, QString* error) {
-    const QString execLine = DesktopExecLine(executable);
-    if (execLine.isEmpty()) {
+    const QString cli = CliBeside(executable);
+    if (DesktopExecLine(executable).isEmpty() ||
+        (!cli.isEmpty() && DesktopExecLine(cli).isEmpty())) {
         *error = QDir::toNativeSeparators(executable);
         return false;
     }
     const QString folder = UserDataFolder() + QLatin1Char('/');
-    const bool written =
-        WriteFile(folder + MimePackagePath(), MimePackage().toUtf8(), error) &&
-        WriteFile(folder + DesktopEntryPath(), DesktopEntry(execLine).toUtf8(), error) &&
-        CopyResource(QStringLiteral(":/icons/tessel.svg"), folder + AppIconPath(), error) &&
-        CopyResource(QStringLiteral(":/icons/document.svg"), folder + DocumentIconPath(), error);
+    bool written = RemoveFile(folder + QLatin1String(kOldDesktopEntry), error);
+    for (const RegisteredFile& file : RegistrationFiles(executable, cli)) {
+        written = written && WriteFile(folder + file.path, file.contents, error);
+    }
     RefreshDatabases(UserDataFolder());
     return written;
 }
 
 bool UnregisterFileType(QString* error) {
     const QString folder = UserDataFolder() + QLatin1Char('/');
-    const bool removed = RemoveFile(folder + MimePackagePath(), error) &&
-                         RemoveFile(folder + DesktopEntryPath(), error) &&
-                         RemoveFile(folder + AppIconPath(), error) &&
-                         RemoveFile(folder + DocumentIconPath(), error);
+    bool removed = RemoveFile(folder + QLatin1String(kOldDesktopEntry), error);
+    for (const QString& path : RegistrationPaths()) {
+        removed = removed && RemoveFile(folder + path, error);
+    }
     RefreshDatabases(UserDataFolder());
     return removed;
 }

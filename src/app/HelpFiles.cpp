@@ -2,9 +2,9 @@
 #include "app/HelpFiles.h"
 
 #include "app/QtStrings.h"
+#include "document/InstallLayout.h"
 #include "document/StringTable.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +16,7 @@ QString FindHelpFile(const QString& name) {
         names << QStringLiteral("ja/") + name;
     }
     names << name;
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
+    for (const QString& folder : {QDir::currentPath(), QString::fromStdString(DataFolder())}) {
         for (const QString& candidate : names) {
             const QFileInfo page(QDir(folder), candidate);
             if (page.isFile()) {

@@ -1,8 +1,11 @@
 // Choosing the profile path from the executable's location and the environment.
 #include "document/ProfileLocation.h"
 
+#include "document/InstallLayout.h"
+
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -20,28 +23,37 @@ bool IsWritableFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-std::string ProfilePathFor(const std::string& executablePath, const std::string& configHome,
-                           const std::string& home) {
+std::string ProfilePathFor(const std::string& executablePath, bool buildTree,
+                           const std::string& configHome, const std::string& home) {
     std::filesystem::path executable(executablePath);
-    if (executable.is_absolute() && executable.has_stem() &&
+    if (buildTree && executable.is_absolute() && executable.has_stem() &&
         IsWritableFolder(executable.parent_path())) {
         return (executable.parent_path() / executable.stem()).string() + ".ini";
     }
     if (std::filesystem::path(configHome).is_absolute()) {
-        return (std::filesystem::path(configHome) / "Tessel.ini").string();
+        return (std::filesystem::path(configHome) / "tessel" / "tessel.ini").string();
     }
     if (!home.empty()) {
-        return (std::filesystem::path(home) / ".config" / "Tessel.ini").string();
+        return (std::filesystem::path(home) / ".config" / "tessel" / "tessel.ini").string();
     }
     return "Tessel.ini";
 }
 
 std::string DefaultProfilePath() {
-    return ProfilePathFor(ExecutablePath(), Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+    const std::string executable = ExecutablePath();
+    return ProfilePathFor(executable, IsBuildTree(executable), Environment("XDG_CONFIG_HOME"),
+                          Environment("HOME"));
 }
 
-std::string ExecutablePath() {
+bool CreateProfileFolder(const std::string& profilePath) {
+    const std::filesystem::path folder = std::filesystem::path(profilePath).parent_path();
     std::error_code error;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) {
+        return true;
+    }
+    // Parents first, each made 0700 as it is created; folders that exist keep their modes.
+    if (!folder.parent_path().empty() && !CreateProfileFolder(folder.string())) {
+        return false;
+    }
+    return mkdir(folder.c_str(), 0700) == 0 || std::filesystem::is_directory(folder, error);
 }

@@ -43,9 +43,6 @@ constexpr int kRegisterFailed = 712;
 constexpr int kUnregisterFailed = 713;
 constexpr int kRegistered = 714;
 constexpr int kUnregistered = 715;
-constexpr int kMimeComment = 716;
-constexpr int kDesktopGenericName = 717;
-constexpr int kDesktopComment = 718;
 constexpr int kExportInProgress = 719;
 constexpr int kCannotPrint = 720;
 
@@ -66,6 +63,9 @@ constexpr int kConvergenceProgress = 745;
 constexpr int kConvergenceStarting = 746;
 constexpr int kCancelling = 747;
 constexpr int kNotEnoughMemory = 748;
+
+// The profile could not be read at start
+constexpr int kProfileNotSaved = 940;
 
 // Undo and Redo: the menu items with the step's name, and the names of the steps
 constexpr int kUndoStep = 750;

@@ -13,10 +13,9 @@
 
 #include "model/FanIndex.h"
 #include "packing/AngleSum.h"
+#include "packing/SparseCholesky.h"
 #include "packing/TriangleAngle.h"
 
-#include <Eigen/CholmodSupport>
-#include <Eigen/SparseCore>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -24,9 +23,8 @@
 
 namespace {
 
-using SparseMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+using SparseMatrix = CSparseCholesky::Matrix;
 using Vector = Eigen::VectorXd;
-using Cholesky = Eigen::CholmodDecomposition<SparseMatrix, Eigen::Lower>;
 
 constexpr int MaxIterations = 200;
 // Supernodal factors pay off only on large disks: on this machine simplicial ones were twice
@@ -99,7 +97,7 @@ private:
     std::vector<int> m_diagonalSlot;
     std::vector<int> m_entrySlot; // per fan entry: its value in m_matrix, or -1 when the
                                   // entry belongs to the neighbour's row
-    Cholesky m_cholesky;
+    CSparseCholesky m_cholesky;
     bool m_factored = false;
     NewtonProgress m_progress;
     int m_iteration = 0;
@@ -169,11 +167,7 @@ void CNewtonSolver::BuildPattern() {
             }
         }
     }
-    // The library reports through its own printing otherwise; failures are read from info().
-    m_cholesky.cholmod().print = 0;
-    m_cholesky.setMode(m_node.size() < SupernodalFrom ? Eigen::CholmodSimplicialLLt
-                                                      : Eigen::CholmodSupernodalLLt);
-    m_cholesky.analyzePattern(m_matrix);
+    m_cholesky.Analyze(m_matrix, m_node.size() >= SupernodalFrom);
 }
 
 void CNewtonSolver::SetU(const Vector& u) {
@@ -319,14 +313,13 @@ long double CNewtonSolver::Polish(Vector& errors) {
     if (!m_factored && largest > 0 && Proceed()) {
         Vector ignored(errors.size());
         Evaluate(ignored, true);
-        m_cholesky.factorize(m_matrix);
-        m_factored = m_cholesky.info() == Eigen::Success;
+        m_factored = m_cholesky.Factorize(m_matrix);
         WideErrors(u, errors);
     }
     for (int pass = 0; pass < MaxPolishSteps && largest > 0 && m_factored && Proceed(); ++pass) {
         Vector step;
         if (!ConjugateGradients(errors, 1e-3, step)) {
-            step = m_cholesky.solve(errors);
+            step = m_cholesky.Solve(errors);
         }
         std::vector<long double> trial = u;
         for (std::size_t v = 0; v < trial.size(); ++v) {
@@ -354,7 +347,7 @@ bool CNewtonSolver::ConjugateGradients(const Vector& b, double relative, Vector&
     auto h = m_matrix.selfadjointView<Eigen::Lower>();
     x.setZero(b.size());
     Vector r = b;
-    Vector z = m_cholesky.solve(r);
+    Vector z = m_cholesky.Solve(r);
     Vector p = z;
     double rz = r.dot(z);
     double goal = relative * b.norm();
@@ -366,7 +359,7 @@ bool CNewtonSolver::ConjugateGradients(const Vector& b, double relative, Vector&
         if (r.norm() <= goal) {
             return x.allFinite();
         }
-        z = m_cholesky.solve(r);
+        z = m_cholesky.Solve(r);
         double next = r.dot(z);
         p = z + (next / rz) * p;
         rz = next;
@@ -381,12 +374,11 @@ bool CNewtonSolver::Step(const Vector& errors, double relative, bool reuse, Vect
     if (!Proceed()) {
         return false;
     }
-    m_cholesky.factorize(m_matrix);
-    m_factored = m_cholesky.info() == Eigen::Success;
+    m_factored = m_cholesky.Factorize(m_matrix);
     if (!m_factored) {
         return false;
     }
-    step = m_cholesky.solve(errors);
+    step = m_cholesky.Solve(errors);
     return step.allFinite();
 }
 
