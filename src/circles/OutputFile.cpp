@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
@@ -187,6 +188,23 @@ bool COutputFile::Open(const std::string& path, Mode mode) {
         Fail("Cannot create a file beside", errno);
     } else if (fs::exists(status)) {
         fs::permissions(fs::path(m_temp), status.permissions(), ec); // the new file keeps them
+    }
+    return m_file != nullptr;
+}
+
+bool COutputFile::OpenInPlace(const std::string& path, Mode mode) {
+    Discard();
+    m_mode = mode;
+    m_path = path;
+    m_failed = false;
+    m_error.clear();
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!m_file) {
+        Fail("Cannot write", errno);
+        if (fd >= 0) {
+            close(fd);
+        }
     }
     return m_file != nullptr;
 }
