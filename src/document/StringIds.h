@@ -101,6 +101,10 @@ constexpr int kPackingStep = 814;
 constexpr int kPackingCancelled = 815;
 constexpr int kPackingOutOfMemory = 816;
 
+// What a converged packing cannot show in doubles
+constexpr int kCirclesTooSmall = 820;
+constexpr int kCircleTooSmall = 821;
+
 // Commands that show the circles while none have been computed
 constexpr int kCirclesNotComputedOpened = 850;
 constexpr int kCirclesNotComputedNew = 851;
