@@ -17,9 +17,10 @@
 #include <QFileInfo>
 #include <new>
 
-void CTesselApp::RunOnWorker(int command, const QString& text, const std::function<void()>& work) {
+void CTesselApp::RunOnWorker(int command, const QString& text, const std::function<void()>& work,
+                             CProgressRunner::Cancel cancel) {
     m_pView->SetDocumentBusy(true);
-    m_progress->Run(CommandTip(command), text, work);
+    m_progress->Run(CommandTip(command), text, work, cancel);
     m_pView->SetDocumentBusy(false);
 }
 
@@ -87,9 +88,11 @@ bool CTesselApp::OnPackToConvergence() {
     case ConvergenceResult::Computed:
         break;
     }
-    // Applying a million circles (and keeping the last ones for Undo) takes a second too.
-    RunOnWorker(cmd::kPackToConvergence, LoadQString(ids::kApplyingPacking),
-                [&] { m_document->ApplyConvergedPacking(outcome); });
+    // Applying a million circles (and keeping the last ones for Undo) takes a second too; it
+    // cannot stop half way, so its dialog offers no Cancel.
+    RunOnWorker(
+        cmd::kPackToConvergence, LoadQString(ids::kApplyingPacking),
+        [&] { m_document->ApplyConvergedPacking(outcome); }, CProgressRunner::Cancel::NotOffered);
     m_pView->InvalidateView(true);
     m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
     if (outcome.status == NewtonStatus::Limit) {

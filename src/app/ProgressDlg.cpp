@@ -17,8 +17,9 @@ constexpr int kTextWidthInCharacters = 64;
 
 } // namespace
 
-CProgressDlg::CProgressDlg(const QString& title, const QString& text, QWidget* parent)
-    : QDialog(parent) {
+CProgressDlg::CProgressDlg(const QString& title, const QString& text, QWidget* parent,
+                           bool cancellable)
+    : QDialog(parent), m_cancellable(cancellable) {
     setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(title);
     setModal(true);
@@ -32,6 +33,7 @@ CProgressDlg::CProgressDlg(const QString& title, const QString& text, QWidget* p
     m_cancel = buttons->addButton(LoadQString(ids::kButtonCancel), QDialogButtonBox::RejectRole);
     m_cancel->setObjectName(QStringLiteral("cancel"));
     connect(buttons, &QDialogButtonBox::rejected, this, &CProgressDlg::reject);
+    buttons->setVisible(cancellable);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     layout->addWidget(bar);
@@ -50,7 +52,7 @@ void CProgressDlg::ShowCancelling() {
 }
 
 void CProgressDlg::reject() {
-    if (m_cancelAsked) {
+    if (m_cancelAsked || !m_cancellable) {
         return;
     }
     m_cancelAsked = true;

@@ -10,7 +10,10 @@ class CProgressDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CProgressDlg(const QString& title, const QString& text, QWidget* parent);
+    // Without cancellable, the dialog has no Cancel button and Escape and the close button do
+    // nothing: the work cannot stop part way.
+    CProgressDlg(const QString& title, const QString& text, QWidget* parent,
+                 bool cancellable = true);
 
     void SetText(const QString& text);
     // Cancel was asked for and the work has not stopped yet: the button is disabled and the
@@ -29,4 +32,5 @@ private:
     QLabel* m_text = nullptr;
     QPushButton* m_cancel = nullptr;
     bool m_cancelAsked = false;
+    bool m_cancellable = true;
 };

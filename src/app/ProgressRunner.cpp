@@ -15,7 +15,8 @@ constexpr int kPollMilliseconds = 40;
 
 } // namespace
 
-bool CProgressRunner::Run(const QString& title, const QString& text, const Work& work) {
+bool CProgressRunner::Run(const QString& title, const QString& text, const Work& work,
+                          Cancel cancel) {
     m_running = true;
     m_cancel = false;
     {
@@ -39,15 +40,15 @@ bool CProgressRunner::Run(const QString& title, const QString& text, const Work&
                                              [this] { return m_finished; });
     }
     if (!finished) {
-        ShowDialog(title, text);
+        ShowDialog(title, text, cancel);
     }
     worker.join();
     m_running = false;
     return !m_cancel;
 }
 
-void CProgressRunner::ShowDialog(const QString& title, const QString& text) {
-    CProgressDlg dialog(title, text, m_parent);
+void CProgressRunner::ShowDialog(const QString& title, const QString& text, Cancel cancel) {
+    CProgressDlg dialog(title, text, m_parent, cancel == Cancel::Offered);
     QObject::connect(&dialog, &CProgressDlg::CancelRequested, [this] { m_cancel = true; });
     QTimer poll;
     poll.setInterval(kPollMilliseconds);

@@ -18,9 +18,13 @@ public:
     // The work runs on a worker thread and may call Report and CancelAsked from there.
     using Work = std::function<void()>;
 
+    // Whether the dialog offers Cancel: work that cannot stop part way offers none.
+    enum class Cancel { Offered, NotOffered };
+
     // Runs the work and returns when it has finished; false when the user asked to cancel
     // (the work decides what it leaves undone). Not reentrant: the dialog is modal.
-    bool Run(const QString& title, const QString& text, const Work& work);
+    bool Run(const QString& title, const QString& text, const Work& work,
+             Cancel cancel = Cancel::Offered);
 
     // From the worker: the dialog's text from now on.
     void Report(const QString& text);
@@ -34,7 +38,7 @@ public:
 
 private:
     // The dialog's event loop until the work has finished.
-    void ShowDialog(const QString& title, const QString& text);
+    void ShowDialog(const QString& title, const QString& text, Cancel cancel);
 
     QWidget* m_parent;
     int m_dialogDelay = 300;

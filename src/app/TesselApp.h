@@ -4,6 +4,7 @@
 
 #include "app/ConvergenceCommand.h"
 #include "app/NewDiskCommand.h"
+#include "app/ProgressRunner.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
@@ -17,7 +18,6 @@
 class CCircleBar;
 class CMainFrame;
 class CPrinting;
-class CProgressRunner;
 class CTesselDoc;
 class CTesselView;
 
@@ -86,7 +86,8 @@ private:
     bool WriteDocument(const QString& path);
     // Work on the document behind the progress dialog titled after the command, the view
     // showing its last picture meanwhile. The work decides what a Cancel leaves undone.
-    void RunOnWorker(int command, const QString& text, const std::function<void()>& work);
+    void RunOnWorker(int command, const QString& text, const std::function<void()>& work,
+                     CProgressRunner::Cancel cancel = CProgressRunner::Cancel::Offered);
     // Whether the user has pressed Cancel in the progress dialog, for the document's work.
     std::function<bool()> CancelAsked() const;
     // A disk builder's progress in the progress dialog, and its Cancel.

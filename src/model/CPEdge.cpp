@@ -21,6 +21,17 @@ bool InClosedSpan(double v, double a, double b) {
     return std::min(a, b) <= v && v <= std::max(a, b);
 }
 
+// Whether every pixel a line from `from` to `to` in a pen `width` pixels wide can touch lies
+// inside the square: the pen's half-width beside the line, one pixel more for how the pixel
+// grid rounds it.
+bool InsideSquare(IntPoint from, IntPoint to, int width, const IntRect& square) {
+    const int reach = (std::max(width, 1) + 1) / 2 + 1;
+    return square.left <= std::min(from.x, to.x) - reach &&
+           std::max(from.x, to.x) + reach < square.right &&
+           square.top <= std::min(from.y, to.y) - reach &&
+           std::max(from.y, to.y) + reach < square.bottom;
+}
+
 } // namespace
 
 COLORREF CCPEdge::m_innerColor = DefaultInnerColor;
@@ -92,6 +103,11 @@ void CCPEdge::Draw(CDrawSurface& dc, const CViewTransform& view) const {
     dc.RestoreState();
 }
 
+bool CCPEdge::UnderEndSquare(IntPoint from, IntPoint to, const CViewTransform& view) const {
+    return InsideSquare(from, to, m_thickness, m_start->Square(view)) ||
+           InsideSquare(from, to, m_thickness, m_end->Square(view));
+}
+
 void CCPEdge::DrawInBracket(CDrawSurface& dc, const CViewTransform& view) const {
     if (!m_start || !m_end) {
         return;
@@ -104,7 +120,7 @@ void CCPEdge::DrawInBracket(CDrawSurface& dc, const CViewTransform& view) const 
     }
     const IntPoint from = a.ToPoint();
     const IntPoint to = b.ToPoint();
-    if (from == to && dc.IsScreen()) {
+    if (dc.IsScreen() && (from == to || UnderEndSquare(from, to, view))) {
         return;
     }
     dc.SelectPen(SurfacePen::Solid(m_thickness, m_interior == 1 ? m_innerColor : m_outerColor));

@@ -43,7 +43,9 @@ public:
     void Draw(CDrawSurface& dc, const CViewTransform& view = {}) const;
     // Draw without its own save/restore bracket: the pen stays selected, for a caller that
     // draws many edges in one bracket. On a screen, an edge whose ends fall in the same pixel
-    // draws nothing (the end point of a line is not drawn) and is skipped.
+    // draws nothing (the end point of a line is not drawn) and is skipped, and so is an edge
+    // that lies inside the square of a node at one of its ends, which the nodes, drawn after
+    // the edges, cover: far below a pixel apart, nearly every edge of a large graph.
     void DrawInBracket(CDrawSurface& dc, const CViewTransform& view) const;
 
     // Puts the class-wide colours, thickness and hit distance back to their built-in values.
@@ -58,4 +60,7 @@ public:
     static COLORREF m_outerColor; // pen of boundary edges
     static int m_thickness;       // pen width in pixels
     static double m_hit;          // largest distance at which a click hits an edge
+
+private:
+    bool UnderEndSquare(IntPoint from, IntPoint to, const CViewTransform& view) const;
 };

@@ -34,11 +34,16 @@ bool CHotSpot::HitTest(const CDPoint& p, double pixel) const {
 
 void CHotSpot::Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view) const {
     const CDPoint screen = view.ToScreen(*this);
-    const double half = m_size * view.MarkScale();
-    if (!view.Shows(screen, screen, half + view.MarkScale())) {
+    if (!view.Shows(screen, screen, (m_size + 1) * view.MarkScale())) {
         return;
     }
+    dc.FillRect(Square(view), color);
+}
+
+IntRect CHotSpot::Square(const CViewTransform& view) const {
+    const CDPoint screen = view.ToScreen(*this);
+    const double half = m_size * view.MarkScale();
     IntPoint corner = CDPoint(screen.x - half, screen.y - half).ToPoint();
     std::int64_t side = std::llround((2.0 * m_size + 1.0) * view.MarkScale());
-    dc.FillRect({corner.x, corner.y, FarSide(corner.x, side), FarSide(corner.y, side)}, color);
+    return {corner.x, corner.y, FarSide(corner.x, side), FarSide(corner.y, side)};
 }

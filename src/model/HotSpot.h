@@ -26,6 +26,8 @@ public:
     // (x - m_size, y - m_size), the point taken to the screen by view (both lengths times
     // its mark scale on a printed page); nothing when the square lies outside view's window.
     void Draw(CDrawSurface& dc, COLORREF color, const CViewTransform& view = {}) const;
+    // The square Draw fills, right and bottom excluded.
+    IntRect Square(const CViewTransform& view) const;
 
     // Puts m_size back to its built-in value.
     static void ResetDefaults();

@@ -213,3 +213,36 @@ TEST_F(ModelSettings, EdgeCollectionDrawsEachPenAndSkipsDotsOnlyOnAScreen) {
         node->DeleteCircle();
     }
 }
+
+// On a screen, an edge inside the square of a node at one of its ends is skipped: the squares
+// are drawn over the edges. Its pen's half-width and a pixel of rounding must fit in too.
+TEST_F(ModelSettings, EdgesUnderAnEndSquareAreSkippedOnAScreen) {
+    struct Case {
+        CDPoint end;
+        int thickness;
+        int size;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {{2, 2}, 1, 4, false},  {{-2, 1}, 0, 4, false}, {{3, 0}, 1, 4, true},
+        {{0, -2}, 2, 4, false}, {{2, 0}, 3, 4, true},   {{1, 1}, 1, 1, true},
+        {{1, 0}, 1, 0, true},   {{6, 6}, 9, 9, true},   {{3, 3}, 9, 9, false},
+    };
+    for (const Case& c : cases) {
+        CCPEdge::m_thickness = c.thickness;
+        CHotSpot::m_size = c.size;
+        CCPNode a(10, 10, Outer, 0);
+        CCPNode b(10 + c.end.x, 10 + c.end.y, Inner, 0);
+        CCPEdge edge(&a, &b);
+        CRecordingSurface screen;
+        screen.SetVisibleArea({-100, -100, 100, 100});
+        edge.Draw(screen);
+        EXPECT_EQ(screen.lines.size(), c.drawn ? 1u : 0u)
+            << c.end.x << ", " << c.end.y << " width " << c.thickness << " size " << c.size;
+        CRecordingSurface file;
+        edge.Draw(file);
+        EXPECT_EQ(file.lines.size(), 1u);
+        a.DeleteCircle();
+        b.DeleteCircle();
+    }
+}

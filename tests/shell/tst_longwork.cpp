@@ -13,8 +13,13 @@
 #include "model/CPNodeArray.h"
 #include "view/TesselView.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 class TestLongWork : public QObject, protected CEditorTest {
     Q_OBJECT
@@ -59,6 +64,47 @@ private slots:
     void cleanup() {
         CCPNodeArray::ResetDefaults();
         CloseEditor();
+    }
+
+    // Work that cannot stop part way shows no Cancel, and Escape leaves its dialog open until
+    // the work has finished; other work offers Cancel and Escape asks it to stop.
+    void onlyWorkThatCanStopOffersCancel_data() {
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("offered") << true;
+        QTest::newRow("not offered") << false;
+    }
+    void onlyWorkThatCanStopOffersCancel() {
+        QFETCH(bool, offered);
+        CProgressRunner& runner = m_app->Progress();
+        runner.SetDialogDelay(0);
+        std::atomic<bool> seen = false;
+        bool buttonShown = !offered;
+        const ModalStep pressEscape = [&](QWidget* modal) {
+            if (modal->objectName() != QStringLiteral("progressDialog")) {
+                return false;
+            }
+            buttonShown = modal->findChild<QPushButton*>(QStringLiteral("cancel"))->isVisible();
+            QTest::keyClick(modal, Qt::Key_Escape);
+            seen = true;
+            return true;
+        };
+        CModalScript script({pressEscape});
+        bool cancelSeen = false;
+        const bool finished = runner.Run(
+            QStringLiteral("work"), QStringLiteral("working"),
+            [&] {
+                while (!seen) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                }
+                // A moment for the Escape to reach the dialog before the work ends.
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                cancelSeen = runner.CancelAsked();
+            },
+            offered ? CProgressRunner::Cancel::Offered : CProgressRunner::Cancel::NotOffered);
+        QVERIFY(script.Done());
+        QCOMPARE(buttonShown, offered);
+        QCOMPARE(cancelSeen, offered);
+        QCOMPARE(finished, !offered);
     }
 
     // A run made endless by its sweeps can only end by Cancel, which puts everything back.

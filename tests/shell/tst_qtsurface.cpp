@@ -2,6 +2,10 @@
 #include "circles/CPCircleArray.h"
 #include "circles/DibBuffer.h"
 #include "circles/DibSurface.h"
+#include "document/GraphBuilder.h"
+#include "document/TesselDoc.h"
+#include "model/CPEdge.h"
+#include "model/HotSpot.h"
 #include "view/QtPicture.h"
 #include "view/QtSurface.h"
 
@@ -322,6 +326,57 @@ private slots:
         QCOMPARE(qt.GetPixel(156, 116), 0x0000FFu);
         QCOMPARE(core.GetPixel(156, 116), 0x0000FFu);
         circles.m_list.clear();
+    }
+
+    // On a screen, edges that lie under the squares of their end nodes are left out: the
+    // picture is the same to the pixel as with every edge drawn, at every density, pen width,
+    // square size and device pixel ratio.
+    void edgesUnderTheNodeSquaresAreLeftOutUnseen_data() {
+        QTest::addColumn<double>("radius"); // of the graph on screen, in pixels
+        QTest::addColumn<int>("thickness");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("far below a pixel") << 12.0 << 1 << 4 << 1;
+        QTest::newRow("about a pixel apart") << 40.0 << 1 << 4 << 1;
+        QTest::newRow("a few pixels apart") << 140.0 << 1 << 4 << 1;
+        QTest::newRow("no pen width") << 40.0 << 0 << 4 << 1;
+        QTest::newRow("wide pen") << 40.0 << 5 << 4 << 1;
+        QTest::newRow("small squares") << 40.0 << 2 << 1 << 1;
+        QTest::newRow("squares of one pixel") << 40.0 << 1 << 0 << 1;
+        QTest::newRow("two device pixels a pixel") << 40.0 << 1 << 4 << 2;
+    }
+    void edgesUnderTheNodeSquaresAreLeftOutUnseen() {
+        QFETCH(double, radius);
+        QFETCH(int, thickness);
+        QFETCH(int, size);
+        QFETCH(int, ratio);
+        CTesselDoc doc;
+        QVERIFY(BuildRandomDisk(doc, 2000, 11));
+        double reach = 0;
+        for (const CCPNode* node : doc.m_nodes.m_array) {
+            reach = std::max(reach, std::hypot(node->x, node->y));
+        }
+        CCPEdge::m_thickness = thickness;
+        CHotSpot::m_size = size;
+        CViewTransform view = CViewTransform::ForPicture(radius / reach, CDPoint(3, -2), 1.0);
+        view.SetWindow(75, 75);
+        auto picture = [&](bool screen) {
+            QImage image = Blank(150 * ratio, 150 * ratio);
+            image.setDevicePixelRatio(ratio);
+            return Paint(image, [&](CQtSurface& s) {
+                if (screen) {
+                    s.SetVisibleArea({0, 0, 150, 150});
+                }
+                s.SetOrigin({75, 75});
+                doc.m_edges.Draw(s, view);
+                doc.m_nodes.Draw(s, view);
+            });
+        };
+        const QImage shown = picture(true);
+        const QImage whole = picture(false);
+        CCPEdge::ResetDefaults();
+        CHotSpot::ResetDefaults();
+        QVERIFY(shown == whole);
     }
 };
 
