@@ -328,6 +328,37 @@ private slots:
         circles.m_list.clear();
     }
 
+    // Ellipses of one or two pixels across in a thin pen are drawn as plain pixels, the same
+    // pixels as Qt's own ellipse gives, whatever the brush.
+    void tinyOutlinesAreTheEllipsesPixels_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("penWidth");
+        QTest::newRow("one pixel") << 1 << 0;
+        QTest::newRow("two pixels") << 2 << 0;
+        QTest::newRow("two pixels, pen width 1") << 2 << 1;
+        QTest::newRow("three pixels, drawn as an ellipse") << 3 << 0;
+    }
+    void tinyOutlinesAreTheEllipsesPixels() {
+        QFETCH(int, size);
+        QFETCH(int, penWidth);
+        const QImage shown = Paint(Blank(12, 12), [&](CQtSurface& s) {
+            s.SelectPen(SurfacePen::Solid(penWidth, 0x00336699));
+            s.SelectBrush(SurfaceBrush::Solid(0x0000FF00));
+            s.Ellipse({5, 4, 5 + size, 4 + size});
+        });
+        QImage qt = Blank(12, 12);
+        QPainter painter(&qt);
+        QPen pen(QColor(0x99, 0x66, 0x33), penWidth);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(QColor(0, 255, 0));
+        painter.drawEllipse(QRectF(5, 4, size - 1, size - 1));
+        painter.end();
+        QCOMPARE(shown, qt);
+        QCOMPARE(Painted(shown).isEmpty(), size == 1);
+    }
+
     // On a screen, edges that lie under the squares of their end nodes are left out: the
     // picture is the same to the pixel as with every edge drawn, at every density, pen width,
     // square size and device pixel ratio.
