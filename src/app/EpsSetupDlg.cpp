@@ -2,11 +2,11 @@
 #include "app/EpsSetupDlg.h"
 
 #include "document/StringIds.h"
+#include "export/Export.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <limits>
 
 CEpsSetupDlg::CEpsSetupDlg(double radius, QWidget* parent)
     : CFieldDialog(ids::kEpsSetupTitle, parent), m_radius(radius) {
@@ -17,8 +17,7 @@ CEpsSetupDlg::CEpsSetupDlg(double radius, QWidget* parent)
     offsetEdit->setObjectName(QStringLiteral("leftBottom"));
     grid->addWidget(MakeButtons(), 2, 0, 1, 3);
 
-    constexpr double kLargest = std::numeric_limits<double>::max();
-    m_fields.AddReal(radiusEdit, &m_radius, 1.0, kLargest);
-    m_fields.AddReal(offsetEdit, &m_leftBottom, 0.0, kLargest);
+    m_fields.AddReal(radiusEdit, &m_radius, 1.0, kEpsMaxRadius);
+    m_fields.AddReal(offsetEdit, &m_leftBottom, 0.0, kEpsMaxOffset);
     m_fields.ToControls();
 }

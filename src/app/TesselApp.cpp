@@ -80,8 +80,10 @@ bool CTesselApp::InitInstance(const QStringList& arguments, const std::string& p
 
 void CTesselApp::LoadProfile() {
     std::string error;
-    if (!m_profile.Load(m_profilePath, error)) {
-        ShowWarning(nullptr, QString::fromStdString(error));
+    m_profileRead = m_profile.Load(m_profilePath, error);
+    if (!m_profileRead) {
+        ShowWarning(nullptr, QString::fromStdString(error) + QLatin1Char(' ') +
+                                 LoadQString(ids::kProfileNotSaved));
     }
     CIniProfile profile(m_profile);
     m_recentFiles.Load(profile);
@@ -355,6 +357,10 @@ void CTesselApp::UpdateTitle() {
 }
 
 void CTesselApp::OnClosing() {
+    // What a profile that could not be read holds is unknown; writing would replace it.
+    if (!m_profileRead) {
+        return;
+    }
     CIniProfile profile(m_profile);
     m_pMainFrame->SaveFrameState(profile);
     m_recentFiles.Save(profile);

@@ -90,6 +90,8 @@ private:
 
     std::string m_profilePath;
     CIniFile m_profile;
+    // False when the profile could not be read at start: it is then never written.
+    bool m_profileRead = true;
     // The view's settings, which the view, the circle bar and the dialogs share.
     CViewSettings m_settings;
     CRecentFileList m_recentFiles;

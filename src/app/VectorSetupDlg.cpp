@@ -2,11 +2,11 @@
 #include "app/VectorSetupDlg.h"
 
 #include "document/StringIds.h"
+#include "export/Export.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <limits>
 
 CVectorSetupDlg::CVectorSetupDlg(Kind kind, double radius, QWidget* parent)
     : CFieldDialog(kind == Kind::Svg ? ids::kSvgSetupTitle : ids::kPdfSetupTitle, parent),
@@ -17,6 +17,6 @@ CVectorSetupDlg::CVectorSetupDlg(Kind kind, double radius, QWidget* parent)
                                 : AddEditRow(grid, 0, ids::kPdfSetupRadius, ids::kPdfSetupPoints);
     radiusEdit->setObjectName(QStringLiteral("radius"));
     grid->addWidget(MakeButtons(), 1, 0, 1, 3);
-    m_fields.AddReal(radiusEdit, &m_radius, 1.0, std::numeric_limits<double>::max());
+    m_fields.AddReal(radiusEdit, &m_radius, 1.0, kVectorMaxRadius);
     m_fields.ToControls();
 }

@@ -6,6 +6,7 @@
 #include "model/CPNodeArray.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <unordered_set>
 
@@ -160,6 +161,9 @@ void CCPCircleArray::ApplyGradation(const CGradation& request) {
     CHsv endHsv = RgbToHsv(request.endColor);
     CDPoint d = end - start;
     double length = d.Abs();
+    if (!(length > 0) || !std::isfinite(length)) {
+        return; // the points are too close or too far apart for a direction
+    }
     CDPoint unit = d / length;
     for (int i = -1; i < GetCount(); ++i) {
         CCPCircle& c = *GetAt(i);

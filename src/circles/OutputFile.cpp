@@ -4,6 +4,7 @@
 #include "geometry/Utf8Text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -11,8 +12,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -79,7 +82,8 @@ std::string TempStem(const fs::path& target) {
 }
 
 // A name beside the target that no other file has yet: fopen's "x" mode makes the check and
-// the creation one step. The process id in the name tells a live save from a dead one's.
+// the creation one step. The process id in the name and a lock on the file tell a live save
+// from a dead one's.
 std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
     std::random_device seed;
     std::mt19937 random(seed());
@@ -89,6 +93,7 @@ std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
         std::string name = stem + std::to_string(random() % 1000000) + std::string(kTempSuffix);
         std::string candidate = (folder / name).string();
         if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
+            flock(fileno(file), LOCK_EX | LOCK_NB); // held until the file is closed
             tempPath = candidate;
             return file;
         }
@@ -99,32 +104,60 @@ std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath) {
     return nullptr;
 }
 
-// The process id in a temporary name of the stem, or 0 when the name is not one.
-pid_t TempOwner(std::string_view name, std::string_view stem) {
-    if (!name.starts_with(stem) || !name.ends_with(kTempSuffix)) {
-        return 0;
-    }
-    name.remove_prefix(stem.size());
-    pid_t pid = 0;
-    auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
-    return ec == std::errc() && end < name.data() + name.size() && *end == '-' ? pid : 0;
+bool AllOf(std::string_view text, bool (*test)(char)) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), test);
 }
 
-// Removes the temporary files of `target` that processes which no longer run left behind
-// (killed during a save). Those of running processes may be saves in progress and stay.
-void RemoveStaleTemps(const std::string& target) {
-    fs::path folder = fs::path(target).parent_path();
-    std::string stem = TempStem(target);
+// The process id in a temporary name, "<name>.<16 hex digits>.<pid>-<digits>.tessel-tmp", or
+// 0 when the name is not one.
+pid_t TempOwner(std::string_view name) {
+    if (!name.ends_with(kTempSuffix)) {
+        return 0;
+    }
+    name.remove_suffix(kTempSuffix.size());
+    const std::size_t dot = name.rfind('.');
+    const std::size_t dash = name.rfind('-');
+    if (dot == std::string_view::npos || dot < 17 || name[dot - 17] != '.' || dash < dot) {
+        return 0;
+    }
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!AllOf(name.substr(dot - 16, 16), hex) || !AllOf(name.substr(dash + 1), digit)) {
+        return 0;
+    }
+    pid_t pid = 0;
+    auto [end, ec] = std::from_chars(name.data() + dot + 1, name.data() + dash, pid);
+    return ec == std::errc() && end == name.data() + dash ? pid : 0;
+}
+
+// Removes the file when no process holds its lock: the one that wrote it has ended.
+void RemoveUnlocked(const fs::path& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        return;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        std::error_code ec;
+        fs::remove(path, ec);
+    }
+    close(fd);
+}
+
+} // namespace
+
+void RemoveStaleTempFiles(const std::string& folder) {
     std::error_code ec;
     for (const fs::directory_entry& entry :
-         fs::directory_iterator(folder.empty() ? fs::path(".") : folder, ec)) {
-        pid_t owner = TempOwner(entry.path().filename().string(), stem);
-        bool dead = owner > 0 && owner != getpid() && kill(owner, 0) != 0 && errno == ESRCH;
-        if (dead && entry.is_regular_file(ec) && !entry.is_symlink(ec)) {
-            fs::remove(entry.path(), ec);
+         fs::directory_iterator(folder.empty() ? fs::path(".") : fs::path(folder), ec)) {
+        pid_t owner = TempOwner(entry.path().filename().string());
+        if (owner > 0 && owner != getpid() && kill(owner, 0) != 0 && errno == ESRCH) {
+            RemoveUnlocked(entry.path());
         }
     }
 }
+
+namespace {
 
 // An existing file we may not write stays refused, as opening it directly would be.
 bool ExistingFileWritable(const std::string& path) {
@@ -147,6 +180,22 @@ std::string FileMessage(const std::string& what, const std::string& path,
     return what + " \"" + Printable(path) + "\": " + reason;
 }
 
+std::string NotRegularReason(unsigned mode) {
+    if (S_ISDIR(mode)) {
+        return "it is a folder, not a file.";
+    }
+    if (S_ISFIFO(mode)) {
+        return "it is a named pipe (FIFO), not a regular file.";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "it is a device, not a regular file.";
+    }
+    if (S_ISSOCK(mode)) {
+        return "it is a socket, not a regular file.";
+    }
+    return "it is not a regular file.";
+}
+
 std::string FileErrorText(const std::string& what, const std::string& path, int error) {
     return FileMessage(what, path, std::string(std::strerror(error)) + ".");
 }
@@ -155,7 +204,7 @@ COutputFile::~COutputFile() {
     Discard();
 }
 
-bool COutputFile::Open(const std::string& path, Mode mode) {
+bool COutputFile::Open(const std::string& path, Mode mode, Targets targets) {
     Discard();
     m_mode = mode;
     m_path = path;
@@ -172,21 +221,48 @@ bool COutputFile::Open(const std::string& path, Mode mode) {
         return false;
     }
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        m_file = std::fopen(m_target.c_str(), "wb");
-        if (!m_file) {
-            Fail("Cannot write", errno);
-        }
-        return m_file != nullptr;
+        return OpenDirectly(targets);
     }
     if (fs::exists(status) && !ExistingFileWritable(m_target)) {
         Fail("Cannot write", errno);
         return false;
     }
+    // Before the new file, so that the space of abandoned ones is free for it.
+    RemoveStaleTempFiles(fs::path(m_target).parent_path().string());
     m_file = CreateTempBeside(m_target, m_temp);
     if (!m_file) {
         Fail("Cannot create a file beside", errno);
     } else if (fs::exists(status)) {
         fs::permissions(fs::path(m_temp), status.permissions(), ec); // the new file keeps them
+    }
+    return m_file != nullptr;
+}
+
+bool COutputFile::OpenDirectly(Targets targets) {
+    struct stat info {};
+    if (stat(m_target.c_str(), &info) != 0) {
+        Fail("Cannot write", errno);
+        return false;
+    }
+    if (targets == Targets::RegularOnly) {
+        Fail("Cannot write", NotRegularReason(info.st_mode));
+        return false;
+    }
+    // Without O_NONBLOCK, opening a pipe that no program reads would wait for one for ever.
+    int fd = open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENXIO && S_ISFIFO(info.st_mode)) {
+            Fail("Cannot write", "it is a named pipe (FIFO) that no program reads.");
+        } else {
+            Fail("Cannot write", errno);
+        }
+        return false;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    m_file = fdopen(fd, "wb");
+    if (!m_file) {
+        Fail("Cannot write", errno);
+        close(fd);
     }
     return m_file != nullptr;
 }
@@ -242,9 +318,8 @@ FileStatus COutputFile::Commit() {
         return FileStatus::CannotOpen;
     }
     bool ok = Finish();
-    if (ok && !m_temp.empty()) {
+    if (ok) {
         m_temp.clear();
-        RemoveStaleTemps(m_target);
     }
     Discard();
     return ok ? FileStatus::Ok : FileStatus::WriteFailed;
@@ -275,8 +350,12 @@ bool COutputFile::Finish() {
 }
 
 void COutputFile::Fail(const std::string& what, int error) {
+    Fail(what, std::string(std::strerror(error)) + ".");
+}
+
+void COutputFile::Fail(const std::string& what, const std::string& reason) {
     if (!m_failed || m_error.empty()) {
-        m_error = FileErrorText(what, m_path, error);
+        m_error = FileMessage(what, m_path, reason);
     }
     m_failed = true;
 }

@@ -28,11 +28,18 @@ public:
     // Discards the temporary file when Commit was not reached.
     ~COutputFile();
 
+    // What may stand at the path besides a regular file.
+    enum class Targets {
+        Any,         // a device or a pipe is written directly
+        RegularOnly, // anything else is refused, as reading such a file is
+    };
+
     // A regular file is written through a temporary file in the same folder and renamed over
-    // the target by Commit; anything else that exists (a device, a pipe) is written directly.
-    // A symbolic link is followed: the file it points to is replaced and the link survives.
-    // A replaced file keeps its permissions; a new one gets 0666 less the umask.
-    bool Open(const std::string& path, Mode mode);
+    // the target by Commit; anything else that exists (a device, a pipe) is written directly,
+    // never waiting for a pipe that nobody reads. A symbolic link is followed: the file it
+    // points to is replaced and the link survives. A replaced file keeps its permissions; a
+    // new one gets 0666 less the umask.
+    bool Open(const std::string& path, Mode mode, Targets targets = Targets::Any);
     // Writes to the process's standard output as it is (a pipe, a terminal or a redirected
     // file), named `name` in messages; Commit flushes it and leaves it open.
     bool OpenStandardOutput(const std::string& name, Mode mode);
@@ -46,7 +53,10 @@ public:
     const std::string& ErrorText() const { return m_error; }
 
 private:
+    // A device or a pipe, opened for writing in place.
+    bool OpenDirectly(Targets targets);
     void Fail(const std::string& what, int error);
+    void Fail(const std::string& what, const std::string& reason);
     bool Finish();
     void Discard();
 
@@ -59,6 +69,11 @@ private:
     std::string m_error;
 };
 
+// Removes the temporary files that saves into `folder` (the current one when empty) left
+// when their process was killed: those whose process has ended and whose lock nobody holds.
+// Every save runs it on its target's folder, and opening a document on the document's.
+void RemoveStaleTempFiles(const std::string& folder);
+
 // Makes a write beyond the file-size limit (ulimit -f) fail with EFBIG like a full disk, so that
 // it is reported and its temporary file removed, instead of the signal that would kill the
 // process on the spot. Each program calls it once at start-up.
@@ -68,5 +83,9 @@ void IgnoreFileSizeSignal();
 // non-printable bytes are escaped.
 std::string FileMessage(const std::string& what, const std::string& path,
                         const std::string& reason);
+// Why a path that is not a regular file is not written or read, from its stat mode: "it is a
+// named pipe (FIFO), not a regular file." and the like.
+std::string NotRegularReason(unsigned mode);
+
 // FileMessage with the reason for errno `error`, as "<what> "<path>": <reason>."
 std::string FileErrorText(const std::string& what, const std::string& path, int error);

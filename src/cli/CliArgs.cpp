@@ -1,8 +1,12 @@
 // Splitting tessel-cli arguments into positionals, valued options and flags.
 #include "cli/CliArgs.h"
 
+#include "geometry/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -11,10 +15,28 @@ bool Contains(std::initializer_list<std::string_view> names, std::string_view na
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-bool IsNumber(std::string_view text) {
+// A whole argument written as a number, in range or not: "1e-400" is the value of the
+// option before it (which refuses it) and never becomes the next argument.
+bool LooksLikeNumber(std::string_view text) {
     double value = 0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+    return (result.ec == std::errc() || result.ec == std::errc::result_out_of_range) &&
+           result.ptr == text.data() + text.size();
+}
+
+const CliOptionalNumber* FindOptional(std::initializer_list<CliOptionalNumber> options,
+                                      std::string_view name) {
+    auto found = std::find_if(options.begin(), options.end(),
+                              [&](const CliOptionalNumber& o) { return o.name == name; });
+    return found == options.end() ? nullptr : found;
+}
+
+// A range's end as people write it: 100000 rather than 1e+05.
+std::string RangeEnd(double value) {
+    if (value == std::floor(value) && std::abs(value) < 1e15) {
+        return std::to_string(static_cast<std::int64_t>(value));
+    }
+    return FormatShortest(value);
 }
 
 } // namespace
@@ -23,7 +45,7 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
                   std::initializer_list<std::string_view> valued,
                   std::initializer_list<std::string_view> flags, std::size_t minPositional,
                   std::size_t maxPositional, CliArgs& parsed,
-                  std::initializer_list<std::string_view> optional) {
+                  std::initializer_list<CliOptionalNumber> optional) {
     const std::vector<std::string>& args = context.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
@@ -47,12 +69,21 @@ bool ParseCliArgs(CliContext& context, std::string_view command,
             }
         } else if (Contains(flags, name) && equals == std::string_view::npos) {
             parsed.flags.emplace(name);
-        } else if (Contains(optional, name)) {
+        } else if (const CliOptionalNumber* number = FindOptional(optional, name)) {
             parsed.flags.emplace(name);
+            std::optional<std::string> value;
             if (equals != std::string_view::npos) {
-                parsed.values[std::string(name)] = std::string(arg.substr(equals + 1));
-            } else if (i + 1 < args.size() && IsNumber(args[i + 1])) {
-                parsed.values[std::string(name)] = args[++i];
+                value = std::string(arg.substr(equals + 1));
+            } else if (i + 1 < args.size() && LooksLikeNumber(args[i + 1])) {
+                value = args[++i];
+            }
+            // Checked before the count of arguments, which a refused value would upset.
+            double ignored = 0;
+            if (value && !ParseCliReal(context, command, name, *value, number->range, ignored)) {
+                return false;
+            }
+            if (value) {
+                parsed.values[std::string(name)] = *value;
             }
         } else {
             return ReportCliUsage(context.err, command, "unknown option " + std::string(arg));
@@ -78,6 +109,19 @@ bool ParseCliInteger(CliContext& context, std::string_view command, std::string_
         return false;
     }
     return true;
+}
+
+bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
+                  std::string_view text, CliRange range, double& value) {
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    bool whole = result.ptr == text.data() + text.size() && !text.empty();
+    if (result.ec == std::errc() && whole && value >= range.min && value <= range.max) {
+        return true;
+    }
+    // A number beyond what doubles hold is refused with the others out of range.
+    return ReportCliUsage(context.err, command,
+                          std::string(what) + " must be a number from " + RangeEnd(range.min) +
+                              " to " + RangeEnd(range.max) + ", not '" + std::string(text) + "'");
 }
 
 bool ParseCliColor(CliContext& context, std::string_view command, std::string_view what,

@@ -44,3 +44,4 @@ int RunInfoCommand(CliContext& context);
 int RunPackCommand(CliContext& context);
 int RunExportCommand(CliContext& context);
 int RunStyleCommand(CliContext& context);
+int RunThumbnailCommand(CliContext& context);

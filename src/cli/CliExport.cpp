@@ -9,6 +9,7 @@
 #include "export/Export.h"
 #include "geometry/DPoint.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <ostream>
@@ -77,24 +78,39 @@ bool CheckFormatOptions(CliContext& context, const CliArgs& args, Format format)
     return true;
 }
 
+// The radius each format's setup dialog accepts: points for EPS and PDF, pixels for SVG,
+// units for text, whole pixels for pixel pictures and metafiles.
+CliRange RadiusRange(Format format) {
+    switch (format) {
+    case Format::Eps:
+        return {1, kEpsMaxRadius};
+    case Format::Svg:
+    case Format::Pdf:
+        return {1, kVectorMaxRadius};
+    case Format::Text:
+        return {0, kTextMaxRadius};
+    case Format::Bitmap:
+    case Format::Metafile:
+    case Format::Png:
+        break;
+    }
+    return {1, 2147483647.0};
+}
+
 bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions& o) {
     if (!ParseFormat(context, args, o.format) || !CheckFormatOptions(context, args, o.format)) {
         return false;
     }
     if (const std::string* text = Value(args, "--radius")) {
         double radius = 0;
-        if (!ParseCliReal(context, "export", "--radius", *text, radius)) {
+        if (!ParseCliReal(context, "export", "--radius", *text, RadiusRange(o.format), radius)) {
             return false;
         }
         o.radius = radius;
     }
-    if (const std::string* text = Value(args, "--offset")) {
-        if (!ParseCliReal(context, "export", "--offset", *text, o.offset)) {
-            return false;
-        }
-        if (o.offset < 0) {
-            return Complain(context, "--offset must be 0 or more");
-        }
+    if (const std::string* text = Value(args, "--offset");
+        text && !ParseCliReal(context, "export", "--offset", *text, {0, kEpsMaxOffset}, o.offset)) {
+        return false;
     }
     // The editor's dialogs start from the profile's text format and background colour.
     o.textFormat = ReadTextExportFormat(context.profile);
@@ -118,30 +134,25 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     return true;
 }
 
-// The radius each format's setup dialog would accept: at least 1 for the vector pictures
-// (points for EPS and PDF, pixels for SVG), at least 0 for text, a whole number of pixels
-// from 1 to 2147483647 for pixel pictures and metafiles (rounded from the drawing radius when
-// it is the default).
-bool CheckRadius(CliContext& context, const ExportOptions& o, double& radius) {
-    switch (o.format) {
-    case Format::Eps:
-    case Format::Svg:
-    case Format::Pdf:
-        return radius >= 1 || Complain(context, "the radius must be at least 1 for this format");
-    case Format::Text:
-        return radius >= 0 || Complain(context, "the radius must be 0 or more for txt");
-    case Format::Bitmap:
-    case Format::Metafile:
-    case Format::Png:
-        break;
+bool IsPixelFormat(Format format) {
+    return IsBitmap(format) || format == Format::Metafile;
+}
+
+// The radius to write at: the one given, or the drawing radius of the document's extents
+// brought into the format's range, so that leaving --radius out never fails the command.
+// Pixel pictures and metafiles take whole pixels.
+bool ChooseRadius(CliContext& context, const ExportOptions& o, double drawing, double& radius) {
+    const CliRange range = RadiusRange(o.format);
+    radius = o.radius.value_or(std::isfinite(drawing) ? std::clamp(drawing, range.min, range.max)
+                                                      : range.min);
+    if (!IsPixelFormat(o.format)) {
+        return true;
     }
     if (!o.radius) {
         radius = RoundHalfAway(radius);
     }
-    if (radius != std::floor(radius) || radius < 1 || radius > 2147483647.0) {
-        return Complain(context, "the radius must be a whole number from 1 to 2147483647");
-    }
-    return true;
+    return radius == std::floor(radius) ||
+           Complain(context, "the radius must be a whole number from 1 to 2147483647");
 }
 
 ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
@@ -179,7 +190,8 @@ int RunExportCommand(CliContext& context) {
     if (!ParseCliArgs(context, "export",
                       {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
                        "--offset", "--text-format", "--background", "--dpi"},
-                      {"--antialias", "--transparent"}, 2, 2, args, {"--converge"}) ||
+                      {"--antialias", "--transparent"}, 2, 2, args,
+                      {{"--converge", kToleranceRange}}) ||
         !ParsePackOptions(context, "export", args, 0, packing) ||
         !ParseExportOptions(context, args, options)) {
         return CliBadUsage;
@@ -204,8 +216,8 @@ int RunExportCommand(CliContext& context) {
             return code;
         }
     }
-    double radius = options.radius.value_or(doc.GetPackingScale());
-    if (!CheckRadius(context, options, radius)) {
+    double radius = 0;
+    if (!ChooseRadius(context, options, doc.GetPackingScale(), radius)) {
         return CliBadUsage;
     }
     if (ExportStatus status = Write(doc, options, radius, target); status != ExportStatus::Ok) {

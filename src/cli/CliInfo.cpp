@@ -51,7 +51,7 @@ void PrintText(std::ostream& out, const CTesselDoc& doc, const DocumentCounts& c
         << "\ninterior edges: " << c.interiorEdges << "\nextent: " << Number(doc.m_extentX) << " x "
         << Number(doc.m_extentY) << "\nouter circle: inner colour " << Hex(outerCircle.m_innerCol)
         << ", line colour " << Hex(outerCircle.m_lineCol) << ", thickness "
-        << outerCircle.m_thickness << '\n';
+        << outerCircle.m_thickness << "\ntrailing bytes: " << doc.m_trailingBytes << '\n';
 }
 
 void PrintJson(std::ostream& out, const CTesselDoc& doc, const DocumentCounts& c) {
@@ -62,7 +62,8 @@ void PrintJson(std::ostream& out, const CTesselDoc& doc, const DocumentCounts& c
         << ",\"extentY\":" << Number(doc.m_extentY)
         << ",\"outerCircle\":{\"innerColor\":" << outerCircle.m_innerCol
         << ",\"lineColor\":" << outerCircle.m_lineCol
-        << ",\"thickness\":" << outerCircle.m_thickness << "}}\n";
+        << ",\"thickness\":" << outerCircle.m_thickness
+        << "},\"trailingBytes\":" << doc.m_trailingBytes << "}\n";
 }
 
 } // namespace

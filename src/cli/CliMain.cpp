@@ -41,10 +41,11 @@ constexpr CliCommand kCommands[] = {
      "inner nodes is below ERR (at most M runs, default 10000), and saves the graph moved onto\n"
      "the circle centres. --converge packs to convergence instead (Newton's method, every\n"
      "inner error within TOL, default 1e-12, boundary circles horocycles) and prints the\n"
-     "newton iterations. --threshold sets the solver threshold (0 or less: 0.0001);\n"
-     "--randomize runs Node Randomize once first. Prints the runs, the largest inner error,\n"
-     "the largest boundary angle sum and the seconds taken. When ERR is not reached within M\n"
-     "runs, or the error is undefined, it still saves what it reached and exits with 1.",
+     "newton iterations; ERR and TOL lie from 1e-300 to 1e300. --threshold sets the solver\n"
+     "threshold (0 to 1; 0: 0.0001); --randomize runs Node Randomize once first. Prints the\n"
+     "runs, the largest inner error, the largest boundary angle sum and the seconds taken.\n"
+     "When ERR is not reached within M runs, or the error is undefined, it still saves what\n"
+     "it reached and exits with 1.",
      &RunPackCommand},
     {"export",
      "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M] | "
@@ -54,13 +55,14 @@ constexpr CliCommand kCommands[] = {
      "the outer circle alone), and writes OUT with the editor's EPS, text, bitmap,\n"
      "enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the file to the standard output\n"
      "and the packing's summary to the standard error. R is the radius of the unit circle in\n"
-     "points (eps, pdf), units (txt) or pixels (svg; bmp, emf and png as a whole number); by\n"
-     "default the drawing radius of a window the size of the graph area. --offset (eps) moves\n"
-     "the picture from the page corner; --text-format (txt) defaults to the profile's format;\n"
-     "--antialias and --background (bmp, png; default the profile's BGColor) set the bitmap;\n"
-     "--dpi (png, 1 to 100000, default 96) is the resolution the file records; --transparent\n"
-     "(png) leaves the margin and the gaps between the circles clear. A plain bitmap is drawn\n"
-     "by the program's own aliased rasteriser, without a display.",
+     "points (eps: 1 to 100000, pdf: 1 to 3900000), units (txt: 0 or more) or pixels (svg: 1\n"
+     "to 3900000; bmp, emf and png: a whole number from 1); by default the drawing radius of a\n"
+     "window the size of the graph area, brought into that range. --offset (eps, 0 to 100000\n"
+     "points) moves the picture from the page corner; --text-format (txt) defaults to the\n"
+     "profile's format; --antialias and --background (bmp, png; default the profile's\n"
+     "BGColor) set the bitmap; --dpi (png, 1 to 100000, default 96) is the resolution the file\n"
+     "records; --transparent (png) leaves the margin and the gaps between the circles clear. A\n"
+     "plain bitmap is drawn by the program's own aliased rasteriser, without a display.",
      &RunExportCommand},
     {"style",
      "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
@@ -77,6 +79,14 @@ constexpr CliCommand kCommands[] = {
      "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
      "graph moved onto the centres.",
      &RunStyleCommand},
+    {"thumbnail", "IN.tesl OUT.png SIZE",
+     "Writes the PNG picture of a document that file managers show, SIZE pixels square (16\n"
+     "to 4096; one less for an odd SIZE): packed to convergence and drawn antialiased, the\n"
+     "margin around the disk transparent. It bounds its own work: a document of more than\n"
+     "250000 nodes or 48 MiB, or one that takes more than 10 s to read and pack, gets the\n"
+     "picture of its outer circle alone; a file that is no document gets nothing (exit code\n"
+     "1). The desktop's thumbnailer entry runs it as `tessel-cli thumbnail %i %o %s`.",
+     &RunThumbnailCommand},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -86,7 +96,8 @@ void PrintUsage(std::ostream& out) {
     }
     out << "\nEvery command takes --profile FILE: settings from that profile (never written)\n"
            "instead of the built-in defaults.\n"
-           "`tessel-cli COMMAND --help` describes one command.\n";
+           "`tessel-cli COMMAND --help` describes one command; `tessel-cli --version` is\n"
+           "`tessel-cli version`.\n";
 }
 
 const CliCommand* FindCommand(std::string_view name) {
@@ -149,6 +160,9 @@ int Dispatch(std::span<const char* const> all, std::ostream& out, std::ostream& 
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(out);
         return CliOk;
+    }
+    if (name == "--version") {
+        name = "version";
     }
     const CliCommand* command = FindCommand(name);
     if (!command) {

@@ -51,17 +51,6 @@ bool ShowsProgress(const CliContext& context) {
     return &context.err == &std::cerr && isatty(STDERR_FILENO);
 }
 
-bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
-                  const std::string& text, double& value) {
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return ReportCliUsage(context.err, command,
-                              std::string(what) + " must be a number, not '" + text + "'");
-    }
-    return true;
-}
-
 bool ParsePackOptions(CliContext& context, std::string_view command, const CliArgs& args,
                       std::int64_t minRuns, PackOptions& options) {
     auto value = [&](std::string_view name) {
@@ -80,11 +69,9 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
     if (args.Has("--converge")) {
         double tolerance = DefaultConvergeTolerance;
         if (const std::string* text = value("--converge");
-            text && !ParseCliReal(context, command, "--converge", *text, tolerance)) {
+            text &&
+            !ParseCliReal(context, command, "--converge", *text, kToleranceRange, tolerance)) {
             return false;
-        }
-        if (!(tolerance > 0)) {
-            return complain("--converge must be greater than 0");
         }
         options.converge = tolerance;
     }
@@ -102,16 +89,13 @@ bool ParsePackOptions(CliContext& context, std::string_view command, const CliAr
         return false;
     }
     if (const std::string* until = value("--until")) {
-        if (!ParseCliReal(context, command, "--until", *until, options.until)) {
+        if (!ParseCliReal(context, command, "--until", *until, kToleranceRange, options.until)) {
             return false;
-        }
-        if (options.until <= 0) {
-            return complain("--until must be greater than 0");
         }
     }
     if (const std::string* threshold = value("--threshold")) {
         double t = 0.0;
-        if (!ParseCliReal(context, command, "--threshold", *threshold, t)) {
+        if (!ParseCliReal(context, command, "--threshold", *threshold, {0.0, 1.0}, t)) {
             return false;
         }
         CCPNode::m_threshold = EffectiveThreshold(t);
@@ -162,7 +146,7 @@ int RunPackCommand(CliContext& context) {
     CliArgs args;
     PackOptions options;
     if (!ParseCliArgs(context, "pack", {"--runs", "--until", "--max-runs", "--threshold"},
-                      {"--randomize"}, 2, 2, args, {"--converge"}) ||
+                      {"--randomize"}, 2, 2, args, {{"--converge", kToleranceRange}}) ||
         !ParsePackOptions(context, "pack", args, 1, options)) {
         return CliBadUsage;
     }

@@ -19,10 +19,9 @@ struct PackOptions {
 
 // The tolerance of --converge without a value.
 constexpr double DefaultConvergeTolerance = 1e-12;
-
-// A finite real written in full; otherwise reports `what` on `context.err`.
-bool ParseCliReal(CliContext& context, std::string_view command, std::string_view what,
-                  const std::string& text, double& value);
+// The angle-sum errors --converge and --until take: above zero, or the runs never end, and
+// within what doubles hold.
+constexpr CliRange kToleranceRange{1e-300, 1e300};
 
 // Reads --runs (at least minRuns), --until, --max-runs, --converge and --threshold (which it
 // applies).

@@ -70,8 +70,11 @@ bool ParsePoint(CliContext& context, std::string_view what, const std::string& t
         return Complain(context, std::string(what) + " must be X,Y, not '" + text + "'");
     }
     double x = 0, y = 0;
-    if (!ParseCliReal(context, "style", what, text.substr(0, comma), x) ||
-        !ParseCliReal(context, "style", what, text.substr(comma + 1), y)) {
+    // Far beyond the disk a point acts as one at its rim would; much farther, the squared
+    // distances of the gradation would overflow.
+    constexpr CliRange range{-1e6, 1e6};
+    if (!ParseCliReal(context, "style", what, text.substr(0, comma), range, x) ||
+        !ParseCliReal(context, "style", what, text.substr(comma + 1), range, y)) {
         return false;
     }
     point.Set(x, y);
@@ -196,7 +199,8 @@ int RunStyleCommand(CliContext& context) {
                       {"--nodes", "--line-color", "--inner-color", "--line-width", "--gradation",
                        "--from", "--to", "--colors", "--runs", "--until", "--max-runs",
                        "--threshold"},
-                      {"--outer", "--line", "--inner", "--snap"}, 2, 2, args, {"--converge"}) ||
+                      {"--outer", "--line", "--inner", "--snap"}, 2, 2, args,
+                      {{"--converge", kToleranceRange}}) ||
         !ParseStyle(context, args, options) ||
         !ParsePackOptions(context, "style", args, 1, packing)) {
         return CliBadUsage;

@@ -4,6 +4,7 @@
 #include "document/SafeFile.h"
 #include "document/TesselDoc.h"
 
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -29,6 +30,8 @@ bool CTesselDoc::LoadFromBytes(std::span<const std::uint8_t> bytes, std::string&
             return false;
         }
         SetModifiedFlag(false);
+    } else {
+        m_trailingBytes = 0;
     }
     // An empty file is not read at all; like a file without nodes it gives a new graph.
     if (bytes.empty() || m_nodes.GetSize() == 0) {
@@ -46,6 +49,7 @@ std::vector<std::uint8_t> CTesselDoc::SaveToBytes() {
 
 bool CTesselDoc::OnOpenDocument(const std::string& path, std::string& error,
                                 const CancelCheck& cancelled) {
+    RemoveStaleTempFiles(std::filesystem::path(path).parent_path().string());
     std::vector<std::uint8_t> bytes;
     ReadResult read = ReadResult::Failed;
     try {

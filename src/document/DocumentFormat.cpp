@@ -115,8 +115,14 @@ std::string FindValueProblem(double extentX, double extentY, const CCPNodeArray&
 void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     double extentX = ar.ReadF64();
     double extentY = ar.ReadF64();
-    std::int64_t nodeCount = std::max(ar.ReadI32(), 0);
-    std::int64_t edgeCount = std::max(ar.ReadI32(), 0);
+    std::int64_t nodeCount = ar.ReadI32();
+    std::int64_t edgeCount = ar.ReadI32();
+    if (!ar.Failed() && (nodeCount < 0 || edgeCount < 0)) {
+        ar.Fail(ArchiveError::InconsistentGraph, std::to_string(nodeCount) + " nodes and " +
+                                                     std::to_string(edgeCount) +
+                                                     " edges announced");
+        return;
+    }
     std::uint64_t needed = nodeCount * MinNodeBytes + edgeCount * MinEdgeBytes + StyleBytes;
     if (!ar.Failed() && needed > ar.Remaining()) {
         ar.Fail(ArchiveError::EndOfFile, std::to_string(nodeCount) + " nodes and " +
@@ -149,6 +155,7 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     ar.SetGraph(nullptr);
     CCPCircle outer;
     outer.Serialize(ar);
+    const std::uint64_t trailing = ar.Remaining();
     if (!ar.CheckCancel()) {
         if (std::string problem = FindValueProblem(extentX, extentY, nodes, edges);
             !problem.empty()) {
@@ -165,6 +172,7 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     doc.m_extentX = extentX;
     doc.m_extentY = extentY;
     doc.m_circles.m_outer.CopyStyle(outer);
+    doc.m_trailingBytes = trailing;
 }
 
 } // namespace

@@ -121,9 +121,18 @@ bool CIniFile::Load(const std::string& path, std::string& error) {
 }
 
 bool CIniFile::Save(const std::string& path, std::string& error) const {
+    // A profile that cannot be read (too large, damaged media) is not replaced: what it holds
+    // would be lost. Things that are no files are refused without waiting on them.
+    std::vector<std::uint8_t> existing;
+    std::string unreadable;
+    if (ReadWholeFile(path, kMaxProfileBytes, existing, unreadable) == ReadResult::Failed) {
+        error = unreadable + " It is left as it was.";
+        return false;
+    }
     std::string text = Text();
-    return WriteFileAtomically(
-        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
+    return WriteFileAtomically(path,
+                               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                               error, COutputFile::Targets::RegularOnly);
 }
 
 const CIniFile::Line* CIniFile::Find(std::string_view section, std::string_view key) const {

@@ -21,7 +21,8 @@ public:
     // Reads the file at `path`. A missing file gives an empty profile and true; a file that
     // exists but cannot be read gives an empty profile, false and `error`.
     bool Load(const std::string& path, std::string& error);
-    // Writes the file through a temporary beside it, so a failed write keeps the old file.
+    // Writes the file through a temporary beside it, so a failed write keeps the old file. A
+    // file at `path` that Load would refuse (too large, not a regular file) is left alone.
     bool Save(const std::string& path, std::string& error) const;
 
     bool Has(std::string_view section, std::string_view key) const;

@@ -3,15 +3,16 @@
 
 #include "circles/OutputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         std::string& error) {
+                         std::string& error, COutputFile::Targets targets) {
     COutputFile file;
-    if (file.Open(path, COutputFile::Mode::Binary)) {
+    if (file.Open(path, COutputFile::Mode::Binary, targets)) {
         file.Write(bytes.data(), bytes.size());
         if (file.Commit() == FileStatus::Ok) {
             return true;
@@ -23,22 +24,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
 namespace {
 
-// What a path that is not a regular file names, for the message that refuses it.
-std::string KindOfFile(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return "it is a folder, not a file.";
-    }
-    if (S_ISFIFO(mode)) {
-        return "it is a named pipe (FIFO), not a regular file.";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "it is a device, not a regular file.";
-    }
-    if (S_ISSOCK(mode)) {
-        return "it is a socket, not a regular file.";
-    }
-    return "it is not a regular file.";
-}
+// What is read of a file that reports a smaller size, before the buffer doubles.
+constexpr std::size_t kFirstRead = 4096;
 
 // Opens without blocking, so that a named pipe with no writer cannot hold the program; the
 // caller checks what was opened before reading.
@@ -63,31 +50,42 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
         error = FileErrorText("Cannot open", path, errno);
         return ReadResult::Failed;
     }
+    const auto fail = [&](std::string message) {
+        error = std::move(message);
+        close(fd);
+        return ReadResult::Failed;
+    };
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = FileMessage("Cannot open", path, KindOfFile(info.st_mode));
-        close(fd);
-        return ReadResult::Failed;
+        return fail(FileMessage("Cannot open", path, NotRegularReason(info.st_mode)));
     }
+    const std::string tooLarge = FileMessage("Cannot open", path, "the file is too large.");
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        error = FileMessage("Cannot open", path, "the file is too large.");
-        close(fd);
-        return ReadResult::Failed;
+        return fail(tooLarge);
     }
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    // The size the system reports is where reading starts, not where it ends: files of the
+    // system's own (/proc) report 0 and still hold text, and a file may grow meanwhile. One
+    // byte more than reported lets the read that finds the end go without growing.
+    bytes.resize(
+        std::min(std::max<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, kFirstRead),
+                 maxBytes + 1));
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    while (true) {
+        if (done == bytes.size()) {
+            if (done > maxBytes) {
+                return fail(tooLarge);
+            }
+            bytes.resize(std::min(2 * done, maxBytes + 1));
+        }
         ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            error = FileErrorText("Cannot read", path, errno);
-            close(fd);
-            return ReadResult::Failed;
+            return fail(FileErrorText("Cannot read", path, errno));
         }
         if (got == 0) {
-            break; // a file that shrank while being read ends where it ends
+            break;
         }
         done += static_cast<std::size_t>(got);
     }

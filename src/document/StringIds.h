@@ -64,6 +64,9 @@ constexpr int kConvergenceStarting = 746;
 constexpr int kCancelling = 747;
 constexpr int kNotEnoughMemory = 748;
 
+// The profile could not be read at start
+constexpr int kProfileNotSaved = 940;
+
 // Undo and Redo: the menu items with the step's name, and the names of the steps
 constexpr int kUndoStep = 750;
 constexpr int kRedoStep = 751;

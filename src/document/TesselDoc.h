@@ -193,6 +193,8 @@ public:
     int m_topologyChanged = 0; // a click hit the graph since the last packing run
     double m_extentY = 500.0;  // half-height of the graph area
     double m_extentX = 500.0;  // half-width of the graph area
+    // Bytes that followed the document in the file it was read from; they are not kept.
+    std::uint64_t m_trailingBytes = 0;
     CCPCircleArray m_circles;
     CCPEdgeArray m_edges;
     CCPNodeArray m_nodes;

@@ -6,7 +6,7 @@
 ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setup,
                           const ExportTarget& target, const PlainPainter& painter) {
     CDibBuffer picture;
-    if (ExportStatus status = MakeBitmapPicture(circles, setup, false, painter, picture);
+    if (ExportStatus status = MakeBitmapPicture(circles, setup, Clearing::None, painter, picture);
         status != ExportStatus::Ok) {
         return status;
     }

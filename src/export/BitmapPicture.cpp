@@ -30,16 +30,16 @@ void DrawPlainly(const CCPCircleArray& circles, double radius, OuterFill outerFi
 
 // Plain drawing paints whole pixels: those it leaves alone keep the background, so drawing
 // on black and again on white tells them apart; the others are opaque.
-bool MakeTransparentPlain(const CCPCircleArray& circles, double radius, const PlainPainter& painter,
-                          CDibBuffer& picture) {
+bool MakeTransparentPlain(const CCPCircleArray& circles, double radius, OuterFill outerFill,
+                          const PlainPainter& painter, CDibBuffer& picture) {
     CDibBuffer white;
     if (!white.Create(picture.Width(), picture.Height()) || !picture.CreateAlpha()) {
         return false;
     }
     picture.Fill(0);
     white.Fill(0x00FFFFFF);
-    DrawPlainly(circles, radius, OuterFill::Open, painter, picture);
-    DrawPlainly(circles, radius, OuterFill::Open, painter, white);
+    DrawPlainly(circles, radius, outerFill, painter, picture);
+    DrawPlainly(circles, radius, outerFill, painter, white);
     for (int y = 0; y < picture.Height(); ++y) {
         const std::uint8_t* a = picture.Row(y);
         const std::uint8_t* b = white.Row(y);
@@ -54,7 +54,8 @@ bool MakeTransparentPlain(const CCPCircleArray& circles, double radius, const Pl
 } // namespace
 
 ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
-                               bool transparent, const PlainPainter& painter, CDibBuffer& picture) {
+                               Clearing clearing, const PlainPainter& painter,
+                               CDibBuffer& picture) {
     if (ExportStatus status = CheckPicture(circles, setup.radius); status != ExportStatus::Ok) {
         return status;
     }
@@ -64,7 +65,9 @@ ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup&
     if (width > INT_MAX || height > INT_MAX || !picture.Create(int(width), int(height))) {
         return ExportStatus::BitmapTooLarge;
     }
-    const OuterFill outerFill = transparent ? OuterFill::Open : OuterFill::Filled;
+    const bool transparent = clearing != Clearing::None;
+    const OuterFill outerFill =
+        clearing == Clearing::MarginAndGaps ? OuterFill::Open : OuterFill::Filled;
     if (setup.antialias) {
         if (transparent && !picture.CreateAlpha()) {
             return ExportStatus::BitmapTooLarge;
@@ -73,7 +76,7 @@ ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup&
         picture.SetOrigin(int(width / 2), int(height / 2));
         circles.DrawAntialiased(picture, setup.radius, setup.background, outerFill);
     } else if (transparent) {
-        if (!MakeTransparentPlain(circles, setup.radius, painter, picture)) {
+        if (!MakeTransparentPlain(circles, setup.radius, outerFill, painter, picture)) {
             return ExportStatus::BitmapTooLarge;
         }
     } else {

@@ -7,8 +7,12 @@
 class CCPCircleArray;
 class CDibBuffer;
 
-// Fills `picture` (origin in its middle) with the circles at setup.radius. With `transparent`
-// the picture gets a coverage plane: clear in the margin and inside the outer circle, which
-// is drawn by its line alone. BitmapTooLarge when the pixels cannot be held.
+// Where a picture on a transparent background is clear.
+enum class Clearing { None, Margin, MarginAndGaps };
+
+// Fills `picture` (origin in its middle) with the circles at setup.radius. With clearing the
+// picture gets a coverage plane, clear in the margin, and with MarginAndGaps inside the outer
+// circle as well, which is then drawn by its line alone. BitmapTooLarge when the pixels cannot
+// be held.
 ExportStatus MakeBitmapPicture(const CCPCircleArray& circles, const BitmapSetup& setup,
-                               bool transparent, const PlainPainter& painter, CDibBuffer& picture);
+                               Clearing clearing, const PlainPainter& painter, CDibBuffer& picture);

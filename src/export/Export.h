@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,20 @@ class CDibBuffer;
 class CDrawSurface;
 class CTesselDoc;
 
+// The largest EPS scale and offset, in points (about 35 m each). Ghostscript, behind most
+// programs that read PostScript, keeps device coordinates below 2^23 pixels; within these
+// limits the whole picture, even with the widest outer line, stays below that at 1200 dpi.
+constexpr double kEpsMaxRadius = 100000;
+constexpr double kEpsMaxOffset = 100000;
+
+// The largest scale of SVG and PDF pictures, in pixels or points: their side then stays
+// within kVectorMaxSide whatever the outer line width.
+constexpr double kVectorMaxRadius = 3900000;
+// Text has no reader that limits it.
+constexpr double kTextMaxRadius = std::numeric_limits<double>::max();
+
 // EPS at a scale in points, the picture's lower left corner `offset` points from the page's.
+// A scale above kEpsMaxRadius or an offset outside [0, kEpsMaxOffset] is PictureTooLarge.
 ExportStatus ExportEps(const CTesselDoc& doc, const ExportTarget& target, double scale,
                        double offset);
 
@@ -43,6 +57,9 @@ ExportStatus ExportBitmap(const CCPCircleArray& circles, const BitmapSetup& setu
 // the edges partly covered; elsewhere the colours are those of the bitmap.
 struct PngSetup : BitmapSetup {
     bool transparent = false;
+    // With a transparent background: false keeps the outer circle's inside filled, so that
+    // only the margin around it is clear.
+    bool clearGaps = true;
     int dpi = 96; // stored as pixels per metre
     static constexpr int kMaxDpi = 100000;
 };

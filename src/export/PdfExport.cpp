@@ -13,10 +13,6 @@
 
 namespace {
 
-// Cairo holds path coordinates as 24.8 fixed-point numbers: a page side beyond this would
-// wrap around.
-constexpr std::int64_t kMaxPageSide = 8000000;
-
 cairo_status_t Collect(void* closure, const unsigned char* data, unsigned int length) {
     try {
         static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -57,14 +53,11 @@ bool RecordPdf(const CCPCircleArray& circles, double scale, const std::string& t
 } // namespace
 
 ExportStatus ExportPdf(const CCPCircleArray& circles, double scale, const ExportTarget& target) {
-    if (ExportStatus status = CheckPicture(circles, scale); status != ExportStatus::Ok) {
+    if (ExportStatus status = CheckVectorPicture(circles, scale); status != ExportStatus::Ok) {
         return status;
     }
     const IntRect extent = circles.GetExtent(scale);
     const std::int64_t side = std::int64_t(extent.right) - extent.left;
-    if (side > kMaxPageSide) {
-        return ExportStatus::PictureTooLarge;
-    }
     std::string bytes;
     if (!RecordPdf(circles, scale, target.Title(), double(side), bytes)) {
         return ExportStatus::WriteFailed;

@@ -43,3 +43,13 @@ ExportStatus CheckPicture(const CCPCircleArray& circles, double scale) {
         std::int64_t(rounded) + circles.m_outer.m_thickness + CCPCircleArray::ExtentMargin;
     return half >= 1 && 2 * half <= INT32_MAX ? ExportStatus::Ok : ExportStatus::PictureTooLarge;
 }
+
+ExportStatus CheckVectorPicture(const CCPCircleArray& circles, double scale) {
+    if (ExportStatus status = CheckPicture(circles, scale); status != ExportStatus::Ok) {
+        return status;
+    }
+    const IntRect extent = circles.GetExtent(scale);
+    return std::int64_t(extent.right) - extent.left <= kVectorMaxSide
+               ? ExportStatus::Ok
+               : ExportStatus::PictureTooLarge;
+}

@@ -5,11 +5,18 @@
 #include "export/Export.h"
 #include "export/PngFile.h"
 
+static Clearing ClearingOf(const PngSetup& setup) {
+    if (!setup.transparent) {
+        return Clearing::None;
+    }
+    return setup.clearGaps ? Clearing::MarginAndGaps : Clearing::Margin;
+}
+
 ExportStatus ExportPng(const CCPCircleArray& circles, const PngSetup& setup,
                        const ExportTarget& target, const PlainPainter& painter) {
     CDibBuffer picture;
     if (ExportStatus status =
-            MakeBitmapPicture(circles, setup, setup.transparent, painter, picture);
+            MakeBitmapPicture(circles, setup, ClearingOf(setup), painter, picture);
         status != ExportStatus::Ok) {
         return status;
     }

@@ -8,7 +8,7 @@
 ExportStatus RecordSvg(const CCPCircleArray& circles, double scale, const std::string& title,
                        std::string& text) {
     text.clear();
-    if (ExportStatus status = CheckPicture(circles, scale); status != ExportStatus::Ok) {
+    if (ExportStatus status = CheckVectorPicture(circles, scale); status != ExportStatus::Ok) {
         return status;
     }
     const IntRect extent = circles.GetExtent(scale);

@@ -23,7 +23,12 @@ ExportStatus WriteTextFile(ExportStatus check, const ExportTarget& target, Write
 
 ExportStatus ExportEps(const CTesselDoc& doc, const ExportTarget& target, double scale,
                        double offset) {
-    return WriteTextFile(CheckPicture(doc.m_circles, scale), target,
+    ExportStatus status = CheckPicture(doc.m_circles, scale);
+    if (status == ExportStatus::Ok &&
+        !(scale <= kEpsMaxRadius && offset >= 0 && offset <= kEpsMaxOffset)) {
+        status = ExportStatus::PictureTooLarge;
+    }
+    return WriteTextFile(status, target,
                          [&](COutputFile& file) { doc.WriteEps(file, scale, offset); });
 }
 

@@ -188,6 +188,11 @@ TEST_F(CircleArrayTest, GradationsThatCannotApplyChangeNothing) {
     // Both ends snap to the same circle's centre.
     CGradation snapped{kRed, CDPoint(0.45, 0), kBlue, CDPoint(0.55, 0), 1, 1, GradCircular, 1};
     array.ApplyGradation(snapped);
+    // Ends apart, but too close or too far for their distance to be a double.
+    CGradation close{kRed, CDPoint(0, 0), kBlue, CDPoint(1e-200, 0), 1, 1, GradLinear, 0};
+    array.ApplyGradation(close);
+    CGradation far{kRed, CDPoint(-1e300, 0), kBlue, CDPoint(1e300, 0), 1, 1, GradCircular, 0};
+    array.ApplyGradation(far);
     EXPECT_EQ(c->m_innerCol, kGreen);
     EXPECT_EQ(c->m_lineCol, 0x00000000u);
 }

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,6 +83,40 @@ TEST(OutputFile, DevicesAreWrittenDirectlyAndTheirErrorsReported) {
     EXPECT_EQ(null.Commit(), FileStatus::Ok);
 }
 
+// Nothing waits for a pipe that no program reads; a target that must be a regular file
+// refuses everything else.
+TEST(OutputFile, PipesAreNeverWaitedForAndRegularOnlyTargetsRefuseTheRest) {
+    TempDir dir;
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    struct Row {
+        std::string path;
+        COutputFile::Targets targets;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {pipe, COutputFile::Targets::Any, "it is a named pipe (FIFO) that no program reads."},
+        {pipe, COutputFile::Targets::RegularOnly, "it is a named pipe (FIFO), not a regular file."},
+        {"/dev/null", COutputFile::Targets::RegularOnly, "it is a device, not a regular file."},
+    };
+    for (const Row& row : rows) {
+        COutputFile file;
+        EXPECT_FALSE(file.Open(row.path, COutputFile::Mode::Binary, row.targets)) << row.path;
+        EXPECT_EQ(file.ErrorText(), "Cannot write \"" + row.path + "\": " + row.reason);
+    }
+    // With a reader the pipe is written as a device is.
+    int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    COutputFile file;
+    ASSERT_TRUE(file.Open(pipe, COutputFile::Mode::Binary)) << file.ErrorText();
+    file.Write("through");
+    EXPECT_EQ(file.Commit(), FileStatus::Ok);
+    char got[16] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 7);
+    EXPECT_STREQ(got, "through");
+    close(reader);
+}
+
 TEST(OutputFile, TheLongestLegalNamesCanBeWrittenAndReplaced) {
     TempDir dir;
     // Two names of 255 bytes (the limit) that differ only in their last byte, and one of 249.
@@ -148,12 +184,14 @@ std::string WithOwner(std::string temp, pid_t pid) {
 
 } // namespace
 
-TEST(OutputFile, TemporaryFilesOfDeadSavesAreRemovedByTheNextSaveOfTheirTarget) {
+// A save into a folder, or opening a document there, removes what saves killed there left:
+// the temporary files of every target whose process has ended and whose lock nobody holds.
+TEST(OutputFile, TemporaryFilesOfDeadSavesAreRemovedByTheNextSaveOrOpenInTheirFolder) {
     TempDir dir;
     const std::string temp = TempNameDuringSave(dir, "doc.tesl");
     EXPECT_TRUE(dir.Names().empty());
     EXPECT_TRUE(temp.starts_with("doc.tesl.") && temp.ends_with(".tessel-tmp")) << temp;
-    const std::string otherTemp = TempNameDuringSave(dir, "doc.tesl.bak");
+    const std::string otherTemp = TempNameDuringSave(dir, "other.eps");
     // A process that has ended, as a save killed with SIGKILL has.
     pid_t ended = fork();
     if (ended == 0) {
@@ -161,23 +199,41 @@ TEST(OutputFile, TemporaryFilesOfDeadSavesAreRemovedByTheNextSaveOfTheirTarget) 
     }
     ASSERT_GT(ended, 0);
     waitpid(ended, nullptr, 0);
-    const std::string dead = WithOwner(temp, ended), live = WithOwner(temp, getppid()),
-                      otherDead = WithOwner(otherTemp, ended);
-    for (const std::string& name : {dead, live, otherDead}) {
-        WriteText(dir.File(name), "partial");
+    const std::string dead = WithOwner(temp, ended), otherDead = WithOwner(otherTemp, ended);
+    // A save of a process whose id is not ours to see (another container) holds its lock.
+    const std::string locked = WithOwner(otherTemp, ended) + ".x.0000000000000000." +
+                               std::to_string(ended) + "-1.tessel-tmp";
+    struct Row {
+        std::string name;
+        bool stays;
+    };
+    const Row rows[] = {
+        {dead, false},
+        {otherDead, false},
+        {WithOwner(temp, getppid()), true}, // a running process: a save under way
+        {locked, true},
+        {"notes." + std::to_string(ended) + "-1.tessel-tmp", true}, // not a name saves make
+        {"doc.tesl.0123456789abcdeg." + std::to_string(ended) + "-1.tessel-tmp", true},
+        {"doc.tesl." + std::to_string(ended) + "-1", true},
+    };
+    for (bool byOpening : {false, true}) {
+        for (const Row& row : rows) {
+            WriteText(dir.File(row.name), "partial");
+        }
+        int lock = open(dir.File(locked).c_str(), O_RDONLY);
+        ASSERT_EQ(flock(lock, LOCK_EX), 0);
+        if (byOpening) {
+            RemoveStaleTempFiles(dir.Path());
+        } else {
+            COutputFile file;
+            ASSERT_TRUE(file.Open(dir.File("doc.tesl"), COutputFile::Mode::Binary));
+            ASSERT_EQ(file.Commit(), FileStatus::Ok);
+        }
+        close(lock);
+        std::vector<std::string> left = dir.Names();
+        for (const Row& row : rows) {
+            bool there = std::find(left.begin(), left.end(), row.name) != left.end();
+            EXPECT_EQ(there, row.stays) << row.name << (byOpening ? " (open)" : " (save)");
+        }
     }
-    COutputFile file;
-    ASSERT_TRUE(file.Open(dir.File("doc.tesl"), COutputFile::Mode::Binary));
-    file.Write("saved");
-    ASSERT_EQ(file.Commit(), FileStatus::Ok);
-    // Gone: the dead save's file. Kept: a running process's (a save under way) and the dead
-    // file of another target, which that target's next save removes.
-    std::vector<std::string> expected{"doc.tesl", live, otherDead};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(dir.Names(), expected);
-    ASSERT_TRUE(file.Open(dir.File("doc.tesl.bak"), COutputFile::Mode::Binary));
-    ASSERT_EQ(file.Commit(), FileStatus::Ok);
-    expected = {"doc.tesl", "doc.tesl.bak", live};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(dir.Names(), expected);
 }

@@ -26,11 +26,12 @@ TEST(CliDocument, NewWritesTheStartingTriangle) {
     EXPECT_EQ(Info(dir, dir.File("a.tesl")),
               "{\"nodes\":3,\"edges\":3,\"innerNodes\":0,\"outerNodes\":0,"
               "\"notConnectedNodes\":3,\"interiorEdges\":0,\"extentX\":500,\"extentY\":500,"
-              "\"outerCircle\":{\"innerColor\":16777215,\"lineColor\":0,\"thickness\":1}}\n");
+              "\"outerCircle\":{\"innerColor\":16777215,\"lineColor\":0,\"thickness\":1},"
+              "\"trailingBytes\":0}\n");
     EXPECT_EQ(Info(dir, dir.File("a.tesl"), false),
               "nodes: 3\nedges: 3\ninner nodes: 0\nouter nodes: 0\nnot connected nodes: 3\n"
               "interior edges: 0\nextent: 500 x 500\nouter circle: inner colour 0x00ffffff, "
-              "line colour 0x00000000, thickness 1\n");
+              "line colour 0x00000000, thickness 1\ntrailing bytes: 0\n");
 }
 
 TEST(CliDocument, HexAndRandomWriteDisksThatOpenInTheEditor) {

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,7 +79,8 @@ TEST(CliHostileInput, WriteFailuresAreOneLineAndLeaveNothingBehind) {
         CCliResult full = RunCliProcess(
             dir, {"export", dir.File("h.tesl"), "/dev/full", "--format", format, "--runs", "0"});
         EXPECT_EQ(full.exitCode, 1) << format;
-        EXPECT_EQ(full.err, "tessel-cli export: /dev/full: " + LoadString(ids::kWriteFailed) + "\n");
+        EXPECT_EQ(full.err,
+                  "tessel-cli export: /dev/full: " + LoadString(ids::kWriteFailed) + "\n");
     }
     // A file-size limit: the write fails and is reported instead of the signal killing the
     // tool, and the temporary file goes.
@@ -104,6 +107,7 @@ TEST(CliHostileInput, AFailedStandardOutputFailsTheCommand) {
         {"--help"},
         {"export", "--help"},
         {"version"},
+        {"--version"},
         {"pack", dir.File("h.tesl"), dir.File("p.tesl")},
         {"export", dir.File("h.tesl"), dir.File("e.eps"), "--format", "eps"},
     };
@@ -158,4 +162,84 @@ TEST(CliHostileInput, LongNamesAndDanglingLinksAreSaved) {
     EXPECT_EQ(loop.exitCode, 1);
     EXPECT_EQ(Lines(loop.err), 1) << loop.err;
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("loop.tesl")));
+}
+
+// A number out of range is refused as its option's value, with the range, whether it is beyond
+// what doubles hold or beyond what the option takes; it never becomes the next argument.
+TEST(CliHostileInput, NumbersOutOfRangeAreRefusedWithTheRange) {
+    CTempDir dir;
+    const std::string in = dir.File("h.tesl"), out = dir.File("o.out");
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "2", in}).exitCode, 0);
+    const std::vector<std::string> gradation = {"--gradation", "linear",          "--to",   "1,0",
+                                                "--colors",    "#000000,#FFFFFF", "--inner"};
+    struct Row {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    std::vector<Row> rows = {
+        {{"pack", in, "--converge", "1e-400"},
+         "--converge must be a number from 1e-300 to 1e+300, not '1e-400'"},
+        {{"pack", in, out, "--converge", "1e-400"}, "--converge must be a number from 1e-300"},
+        {{"pack", in, out, "--converge=1e400"}, "--converge must be a number from 1e-300"},
+        {{"pack", in, out, "--until", "1e-999"}, "--until must be a number from 1e-300"},
+        {{"pack", in, out, "--threshold", "2"},
+         "--threshold must be a number from 0 to 1, not '2'"},
+        {{"pack", in, out, "--runs", "99999999999999999999"},
+         "--runs must be a whole number from 1"},
+        {{"export", in, out, "--format", "eps", "--radius", "1e6"},
+         "--radius must be a number from 1 to 100000, not '1e6'"},
+        {{"export", in, out, "--format", "eps", "--offset", "1e40"},
+         "--offset must be a number from 0 to 100000, not '1e40'"},
+        {{"export", in, out, "--format", "pdf", "--radius", "4e6"}, "from 1 to 3900000, not '4e6'"},
+        {{"export", in, out, "--format", "svg", "--radius", "1e400"}, "from 1 to 3900000"},
+        {{"export", in, out, "--format", "txt", "--radius", "1e400"},
+         "from 0 to 1.7976931348623157e+308, not '1e400'"},
+        {{"export", in, out, "--format", "bmp", "--radius", "1e10"}, "from 1 to 2147483647"},
+    };
+    for (const char* point : {"1e7,0", "0,-1e400"}) {
+        std::vector<std::string> args = {"style", in, out, "--from", point};
+        args.insert(args.end(), gradation.begin(), gradation.end());
+        rows.push_back({args, "--from must be a number from -1000000 to 1000000"});
+    }
+    for (const Row& row : rows) {
+        CCliResult result = RunCliProcess(dir, row.args);
+        EXPECT_EQ(result.exitCode, 2) << row.message << ": " << result.err;
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists("1e-400"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("1e-400")));
+}
+
+// A file the system reports as empty is read for what it holds; bytes after a whole document
+// are accepted and counted.
+TEST(CliHostileInput, InfoReadsFilesToTheirEndAndCountsTrailingBytes) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "1", dir.File("h.tesl")}).exitCode, 0);
+    WriteText(dir.File("t.tesl"), ReadText(dir.File("h.tesl")) + "12345");
+    CCliResult proc = RunCliProcess(dir, {"info", "/proc/cpuinfo"});
+    EXPECT_EQ(proc.exitCode, 1) << proc.out;
+    EXPECT_EQ(Lines(proc.err), 1) << proc.err;
+    CCliResult text = RunCliProcess(dir, {"info", dir.File("t.tesl")});
+    EXPECT_NE(text.out.find("\ntrailing bytes: 5\n"), std::string::npos) << text.out;
+    CCliResult json = RunCliProcess(dir, {"info", dir.File("t.tesl"), "--json"});
+    EXPECT_NE(json.out.find(",\"trailingBytes\":5}"), std::string::npos) << json.out;
+}
+
+// What a killed save left (its process gone) goes when a document of that folder is opened.
+TEST(CliHostileInput, OpeningADocumentRemovesWhatKilledSavesLeftBeside) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "1", dir.File("h.tesl")}).exitCode, 0);
+    pid_t ended = fork();
+    if (ended == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    const std::string stale =
+        "big.tesl.0123456789abcdef." + std::to_string(ended) + "-42.tessel-tmp";
+    WriteText(dir.File(stale), std::string(1000, 'x'));
+    ASSERT_EQ(RunCliProcess(dir, {"info", dir.File("h.tesl")}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.File(stale)));
 }

@@ -101,6 +101,37 @@ TEST(IniFile, FilesLoadAndSaveAndAMissingFileIsEmpty) {
     EXPECT_FALSE(error.empty());
 }
 
+// What opening refuses, saving leaves alone: nothing it holds is lost, and nothing waits on
+// a pipe.
+TEST(IniFile, AProfileThatCannotBeReadIsNeverReplaced) {
+    CTempDir dir;
+    WriteText(dir.File("large.ini"), std::string(17 * 1024 * 1024, ';'));
+    ASSERT_EQ(mkfifo(dir.File("pipe.ini").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder.ini"));
+    struct Row {
+        std::string path;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {dir.File("large.ini"), "the file is too large."},
+        {dir.File("pipe.ini"), "it is a named pipe (FIFO), not a regular file."},
+        {dir.File("folder.ini"), "it is a folder, not a file."},
+        {"/dev/null", "it is a device, not a regular file."},
+    };
+    CIniFile ini;
+    ini.SetInt("View", "Margin", 10);
+    for (const Row& row : rows) {
+        std::string error;
+        EXPECT_FALSE(ini.Save(row.path, error)) << row.path;
+        EXPECT_EQ(error,
+                  "Cannot open \"" + row.path + "\": " + row.reason + " It is left as it was.");
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir.File("large.ini")), 17u * 1024 * 1024);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.ini")));
+    const auto names = std::filesystem::directory_iterator(dir.Path());
+    EXPECT_EQ(std::distance(begin(names), end(names)), 3); // no temporary file either
+}
+
 TEST(IniFile, TheSameBytesUnderAGermanLocale) {
     CIniFile ini;
     ini.Parse("[N]\nr=0.125\n");

@@ -4,6 +4,7 @@
 #include "FileBuilder.h"
 #include "TempDir.h"
 #include "document/IniFile.h"
+#include "document/SafeFile.h"
 #include "document/TesselDoc.h"
 #include "model/GraphInvariants.h"
 
@@ -173,4 +174,68 @@ TEST(MalformedFile, WhatIsNoRegularFileIsNamedAndNeverWaitedFor) {
         EXPECT_FALSE(profile.Load(row.path, error));
         EXPECT_EQ(error, "Cannot open \"" + row.path + "\": " + row.reason);
     }
+}
+
+// Counts below zero are no empty graph: only a file without any bytes is the new document.
+TEST(MalformedFile, NegativeCountsAreRefused) {
+    struct Row {
+        std::int32_t nodes;
+        std::int32_t edges;
+        ArchiveError expected;
+    };
+    const Row rows[] = {
+        {-1, 0, ArchiveError::InconsistentGraph},
+        {0, -1, ArchiveError::InconsistentGraph},
+        {INT32_MIN, INT32_MIN, ArchiveError::InconsistentGraph},
+        {0, 0, ArchiveError::None},
+    };
+    for (const Row& row : rows) {
+        CArchive ar;
+        ar.WriteF64(500);
+        ar.WriteF64(500);
+        ar.WriteI32(row.nodes);
+        ar.WriteI32(row.edges);
+        for (std::int32_t v : {0xFFFFFF, 0, 1}) {
+            ar.WriteI32(v);
+        }
+        EXPECT_EQ(Load(ar.Bytes()), row.expected) << row.nodes << " " << row.edges;
+    }
+}
+
+// What the system reports as a file of 0 bytes is read to its end; bytes after a whole
+// document are kept out of it and counted.
+TEST(MalformedFile, FilesAreReadToTheirEndWhateverTheirReportedSize) {
+    CTempDir dir;
+    WriteText(dir.File("empty.tesl"), "");
+    const Bytes wheel = EncodeFile(Wheel());
+    WriteText(dir.File("tail.tesl"), std::string(wheel.begin(), wheel.end()) + "tail");
+    struct Row {
+        std::string path;
+        bool opens;
+        int nodes;
+        std::uint64_t trailing;
+    };
+    const Row rows[] = {
+        {"/proc/cpuinfo", false, 0, 0},
+        {"/proc/self/status", false, 0, 0},
+        {dir.File("empty.tesl"), true, 3, 0},
+        {dir.File("tail.tesl"), true, int(Wheel().nodes.size()), 4},
+    };
+    for (const Row& row : rows) {
+        CTesselDoc doc;
+        std::string error;
+        EXPECT_EQ(doc.OnOpenDocument(row.path, error), row.opens) << row.path << ": " << error;
+        if (row.opens) {
+            EXPECT_EQ(doc.m_nodes.GetSize(), row.nodes) << row.path;
+            EXPECT_EQ(doc.m_trailingBytes, row.trailing) << row.path;
+        }
+        std::vector<std::uint8_t> bytes;
+        ASSERT_EQ(ReadWholeFile(row.path, 1 << 20, bytes, error), ReadResult::Ok) << error;
+        EXPECT_EQ(bytes.empty(), row.path == dir.File("empty.tesl")) << row.path;
+    }
+    // A limit below what a file that reports 0 bytes holds still refuses it.
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    EXPECT_EQ(ReadWholeFile("/proc/self/status", 16, bytes, error), ReadResult::Failed);
+    EXPECT_NE(error.find("the file is too large."), std::string::npos) << error;
 }

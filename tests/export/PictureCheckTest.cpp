@@ -65,12 +65,7 @@ TEST(PictureCheck, PicturesBeyondThirtyTwoBitSizesAreRefusedInEveryFormat) {
     CTesselDoc doc;
     AddCircle(doc, 0.5, 0, 0.25);
     doc.m_circles.m_outer.m_thickness = 1;
-    // Half side c = 1,073,741,817 + 1 + 5: 2c = 2^31 - 2 still fits, one more does not.
     TempDir dir;
-    EXPECT_EQ(ExportEps(doc, dir.File("edge.eps"), 1073741817, 0), ExportStatus::Ok);
-    EXPECT_NE(ReadText(dir.File("edge.eps")).find("2147483646.000000 2147483646.000000\r\n"),
-              std::string::npos);
-    EXPECT_EQ(ExportEps(doc, dir.File("over.eps"), 1073741818, 0), ExportStatus::PictureTooLarge);
     for (double scale : {1.1e9, 2147483647.0, 3e9, 1e308, std::numeric_limits<double>::max()}) {
         ExpectEveryExport(doc, scale, ExportStatus::PictureTooLarge, ExportStatus::Ok);
     }
@@ -84,6 +79,48 @@ TEST(PictureCheck, PicturesBeyondThirtyTwoBitSizesAreRefusedInEveryFormat) {
     doc.m_circles.m_outer.m_thickness = -104; // half side 1: a 2-point picture
     EXPECT_EQ(ExportEps(doc, dir.File("one.eps"), 100, 0), ExportStatus::Ok);
     EXPECT_NE(ReadText(dir.File("one.eps")).find("%%BoundingBox: 0.000000 0.000000 2.000000"),
+              std::string::npos);
+}
+
+// EPS pictures stay where Ghostscript draws them at 1200 dpi, SVG and PDF pictures within
+// Cairo's fixed-point coordinates, at every outer line width a document can hold.
+TEST(PictureCheck, VectorPicturesStayWithinWhatTheirReadersTake) {
+    CTesselDoc doc;
+    AddCircle(doc, 0.5, 0, 0.25);
+    TempDir dir;
+    const double justAbove = std::nextafter(kEpsMaxRadius, 1e9);
+    struct Row {
+        int thickness;
+        double scale;
+        double offset;
+        ExportStatus eps;
+        ExportStatus vector;
+    };
+    const Row rows[] = {
+        {1, kEpsMaxRadius, kEpsMaxOffset, ExportStatus::Ok, ExportStatus::Ok},
+        {65535, kEpsMaxRadius, kEpsMaxOffset, ExportStatus::Ok, ExportStatus::Ok},
+        {1, justAbove, 0, ExportStatus::PictureTooLarge, ExportStatus::Ok},
+        {1, 100, std::nextafter(kEpsMaxOffset, 1e9), ExportStatus::PictureTooLarge,
+         ExportStatus::Ok},
+        {1, 100, -1, ExportStatus::PictureTooLarge, ExportStatus::Ok},
+        {1, 100, 1e40, ExportStatus::PictureTooLarge, ExportStatus::Ok},
+        {65535, kVectorMaxRadius, 0, ExportStatus::PictureTooLarge, ExportStatus::Ok},
+        // Half side 3,999,994 + 1 + 5: a side of 8,000,000 fits, one point more does not.
+        {1, 3999994, 0, ExportStatus::PictureTooLarge, ExportStatus::Ok},
+        {1, 3999995, 0, ExportStatus::PictureTooLarge, ExportStatus::PictureTooLarge},
+        {1, 1073741817, 0, ExportStatus::PictureTooLarge, ExportStatus::PictureTooLarge},
+    };
+    for (const Row& row : rows) {
+        doc.m_circles.m_outer.m_thickness = row.thickness;
+        std::string svg;
+        EXPECT_EQ(ExportEps(doc, dir.File("a.eps"), row.scale, row.offset), row.eps) << row.scale;
+        EXPECT_EQ(RecordSvg(doc.m_circles, row.scale, "", svg), row.vector) << row.scale;
+        EXPECT_EQ(ExportPdf(doc.m_circles, row.scale, dir.File("a.pdf")), row.vector) << row.scale;
+    }
+    doc.m_circles.m_outer.m_thickness = 1;
+    ASSERT_EQ(ExportEps(doc, dir.File("max.eps"), kEpsMaxRadius, kEpsMaxOffset), ExportStatus::Ok);
+    EXPECT_NE(ReadText(dir.File("max.eps"))
+                  .find("%%BoundingBox: 100000.000000 100000.000000 300012.000000 300012.000000"),
               std::string::npos);
 }
 

@@ -18,10 +18,14 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
-set(expected bin/tessel-cli)
+set(expected bin/tessel-cli share/man/man1/tessel-cli.1.gz
+    share/bash-completion/completions/tessel-cli)
 if(GUI)
-    list(APPEND expected bin/tessel share/tessel/Help.html share/tessel/QHelp.html
-         share/tessel/ja/Help.html share/tessel/ja/QHelp.html)
+    list(APPEND expected bin/tessel share/man/man1/tessel.1.gz share/tessel/Help.html
+         share/tessel/QHelp.html share/tessel/ja/Help.html share/tessel/ja/QHelp.html
+         share/applications/org.tessel_editor.tessel.desktop
+         share/mime/packages/tessel-document.xml share/thumbnailers/tessel.thumbnailer
+         share/icons/hicolor/scalable/apps/tessel.svg share/icons/hicolor/48x48/apps/tessel.png)
 endif()
 foreach(file IN LISTS expected)
     if(NOT EXISTS "${prefix}/${file}")

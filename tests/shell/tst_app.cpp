@@ -1,5 +1,6 @@
 // The application around the document: command line, open and save through the real
 // dialogs, the save prompt, failures, and the profile written at exit.
+#include "DialogDriver.h"
 #include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -12,8 +13,11 @@
 #include "view/TesselView.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QToolBar>
 #include <QtTest>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -165,6 +169,48 @@ private slots:
         QVERIFY(ini.Has("Frame", "Geometry"));
         QVERIFY(ini.Has("Frame", "State"));
         QCOMPARE(ini.GetInt("View", "Margin", -1), 10);
+    }
+
+    // A profile the editor could not read is never written: what it holds would be lost, and
+    // a pipe would hold the exit for ever.
+    void aProfileThatCannotBeReadIsNeverWritten() {
+        const QString path = QString::fromStdString(Profile());
+        const qint64 large = 17 * 1024 * 1024;
+        for (bool pipe : {false, true}) {
+            QFile::remove(path);
+            if (pipe) {
+                QCOMPARE(mkfifo(Profile().c_str(), 0600), 0);
+            } else {
+                WriteBytes(path, QByteArray(large, ';'));
+            }
+            CMessageCatcher catcher;
+            {
+                CTesselApp app;
+                QVERIFY(app.InitInstance({}, Profile()));
+                app.m_pDoc->SetModifiedFlag(false);
+                app.m_pMainFrame->close();
+            }
+            QCOMPARE(catcher.m_texts.size(), 1);
+            QVERIFY(catcher.m_texts[0].contains(LoadQString(ids::kProfileNotSaved)));
+            if (pipe) {
+                QVERIFY(std::filesystem::is_fifo(Profile()));
+            } else {
+                QCOMPARE(QFileInfo(path).size(), large);
+            }
+        }
+        // Read at start, a pipe by the exit: the exit says so and goes on.
+        QFile::remove(path);
+        CMessageCatcher catcher;
+        {
+            CTesselApp app;
+            QVERIFY(app.InitInstance({}, Profile()));
+            app.m_pDoc->SetModifiedFlag(false);
+            QCOMPARE(mkfifo(Profile().c_str(), 0600), 0);
+            app.m_pMainFrame->close();
+        }
+        QCOMPARE(catcher.m_texts.size(), 1);
+        QVERIFY(catcher.m_texts[0].contains(QStringLiteral("named pipe")));
+        QFile::remove(path);
     }
 
     void hiddenToolBarComesBackHidden() {

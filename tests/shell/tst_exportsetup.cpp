@@ -8,11 +8,11 @@
 #include "app/VectorSetupDlg.h"
 #include "document/IniFile.h"
 #include "document/StringTable.h"
+#include "export/Export.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
-#include <limits>
 
 namespace {
 
@@ -76,9 +76,8 @@ private slots:
         Show(dialog);
         QStringList shown = EnterAndOk(dialog, "radius", QStringLiteral("0.5"));
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].contains(QStringLiteral("1.79769313486232e+308")));
-        QCOMPARE(shown[0], *CDialogFields::RealRefusal(QStringLiteral("0.5"), 1.0,
-                                                       std::numeric_limits<double>::max()));
+        QVERIFY(shown[0].contains(QStringLiteral("100000")));
+        QCOMPARE(shown[0], *CDialogFields::RealRefusal(QStringLiteral("0.5"), 1.0, kEpsMaxRadius));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget(), Child<QLineEdit>(&dialog, "radius"));
         QCOMPARE(dialog.m_radius, 200.0);
@@ -91,6 +90,14 @@ private slots:
         QCOMPARE(dialog.m_radius, 200.0);
         QVERIFY(dialog.isVisible());
 
+        // Beyond what PostScript readers draw.
+        for (const auto& [field, text] : {std::pair{"radius", "100001"}, std::pair{"radius", "1e6"},
+                                          std::pair{"leftBottom", "1e40"}}) {
+            TypeInto(Child<QLineEdit>(&dialog, "radius"), QStringLiteral("72"));
+            QCOMPARE(EnterAndOk(dialog, field, QLatin1String(text)).size(), 1);
+            QVERIFY(dialog.isVisible());
+        }
+        TypeInto(Child<QLineEdit>(&dialog, "radius"), QStringLiteral("72"));
         shown = EnterAndOk(dialog, "leftBottom", QStringLiteral("72"));
         QVERIFY(shown.isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -226,6 +233,7 @@ private slots:
                                                : QStringLiteral("PDF File Setup"));
             QCOMPARE(Text(dialog, "radius"), QStringLiteral("140.5"));
             QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("0.5")).size(), 1);
+            QCOMPARE(EnterAndOk(dialog, "radius", QStringLiteral("4e6")).size(), 1);
             QVERIFY(dialog.isVisible());
             QVERIFY(EnterAndOk(dialog, "radius", QStringLiteral("2.25")).isEmpty());
             QCOMPARE(dialog.m_radius, 2.25);

@@ -1,0 +1,95 @@
+# The manual pages list the options that the programs' --help lists, command by command for
+# tessel-cli, and man formats them without a warning.
+# Run as `cmake -DCLI=<tessel-cli> -DCLI_PAGE=<tessel-cli.1> [-DEDITOR=<tessel>
+# -DEDITOR_PAGE=<tessel.1>] -P CheckManPages.cmake`.
+
+# The options named in a text: words of one or two dashes after a blank, comma or bracket,
+# and the lone "--"; in a page, after its escapes and font changes are taken out.
+function(options_in text out)
+    string(REPLACE "\\-" "-" text "${text}")
+    string(REGEX REPLACE "\\\\f[BIRP]" "" text "${text}")
+    # Brackets would bind the list's items together.
+    string(REGEX REPLACE "[][]" " " text "${text}")
+    string(REGEX MATCHALL "[ ,\n]--?[a-z][a-z-]*|[ \n]--[ \n]" found "${text}")
+    set(options)
+    foreach(option IN LISTS found)
+        string(REGEX REPLACE "^[ ,\n](--?[a-z-]*).*" "\\1" option "${option}")
+        list(APPEND options "${option}")
+    endforeach()
+    list(REMOVE_DUPLICATES options)
+    list(SORT options)
+    set(${out} "${options}" PARENT_SCOPE)
+endfunction()
+
+function(compare what from_help from_page)
+    if(NOT from_help STREQUAL from_page)
+        message(SEND_ERROR "${what}: --help names [${from_help}], the manual page [${from_page}]")
+    endif()
+endfunction()
+
+function(run out)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE text ERROR_VARIABLE text)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "${ARGN} failed: ${text}")
+    endif()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(check_formatting page)
+    find_program(MAN man)
+    if(MAN)
+        execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 MANROFFSEQ= MANWIDTH=80
+                                ${MAN} --warnings -E UTF-8 -l -Tutf8 -Z ${page}
+                        OUTPUT_QUIET ERROR_VARIABLE warnings RESULT_VARIABLE code)
+        if(NOT code EQUAL 0 OR NOT warnings STREQUAL "")
+            message(SEND_ERROR "man warns about ${page}:\n${warnings}")
+        endif()
+    endif()
+endfunction()
+
+# tessel-cli: the same commands, and for each the same options in its entry of the page.
+file(READ "${CLI_PAGE}" page)
+run(usage ${CLI} --help)
+string(REGEX MATCH "\ncommands:\n(.*)\n\n" listing "${usage}")
+string(REGEX MATCHALL "\n  [a-z]+ " names "\n${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "\n\\.TP\n\\\\fBtessel\\\\-cli [a-z]+\\\\fR" entries "${page}")
+list(LENGTH names listed)
+list(LENGTH entries described)
+compare("the commands" "${listed}" "${described}")
+set(command_options)
+foreach(name IN LISTS names)
+    string(STRIP "${name}" name)
+    run(help ${CLI} ${name} --help)
+    options_in("${help}" from_help)
+    list(APPEND command_options ${from_help})
+    string(FIND "${page}" "\n.TP\n\\fBtessel\\-cli ${name}\\fR" start)
+    if(start EQUAL -1)
+        message(SEND_ERROR "the manual page has no entry for ${name}")
+        continue()
+    endif()
+    string(SUBSTRING "${page}" ${start} -1 entry)
+    string(SUBSTRING "${entry}" 4 -1 rest)
+    string(REGEX MATCH "\n\\.(TP|SH)" next "${rest}")
+    string(FIND "${rest}" "${next}" end)
+    string(SUBSTRING "${rest}" 0 ${end} entry)
+    options_in("${entry}" from_page)
+    compare("tessel-cli ${name}" "${from_help}" "${from_page}")
+endforeach()
+# The options every command takes: those of the general help that no command names itself.
+options_in("${usage}" from_help)
+list(REMOVE_ITEM from_help ${command_options})
+string(REGEX MATCH "\n\\.SH SYNOPSIS\n.*\n\\.SH DESCRIPTION" synopsis "${page}")
+options_in("${synopsis}" from_page)
+compare("tessel-cli" "${from_help}" "${from_page}")
+check_formatting("${CLI_PAGE}")
+
+# The editor: its options, Qt's named ones included, in its page.
+if(EDITOR)
+    run(help ${EDITOR} --help)
+    string(REGEX REPLACE "\nfiles:\n.*" "" help "${help}")
+    options_in("${help}" from_help)
+    file(READ "${EDITOR_PAGE}" page)
+    options_in("${page}" from_page)
+    compare("tessel" "${from_help}" "${from_page}")
+    check_formatting("${EDITOR_PAGE}")
+endif()
