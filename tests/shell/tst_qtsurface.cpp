@@ -336,7 +336,6 @@ private slots:
         QTest::newRow("one pixel") << 1 << 0;
         QTest::newRow("two pixels") << 2 << 0;
         QTest::newRow("two pixels, pen width 1") << 2 << 1;
-        QTest::newRow("three pixels, drawn as an ellipse") << 3 << 0;
     }
     void tinyOutlinesAreTheEllipsesPixels() {
         QFETCH(int, size);
