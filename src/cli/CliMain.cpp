@@ -48,7 +48,8 @@ constexpr CliCommand kCommands[] = {
      "it reached and exits with 1.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png|p|tikz [--runs N | --until ERR [--max-runs M] | "
+     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png|p|tikz [--runs N | --until ERR [--max-runs "
+     "M] | "
      "--converge [TOL]] [--threshold T] [--radius R] [--offset O] [--text-format F] "
      "[--antialias] [--background #RRGGBB] [--dpi D] [--transparent] [--document]",
      "Packs as `pack` does, to convergence when no packing option is given (--runs 0 exports\n"

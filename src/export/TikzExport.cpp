@@ -26,7 +26,7 @@ ExportStatus RecordTikz(const CCPCircleArray& circles, double scale, bool docume
     // picture's.
     std::string picture = "% " + std::string(kAppTitle) + ": " +
                           std::to_string(circles.GetCount() + 1) + " circles, " + side +
-                          " pt square\n" + surface.ColorDefinitions() +
+                          " bp square\n" + surface.ColorDefinitions() +
                           "\\begin{tikzpicture}[x=1bp, y=1bp]\n"
                           "\\useasboundingbox (0,0) rectangle (" +
                           side + "," + side + ");\n" + surface.Commands() + "\\end{tikzpicture}\n";
@@ -34,21 +34,17 @@ ExportStatus RecordTikz(const CCPCircleArray& circles, double scale, bool docume
         text = std::move(picture);
         return ExportStatus::Ok;
     }
-    // The page is the picture: pdfTeX's page size and no margins, with the article class
-    // and TikZ alone, which Debian's texlive-latex-base and texlive-pictures hold.
-    text = "\\documentclass{article}\n\\usepackage{tikz}\n"
-           "\\pdfpagewidth=" +
-           side + "bp\n\\pdfpageheight=" + side +
-           "bp\n"
-           "\\hoffset=-1in \\voffset=-1in\n"
-           "\\oddsidemargin=0pt \\evensidemargin=0pt \\topmargin=0pt\n"
-           "\\headheight=0pt \\headsep=0pt \\footskip=0pt\n"
-           "\\textwidth=" +
-           side + "bp \\textheight=" + side +
-           "bp\n"
-           "\\parindent=0pt \\pagestyle{empty}\n"
-           "\\begin{document}\n" +
-           picture + "\\end{document}\n";
+    // The page is the picture: LaTeX's paper size, which it hands to pdfTeX, and no margins;
+    // the article class and TikZ alone, which Debian's texlive-latex-base and
+    // texlive-pictures hold.
+    const std::string length = side + "bp";
+    text = "\\documentclass{article}\n\\usepackage{tikz}\n";
+    text += "\\paperwidth=" + length + " \\paperheight=" + length + "\n";
+    text += "\\textwidth=" + length + " \\textheight=" + length + "\n";
+    text += "\\hoffset=-1in \\voffset=-1in \\oddsidemargin=0pt \\evensidemargin=0pt\n"
+            "\\topmargin=0pt \\headheight=0pt \\headsep=0pt \\footskip=0pt\n"
+            "\\parindent=0pt \\pagestyle{empty}\n\\begin{document}\n";
+    text += picture + "\\end{document}\n";
     return ExportStatus::Ok;
 }
 

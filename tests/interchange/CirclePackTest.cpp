@@ -164,6 +164,8 @@ TEST(CirclePackFile, RefusesFaultyFilesNamingTheLine) {
         {"FLOWERS:\n1 1 2 3\n", "line 1: FLOWERS come before NODECOUNT"},
         {"NODECOUNT: 4\n", "there are no FLOWERS"},
         {head + "1 3 2 3 4 2\n", "line 4: the file ends after 1 of 4 flowers"},
+        {"NODECOUNT: 20000000\nFLOWERS:\n20000000 1 1 2\n",
+         "line 3: the file ends after 1 of 20000000 flowers"},
         {head + "1 3 2 3 4\n", "line 4: vertex 1 lists 3 petals where its 3 faces need 4"},
         {head + "1 3 2 3 x 2\n", "line 4: vertex 1 has the petal 'x', which is no other vertex"},
         {head + "1 3 2 3 1 2\n", "line 4: vertex 1 has the petal '1', which is no other vertex"},
