@@ -6,6 +6,7 @@ BUILD       ?= build
 TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 FUZZ_SECONDS ?= 600
 PREFIX      ?= /usr/local
 
@@ -19,6 +20,11 @@ RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plu
 TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
+# dpkg-shlibdeps computes the package's dependencies; CPack finds the programs with `file`.
+PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
+# The Debian package names the BLAS the programs are built with, which the computed
+# dependencies would leave to chance.
+PACKAGE_BLAS := $(filter libopenblas% libblis%,$(RUN_PACKAGES))
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing
@@ -45,8 +51,8 @@ define as_owner_of
 	if [ -w "$$p" ]; then $(2); else $(SUDO) $(2); fi
 endef
 
-.PHONY: all run test golden bench fuzz install uninstall deps-run deps-test deps-bench deps-fuzz \
-        clean
+.PHONY: all run test golden bench fuzz install uninstall package deps-run deps-test deps-bench \
+        deps-fuzz deps-package clean
 
 all: run
 
@@ -62,6 +68,9 @@ deps-bench:
 
 deps-fuzz:
 	$(call install_missing,$(FUZZ_PACKAGES))
+
+deps-package:
+	$(call install_missing,$(PACKAGE_PACKAGES))
 
 run: deps-run
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_TESTS=OFF
@@ -79,6 +88,18 @@ install: deps-run
 # Removes what the last `make install` installed: its files, and the folders it created.
 uninstall:
 	$(call as_owner_of,$(DESTDIR)$(PREFIX),cmake -DBUILD_DIR=$(BUILD) -P packaging/Uninstall.cmake)
+
+# The Debian package tessel_VERSION_ARCH.deb in this folder: the files of `make install` under
+# /usr, built with Debian's hardening flags, stripped, its dependencies computed.
+package: deps-package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DTESSEL_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DTESSEL_PACKAGE_BLAS="$(PACKAGE_BLAS)"
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
+	mv $(PACKAGE_BUILD)/tessel_*.deb .
 
 test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSEL_TESTS=ON -DTESSEL_SANITIZERS=ON
@@ -106,4 +127,4 @@ fuzz: deps-fuzz
 	  -artifact_prefix=tests/fuzz/work/ tests/fuzz/work tests/fuzz/corpus
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

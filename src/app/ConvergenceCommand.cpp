@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/ProgressRunner.h"
 #include "app/QtStrings.h"
+#include "document/PackingReport.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
 
@@ -25,16 +26,16 @@ QString PackingErrorText(double error) {
 QString ConvergedText(const CConvergedPacking& outcome) {
     const int id = outcome.status == NewtonStatus::Converged ? ids::kConvergedStatus
                                                              : ids::kConvergenceLimitStatus;
-    return FormatString(id, {Number(outcome.error), QString::number(outcome.iterations)});
+    QString text = FormatString(id, {Number(outcome.error), QString::number(outcome.iterations)});
+    if (outcome.tooSmall > 0) {
+        text += QStringLiteral("  ") + QString::fromStdString(TooSmallReport(outcome.tooSmall));
+    }
+    return text;
 }
 
 ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc, double tolerance,
                                   const ConvergedSolver& solver, CConvergedPacking& outcome,
                                   QString& message) {
-    if (!doc.m_nodes.AllConnected()) {
-        message = LoadQString(ids::kPackingRefused);
-        return ConvergenceResult::Refused;
-    }
     bool solved = false;
     bool outOfMemory = false;
     std::string problem;
@@ -46,7 +47,10 @@ ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc
     const bool finished = runner.Run(
         CommandTip(cmd::kPackToConvergence), LoadQString(ids::kConvergenceStarting), [&] {
             try {
-                solved = solver(doc.m_nodes, tolerance, progress, outcome, problem);
+                // The check of the graph takes a moment on a large one: it runs here too.
+                problem = doc.FindPackingRefusal();
+                solved =
+                    problem.empty() && solver(doc.m_nodes, tolerance, progress, outcome, problem);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
             }

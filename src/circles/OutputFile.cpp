@@ -267,6 +267,28 @@ bool COutputFile::OpenDirectly(Targets targets) {
     return m_file != nullptr;
 }
 
+bool COutputFile::OpenInPlace(const std::string& path, Mode mode) {
+    Discard();
+    m_mode = mode;
+    m_path = path;
+    m_failed = false;
+    m_error.clear();
+    // As Open, no waiting for a pipe that nobody reads.
+    int fd =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    if (fd >= 0) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!m_file) {
+        Fail("Cannot write", errno);
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    return m_file != nullptr;
+}
+
 bool COutputFile::OpenStandardOutput(const std::string& name, Mode mode) {
     Discard();
     m_mode = mode;

@@ -40,6 +40,10 @@ public:
     // points to is replaced and the link survives. A replaced file keeps its permissions; a
     // new one gets 0666 less the umask.
     bool Open(const std::string& path, Mode mode, Targets targets = Targets::Any);
+    // Writes into the file itself, emptied first (created when missing), for a file that the
+    // caller made for us to fill and may hold open: a program that reads the result through
+    // its own handle would not see a file renamed over it. A failed write leaves it partial.
+    bool OpenInPlace(const std::string& path, Mode mode);
     // Writes to the process's standard output as it is (a pipe, a terminal or a redirected
     // file), named `name` in messages; Commit flushes it and leaves it open.
     bool OpenStandardOutput(const std::string& name, Mode mode);

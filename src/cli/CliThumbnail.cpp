@@ -115,7 +115,8 @@ int WriteThumbnail(CliContext& context, const std::string& in, const std::string
     png.antialias = true;
     png.transparent = true;
     png.clearGaps = false;
-    if (ExportStatus status = ExportPng(doc.m_circles, png, ExportTarget(out));
+    // Thumbnailers hand out a file to fill, and some read it back through their own handle.
+    if (ExportStatus status = ExportPng(doc.m_circles, png, ExportTarget::InPlace(out));
         status != ExportStatus::Ok) {
         ReportCliError(context.err, "thumbnail", ExportErrorText(status, out));
         return CliBadInput;

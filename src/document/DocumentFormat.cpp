@@ -4,10 +4,10 @@
 #include "document/Archive.h"
 #include "document/GraphIndex.h"
 #include "document/TesselDoc.h"
+#include "model/DiskCheck.h"
 #include "model/GraphCheck.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -83,10 +83,8 @@ bool IsFinite(const CDPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// What the structural check leaves out: positions and extents the view can work with, and
-// interior flags that are 0 or 1. Empty when the graph passes, else what is wrong with it.
-std::string FindValueProblem(double extentX, double extentY, const CCPNodeArray& nodes,
-                             const CCPEdgeArray& edges) {
+// Empty when the extent and the positions are sizes and points the view can work with.
+std::string FindPlaceProblem(double extentX, double extentY, const CCPNodeArray& nodes) {
     if (!(std::isfinite(extentX) && std::isfinite(extentY) && extentX >= 0 && extentY >= 0)) {
         return "the graph extent is not a size";
     }
@@ -95,21 +93,19 @@ std::string FindValueProblem(double extentX, double extentY, const CCPNodeArray&
             return "node " + std::to_string(i) + " has no finite position";
         }
     }
-    for (std::size_t i = 0; i < edges.m_array.size(); ++i) {
-        int flag = edges.m_array[i]->m_interior;
-        if (flag != 0 && flag != 1) {
-            return "edge " + std::to_string(i) + " has the interior flag " + std::to_string(flag);
+    return {};
+}
+
+// Empty when the table read with a file has interior flags of 0 or 1 and is a triangulated
+// disk.
+std::string FindTableProblem(const CGraphTable& table) {
+    for (int i = 0; i < table.Edges(); ++i) {
+        if (table.Interior(i) != 0 && table.Interior(i) != 1) {
+            return "edge " + std::to_string(i) + " has the interior flag " +
+                   std::to_string(table.Interior(i));
         }
     }
-    std::string problem;
-    if (!CheckGraph(nodes, edges, &problem) && !problem.empty()) {
-        // The check's sentence continues the caller's message.
-        problem[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(problem[0])));
-        if (problem.ends_with('.')) {
-            problem.pop_back();
-        }
-    }
-    return problem;
+    return FindDiskProblem(table);
 }
 
 void LoadDocument(CTesselDoc& doc, CArchive& ar) {
@@ -138,27 +134,41 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
     CCPEdgeArray edges;
     nodes.AddNew(static_cast<int>(nodeCount));
     edges.AddNew(static_cast<int>(edgeCount));
+    CGraphTable table;
+    table.kind.reserve(nodeCount);
+    table.listStart.reserve(nodeCount + 1);
+    table.listEdges.reserve(2 * edgeCount);
+    table.edgeData.reserve(3 * edgeCount);
     CGraphIndex index(nodes, edges);
+    index.RecordInto(&table);
     ar.SetGraph(&index);
     for (std::size_t i = 0; i < nodes.m_array.size() && !ar.Failed(); ++i) {
         if (i % kRecordsBetweenCancelChecks == 0 && ar.CheckCancel()) {
             break;
         }
         nodes.m_array[i]->Serialize(ar);
+        table.kind.push_back(nodes.m_array[i]->m_kind);
+        table.listStart.push_back(static_cast<int>(table.listEdges.size()));
     }
     for (std::size_t i = 0; i < edges.m_array.size() && !ar.Failed(); ++i) {
         if (i % kRecordsBetweenCancelChecks == 0 && ar.CheckCancel()) {
             break;
         }
         edges.m_array[i]->Serialize(ar);
+        table.edgeData.push_back(edges.m_array[i]->m_interior);
     }
     ar.SetGraph(nullptr);
     CCPCircle outer;
     outer.Serialize(ar);
     const std::uint64_t trailing = ar.Remaining();
     if (!ar.CheckCancel()) {
-        if (std::string problem = FindValueProblem(extentX, extentY, nodes, edges);
-            !problem.empty()) {
+        // The nodes and edges were made one by one and every node owns the circle it read,
+        // so only the table's indices remain to be checked.
+        std::string problem = FindPlaceProblem(extentX, extentY, nodes);
+        if (problem.empty()) {
+            problem = FindTableProblem(table);
+        }
+        if (!problem.empty()) {
             ar.Fail(ArchiveError::InconsistentGraph, problem);
         }
     }
@@ -178,7 +188,8 @@ void LoadDocument(CTesselDoc& doc, CArchive& ar) {
 } // namespace
 
 std::string CTesselDoc::FindSaveProblem() const {
-    return FindValueProblem(m_extentX, m_extentY, m_nodes, m_edges);
+    std::string problem = FindPlaceProblem(m_extentX, m_extentY, m_nodes);
+    return problem.empty() ? FindDiskProblem(m_nodes, m_edges) : problem;
 }
 
 void CDPoint::Serialize(CArchive& ar) {

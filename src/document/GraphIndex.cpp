@@ -4,6 +4,7 @@
 #include "document/Archive.h"
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
+#include "model/GraphCheck.h"
 
 #include <string>
 
@@ -42,9 +43,15 @@ int CGraphIndex::IndexOfEdge(const CCPEdge* edge) const {
 }
 
 CCPNode* CGraphIndex::NodeAt(int index, CArchive& ar) const {
+    if (m_record) {
+        m_record->edgeData.push_back(index);
+    }
     return At(m_nodes, index, ar, "node");
 }
 
 CCPEdge* CGraphIndex::EdgeAt(int index, CArchive& ar) const {
+    if (m_record) {
+        m_record->listEdges.push_back(index);
+    }
     return At(m_edges, index, ar, "edge");
 }

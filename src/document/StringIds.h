@@ -101,6 +101,10 @@ constexpr int kPackingStep = 814;
 constexpr int kPackingCancelled = 815;
 constexpr int kPackingOutOfMemory = 816;
 
+// What a converged packing cannot show in doubles
+constexpr int kCirclesTooSmall = 820;
+constexpr int kCircleTooSmall = 821;
+
 constexpr int kAboutTitle = 10000;
 constexpr int kAboutVersion = 10001;
 constexpr int kAboutLine = 10002;

@@ -128,23 +128,25 @@ public:
     // Kinds of all nodes, then interior flags of all edges.
     void RecomputeStates();
 
-    // Packing (src/packing/PackingRun.cpp).
+    // Packing (src/document/DocumentPacking.cpp).
     //
-    // The packing run: solves the radii (from 1.0 again after
-    // an edit), lays the circles out, moves every node onto its circle's centre, lists the
-    // circles in node order and marks the document modified. Refused while some node is
-    // NotConnected: returns false, changes nothing and, when refusal is given, puts the text
-    // the user is shown there. `progress`, when given, hears after each sweep of the radius
-    // solver and before the layout how many of the run's steps are done; false stops the
-    // run, which then returns false with everything as it was (refusal untouched). With a
-    // history or a progress, a run that runs out of memory puts everything back before the
-    // exception leaves.
+    // Why a packing run must not start: the check's sentence for a graph that is not a
+    // triangulated disk, the message shown while a node is NotConnected, or nothing.
+    std::string FindPackingRefusal() const;
+    // The packing run: solves the radii (from 1.0 again after an edit), lays the circles
+    // out, moves every node onto its circle's centre, lists the circles in node order and
+    // marks the document modified. Refused while some node is NotConnected or the graph is
+    // not a triangulated disk (FindPackingRefusal): returns false, changes nothing and, when
+    // refusal is given, puts the text the user is shown there. `progress`, when given, hears
+    // after each sweep of the radius solver and before the layout how many of the run's
+    // steps are done; false stops the run, which then returns false with everything as it
+    // was (refusal untouched). With a history or a progress, a run that runs out of memory
+    // puts everything back before the exception leaves.
     using PackingProgress = std::function<bool(int done, int total)>;
     bool RunPacking(std::string* refusal = nullptr, const PackingProgress& progress = {});
-    // Pack to Convergence (src/packing/ConvergedRun.cpp): the maximal packing to the given
-    // tolerance, applied as a packing run applies its circles, with the solver's figures in
-    // outcome. Refused like RunPacking, or for a graph that is not a triangulated disk, with
-    // the reason in refusal; a cancelled solve (progress returned false) changes nothing.
+    // Pack to Convergence: the maximal packing to the given tolerance, applied as a packing
+    // run applies its circles, with the solver's figures in outcome. Refused like RunPacking,
+    // with the reason in refusal; a cancelled solve (progress returned false) changes nothing.
     bool PackToConvergence(double tolerance, const NewtonProgress& progress,
                            CConvergedPacking& outcome, std::string* refusal = nullptr);
     // Applies a computed packing that was not cancelled: radii, circles, node positions and

@@ -8,7 +8,10 @@ std::string ExportTarget::Title() const {
 }
 
 bool ExportTarget::Open(COutputFile& file, COutputFile::Mode mode) const {
-    return standardOutput ? file.OpenStandardOutput(path, mode) : file.Open(path, mode);
+    if (standardOutput) {
+        return file.OpenStandardOutput(path, mode);
+    }
+    return inPlace ? file.OpenInPlace(path, mode) : file.Open(path, mode);
 }
 
 ExportStatus WriteBytes(const ExportTarget& target, const void* data, std::size_t size) {

@@ -9,12 +9,18 @@
 struct ExportTarget {
     std::string path; // the file, or how messages name the standard output
     bool standardOutput = false;
+    bool inPlace = false; // written into the file itself: COutputFile::OpenInPlace
 
     ExportTarget(std::string file) : path(std::move(file)) {} // a path is a file target
     ExportTarget(const char* file) : path(file) {}
     static ExportTarget StandardOutput() {
         ExportTarget target("-");
         target.standardOutput = true;
+        return target;
+    }
+    static ExportTarget InPlace(std::string file) {
+        ExportTarget target(std::move(file));
+        target.inPlace = true;
         return target;
     }
 

@@ -6,7 +6,6 @@
 #include "model/PointerIndex.h"
 
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -28,9 +27,11 @@ std::string EdgeName(int i) {
     return "Edge " + std::to_string(i);
 }
 
-bool IndexNodes(const CCPNodeArray& nodes, NodeIndex& index, std::string* problem) {
+bool IndexNodes(const CCPNodeArray& nodes, NodeIndex& index, CGraphTable& table,
+                std::string* problem) {
     std::vector<const CCPCircle*> circles(nodes.m_array.size());
     CPointerIndex<const CCPCircle> circleIndex(circles);
+    table.kind.reserve(nodes.m_array.size());
     for (int i = 0; i < nodes.GetSize(); ++i) {
         const CCPNode* node = nodes.m_array[i];
         if (!node) {
@@ -39,10 +40,6 @@ bool IndexNodes(const CCPNodeArray& nodes, NodeIndex& index, std::string* proble
         if (int first = index.Insert(i); first >= 0) {
             return Fail(problem, NodeName(i) + " is node " + std::to_string(first) + " again.");
         }
-        if (node->m_kind != Outer && node->m_kind != Inner && node->m_kind != NotConnected) {
-            return Fail(problem, NodeName(i) + " has the unknown kind " +
-                                     std::to_string(node->m_kind) + ".");
-        }
         if (!node->m_circle) {
             return Fail(problem, NodeName(i) + " has no circle.");
         }
@@ -50,12 +47,14 @@ bool IndexNodes(const CCPNodeArray& nodes, NodeIndex& index, std::string* proble
         if (circleIndex.Insert(i) >= 0) {
             return Fail(problem, NodeName(i) + " shares its circle with another node.");
         }
+        table.kind.push_back(node->m_kind);
     }
     return true;
 }
 
 bool IndexEdges(const CCPEdgeArray& edges, const NodeIndex& nodes, EdgeIndex& index,
-                std::string* problem) {
+                CGraphTable& table, std::string* problem) {
+    table.edgeData.reserve(3 * edges.m_array.size());
     for (int i = 0; i < edges.GetSize(); ++i) {
         const CCPEdge* edge = edges.m_array[i];
         if (!edge) {
@@ -64,46 +63,60 @@ bool IndexEdges(const CCPEdgeArray& edges, const NodeIndex& nodes, EdgeIndex& in
         if (int first = index.Insert(i); first >= 0) {
             return Fail(problem, EdgeName(i) + " is edge " + std::to_string(first) + " again.");
         }
-        if (nodes.Find(edge->m_start) < 0 || nodes.Find(edge->m_end) < 0) {
+        const int start = nodes.Find(edge->m_start);
+        const int end = nodes.Find(edge->m_end);
+        if (start < 0 || end < 0) {
             return Fail(problem, EdgeName(i) + " does not join two nodes of the graph.");
         }
-        if (edge->m_start == edge->m_end) {
-            return Fail(problem, EdgeName(i) + " joins a node to itself.");
-        }
+        table.edgeData.insert(table.edgeData.end(), {start, end, edge->m_interior});
     }
     return true;
 }
 
-// Each node lists only collection edges that end at it, each at most once; counting the
-// listings then shows whether every edge is listed by both its ends.
-bool CheckLists(const CCPNodeArray& nodes, const CCPEdgeArray& edgeArray, const EdgeIndex& edges,
+bool IndexLists(const CCPNodeArray& nodes, const EdgeIndex& edges, CGraphTable& table,
                 std::string* problem) {
-    struct Listing {
-        int lastNode = -1; // the node that listed the edge last
-        int count = 0;
-    };
-    std::vector<Listing> listings(edgeArray.m_array.size());
+    table.listStart.reserve(nodes.m_array.size() + 1);
     for (int i = 0; i < nodes.GetSize(); ++i) {
-        const CCPNode* node = nodes.m_array[i];
-        for (const CCPEdge* edge : node->m_edges) {
+        for (const CCPEdge* edge : nodes.m_array[i]->m_edges) {
             const int e = edges.Find(edge);
             if (e < 0) {
                 return Fail(problem, NodeName(i) + " lists an edge that is not in the graph.");
             }
-            if (!edge->HasNode(node)) {
+            table.listEdges.push_back(e);
+        }
+        table.listStart.push_back(static_cast<int>(table.listEdges.size()));
+    }
+    return true;
+}
+
+// Each node lists only edges that end at it, each at most once, and every edge is listed by
+// both its ends: every edge then has a place in its start's list and in its end's.
+bool ReadLists(const CGraphTable& table, CTableFans& fans, std::string* problem) {
+    fans.neighbours.resize(table.listEdges.size());
+    fans.fromStart.resize(table.listEdges.size());
+    fans.places.assign(2 * static_cast<std::size_t>(table.Edges()), -1);
+    for (int i = 0; i < table.Nodes(); ++i) {
+        for (int at = table.listStart[i]; at < table.listStart[i + 1]; ++at) {
+            const int e = table.listEdges[at];
+            if (e < 0 || e >= table.Edges()) {
+                return Fail(problem, NodeName(i) + " lists an edge that is not in the graph.");
+            }
+            const bool fromStart = table.Start(e) == i;
+            if (!fromStart && table.End(e) != i) {
                 return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) +
                                          ", which does not end at it.");
             }
-            Listing& listing = listings[e];
-            if (listing.lastNode == i) {
+            int& place = fans.places[2 * std::size_t(e) + (fromStart ? 0 : 1)];
+            if (place >= 0) {
                 return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) + " twice.");
             }
-            listing.lastNode = i;
-            ++listing.count;
+            place = at - table.listStart[i];
+            fans.neighbours[at] = fromStart ? table.End(e) : table.Start(e);
+            fans.fromStart[at] = fromStart;
         }
     }
-    for (int e = 0; e < edgeArray.GetSize(); ++e) {
-        if (listings[e].count != 2) {
+    for (int e = 0; e < table.Edges(); ++e) {
+        if (fans.places[2 * std::size_t(e)] < 0 || fans.places[2 * std::size_t(e) + 1] < 0) {
             return Fail(problem, EdgeName(e) + " is not listed by both its ends.");
         }
     }
@@ -112,10 +125,47 @@ bool CheckLists(const CCPNodeArray& nodes, const CCPEdgeArray& edgeArray, const 
 
 } // namespace
 
-bool CheckGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, std::string* problem) {
+bool TabulateGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, CGraphTable& table,
+                   std::string* problem) {
+    table = CGraphTable{};
     NodeIndex nodeIndex(nodes.m_array);
     EdgeIndex edgeIndex(edges.m_array);
-    return IndexNodes(nodes, nodeIndex, problem) &&
-           IndexEdges(edges, nodeIndex, edgeIndex, problem) &&
-           CheckLists(nodes, edges, edgeIndex, problem);
+    return IndexNodes(nodes, nodeIndex, table, problem) &&
+           IndexEdges(edges, nodeIndex, edgeIndex, table, problem) &&
+           IndexLists(nodes, edgeIndex, table, problem);
+}
+
+bool CheckGraphTable(const CGraphTable& table, std::string* problem, CTableFans* fans) {
+    if (table.listStart.size() != table.kind.size() + 1 || table.listStart.front() != 0 ||
+        table.listStart.back() != static_cast<int>(table.listEdges.size()) ||
+        table.edgeData.size() % 3 != 0) {
+        return Fail(problem, "The graph's table is incomplete.");
+    }
+    for (int i = 0; i < table.Nodes(); ++i) {
+        if (table.listStart[i + 1] < table.listStart[i]) {
+            return Fail(problem, "The graph's table is incomplete.");
+        }
+        const int kind = table.kind[i];
+        if (kind != Outer && kind != Inner && kind != NotConnected) {
+            return Fail(problem,
+                        NodeName(i) + " has the unknown kind " + std::to_string(kind) + ".");
+        }
+    }
+    for (int e = 0; e < table.Edges(); ++e) {
+        const bool inRange = table.Start(e) >= 0 && table.Start(e) < table.Nodes() &&
+                             table.End(e) >= 0 && table.End(e) < table.Nodes();
+        if (!inRange) {
+            return Fail(problem, EdgeName(e) + " does not join two nodes of the graph.");
+        }
+        if (table.Start(e) == table.End(e)) {
+            return Fail(problem, EdgeName(e) + " joins a node to itself.");
+        }
+    }
+    CTableFans own;
+    return ReadLists(table, fans ? *fans : own, problem);
+}
+
+bool CheckGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, std::string* problem) {
+    CGraphTable table;
+    return TabulateGraph(nodes, edges, table, problem) && CheckGraphTable(table, problem);
 }

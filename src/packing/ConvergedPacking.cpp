@@ -3,12 +3,14 @@
 
 #include "circles/CPCircle.h"
 #include "model/CPNodeArray.h"
+#include "model/FanIndex.h"
 #include "packing/AngleSum.h"
-#include "packing/FanIndex.h"
+#include "packing/CentralNode.h"
 #include "packing/FrameLayout.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -81,11 +83,16 @@ void KeepBoundaryRadii(const CFanIndex& fans, std::vector<double>& radii) {
 } // namespace
 
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<long double>& radii) {
+                                       const std::vector<long double>& radii, int* unreached) {
     std::vector<CDiskCircle> narrow(fans.Size());
-    const CCPNode* start = nodes.FindStartNode();
-    int p = IndexOf(nodes, start);
-    int q = start ? IndexOf(nodes, start->FindUpNeighbour()) : -1;
+    int p = IndexOf(nodes, nodes.FindStartNode());
+    if (p >= 0) {
+        p = FindCentralNode(fans, radii, p);
+    }
+    int q = p >= 0 ? IndexOf(nodes, nodes.m_array[p]->FindUpNeighbour()) : -1;
+    if (unreached) {
+        *unreached = fans.Size() > 0 ? 0 : -1;
+    }
     if (p < 0 || q < 0 || p == q) {
         return narrow;
     }
@@ -93,22 +100,15 @@ std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanInde
     std::vector<char> framed(fans.Size(), 0);
     std::vector<int> generation(fans.Size(), -1);
     std::vector<int> placed;
-    if (LayOutByFrames(fans, radii, p, q, circles, framed)) {
-        for (int v = 0; v < fans.Size(); ++v) {
-            if (framed[v]) {
-                generation[v] = 0;
-                placed.push_back(v);
-            }
+    LayOutByFrames(fans, radii, p, q, circles, framed);
+    for (int v = 0; v < fans.Size(); ++v) {
+        if (framed[v]) {
+            generation[v] = 0;
+            placed.push_back(v);
         }
-    } else {
-        circles[p] = PlaceWideAtCentre(radii[p]);
-        circles[q] = PlaceWideAlongY(radii[p], radii[q]);
-        generation[p] = 0;
-        generation[q] = 1;
-        placed = {p, q};
     }
-    // What frames cannot reach (a disk without inner nodes, or parts joined only through
-    // boundary nodes) is placed from pairs, breadth first.
+    // What frames cannot reach (parts joined only through boundary nodes) is placed from
+    // pairs, breadth first.
     placed.reserve(fans.Size());
     for (std::size_t head = 0; head < placed.size(); ++head) {
         int x = placed[head];
@@ -122,15 +122,33 @@ std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanInde
     for (int v : placed) {
         narrow[v] = Narrow(circles[v]);
     }
+    if (unreached) {
+        auto missing = std::find(generation.begin(), generation.end(), -1);
+        *unreached = missing == generation.end() ? -1 : int(missing - generation.begin());
+    }
     return narrow;
+}
+
+bool TooSmallForDoubles(const CDiskCircle& circle) {
+    const double place =
+        std::max(std::fabs(circle.euclidCentre.x), std::fabs(circle.euclidCentre.y));
+    return !(circle.euclidRadius > 16 * std::numeric_limits<double>::epsilon() * place) ||
+           !(circle.euclidRadius >= std::numeric_limits<double>::min());
 }
 
 bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                              const NewtonProgress& progress, CConvergedPacking& packing,
                              std::string& problem) {
     CFanIndex fans(nodes);
-    if (!fans.Usable()) {
-        problem = fans.Problem();
+    problem = fans.Problem();
+    for (int i = 0; i < fans.Size() && problem.empty(); ++i) {
+        if (fans.Kind(i) == NotConnected) {
+            problem = "node " + std::to_string(i) + " is not joined to an inner node";
+        } else if (!nodes.m_array[i]->m_circle) {
+            problem = "node " + std::to_string(i) + " has no circle";
+        }
+    }
+    if (!problem.empty()) {
         return false;
     }
     std::vector<double> start(fans.Size());
@@ -144,14 +162,15 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
     if (solved.status == NewtonStatus::Cancelled) {
         return true;
     }
-    packing.circles = LayOutPacking(nodes, fans, solved.radii);
-    auto unplaced = std::find_if(packing.circles.begin(), packing.circles.end(),
-                                 [](const CDiskCircle& c) { return !(c.euclidRadius > 0); });
-    if (unplaced != packing.circles.end()) {
-        problem = "node " + std::to_string(unplaced - packing.circles.begin()) +
+    int unreached = -1;
+    packing.circles = LayOutPacking(nodes, fans, solved.radii, &unreached);
+    if (unreached >= 0) {
+        problem = "node " + std::to_string(unreached) +
                   " cannot be laid out: the graph is not a triangulated disk";
         return false;
     }
+    packing.tooSmall =
+        int(std::count_if(packing.circles.begin(), packing.circles.end(), TooSmallForDoubles));
     packing.radii.assign(solved.radii.begin(), solved.radii.end());
     KeepBoundaryRadii(fans, packing.radii);
     return true;

@@ -18,6 +18,7 @@ struct CConvergedPacking {
     double error = 0;                 // largest |angle sum - 2 pi| of the inner nodes
     std::vector<double> radii;        // per node, what its circle keeps as m_radius
     std::vector<CDiskCircle> circles; // per node, where the layout puts its circle
+    int tooSmall = 0;                 // circles too small for doubles to place apart
 };
 
 // Solves and lays out the maximal packing of the nodes to the given tolerance, starting from
@@ -31,10 +32,16 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                              const NewtonProgress& progress, CConvergedPacking& packing,
                              std::string& problem);
 
-// The layout of a packing whose angle sums close: the start node's circle at the centre, its
-// up-neighbour's along +y (as Circle Packing places them), every further circle by frames
-// from the start through inner circles, and what those do not reach from the pair of placed
-// neighbours nearest the start. An infinite radius is a horocycle.
-// Nodes the layout cannot reach (only a damaged graph has them) keep a circle of radius 0.
+// The layout of a packing whose angle sums close, centred at the most central inner circle
+// (FindCentralNode, from the node Circle Packing starts at) with its up-neighbour along +y:
+// every further circle by frames from the centre through inner circles, and what those do not
+// reach from the pair of placed neighbours nearest the centre. An infinite radius is a
+// horocycle. Nodes the layout cannot reach (only a graph that is not a disk has them) keep a
+// circle of radius 0 and are named in `unreached` when given.
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<long double>& radii);
+                                       const std::vector<long double>& radii,
+                                       int* unreached = nullptr);
+
+// Whether a laid-out circle is too small beside its place in the disk for doubles to keep it
+// apart from its neighbours: its radius is below a few units in the last place of its centre.
+bool TooSmallForDoubles(const CDiskCircle& circle);

@@ -277,16 +277,6 @@ CWideCircle PlaceFromPair(const CWideCircle& a, long double ra, const CWideCircl
     return *placed;
 }
 
-CWideCircle PlaceWideAtCentre(long double r) {
-    return {{0, 0}, {0, 0}, std::tanh(r / 2)};
-}
-
-CWideCircle PlaceWideAlongY(long double rP, long double rQ) {
-    long double t1 = std::tanh(rP / 2);
-    long double t2 = std::tanh(rP / 2 + rQ);
-    return {{0, std::tanh((rP + rQ) / 2)}, {0, (t2 + t1) / 2}, (t2 - t1) / 2};
-}
-
 CDiskCircle PlaceFromPair(const CDiskCircle& a, double ra, const CDiskCircle& b, double rb,
                           double rv, PairFit* fit) {
     CDiskCircle placed = Narrow(PlaceFromPair(Widen(a), ra, Widen(b), rb, rv, fit));

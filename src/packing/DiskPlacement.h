@@ -39,12 +39,6 @@ CDiskCircle PlaceAtCentre(double r);
 // The second circle, of radius rQ, tangent to the first (radius rP) straight along +y.
 CDiskCircle PlaceAlongY(double rP, double rQ);
 
-// The same two in long double. Where the first two circles miss touching by a rounding, every
-// cycle of placements around them misses by it too, magnified by the hyperbolic distances
-// out to the rim: a layout that is to close to 1e-9 at a million circles starts from these.
-CWideCircle PlaceWideAtCentre(long double r);
-CWideCircle PlaceWideAlongY(long double rP, long double rQ);
-
 // A circle of hyperbolic radius rv touching the placed circles a (hyperbolic radius ra) and
 // b (rb) from outside, with the triangle v, a, b in the positive sense. Only the Euclidean
 // circles of a and b are read, never their hyperbolic centres, so circles whose centres lie

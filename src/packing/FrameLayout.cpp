@@ -3,7 +3,7 @@
 // since near the rim it is far smaller than what |c| resolves.
 #include "packing/FrameLayout.h"
 
-#include "packing/FanIndex.h"
+#include "model/FanIndex.h"
 #include "packing/TriangleAngle.h"
 
 #include <cmath>

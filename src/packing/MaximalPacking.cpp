@@ -11,8 +11,8 @@
 // those do not bring the residual down far enough.
 #include "packing/MaximalPacking.h"
 
+#include "model/FanIndex.h"
 #include "packing/AngleSum.h"
-#include "packing/FanIndex.h"
 #include "packing/SparseCholesky.h"
 #include "packing/TriangleAngle.h"
 

@@ -6,11 +6,13 @@
 #include "../export/PngReader.h"
 #include "CliRunner.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -156,4 +158,21 @@ TEST(CliThumbnail, PastTheBudgetTheOuterCircleAlone) {
         ASSERT_TRUE(DecodePng(ReadText(dir.File("t.png")), picture));
         EXPECT_EQ(DarkRuns(picture) == 2, c.said != "37 circles\n") << c.said;
     }
+}
+
+// A thumbnailer that made the file and reads the picture back through its own descriptor, as
+// tumbler does, finds it there: the file is written in place, not replaced.
+TEST(CliThumbnail, WritesIntoTheFileItWasGiven) {
+    CTempDir dir;
+    const std::string hex = dir.File("hex.tesl");
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "2", hex}).exitCode, 0);
+    const std::string out = dir.File("tumbler-abcdef.png");
+    WriteText(out, "");
+    const int held = open(out.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    EXPECT_EQ(RunCliProcess(dir, {"thumbnail", hex, out, "64"}).exitCode, 0);
+    char start[8] = {};
+    EXPECT_EQ(read(held, start, sizeof start), 8);
+    close(held);
+    EXPECT_EQ(std::string(start, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 }

@@ -1,11 +1,14 @@
 // Graphs that break the invariants, as a damaged file gives them: edits refuse or cope, and
 // nothing reads outside the graph.
+#include "cli/CliRunner.h"
+#include "document/GraphBuilder.h"
 #include "document/RandomEdits.h"
 #include "document/TesselDoc.h"
 #include "model/GraphCheck.h"
 #include "model/GraphInvariants.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,5 +192,45 @@ TEST(DamagedGraph, RandomEditsOnScrambledGraphsKeepThePointersSound) {
             doc.GetHintText(doc.GetNodeAt(0)->ToPoint());
         }
         doc.RecomputeStates();
+    }
+}
+
+// What the reproductions do to a hex disk's file: opening and tessel-cli refuse it with
+// the node and the fault, and nothing is written.
+TEST(DamagedGraph, FilesWhoseGraphIsNoDiskAreRefusedWithTheirFault) {
+    struct Row {
+        const char* damage;
+        void (*apply)(CTesselDoc&);
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"closed fan marked outer", [](CTesselDoc& d) { d.GetNodeAt(0)->m_kind = Outer; },
+         "node 0 is outer, but its fan is closed"},
+        {"two fan entries swapped",
+         [](CTesselDoc& d) { std::swap(d.GetNodeAt(0)->m_edges[0], d.GetNodeAt(0)->m_edges[1]); },
+         "node 0: its triangle with"},
+        {"a node without edges", [](CTesselDoc& d) { d.m_nodes.Add(new CCPNode(5, 5, Outer, 0)); },
+         "node 37 has no neighbours"},
+    };
+    CTempDir dir;
+    for (const Row& row : rows) {
+        CTesselDoc doc;
+        ASSERT_TRUE(BuildHexDisk(doc, 3));
+        row.apply(doc);
+        const std::vector<std::uint8_t> bytes = doc.SaveToBytes();
+        CTesselDoc opened;
+        opened.NewGraph(300);
+        const std::string before = Describe(opened);
+        std::string error;
+        EXPECT_FALSE(opened.LoadFromBytes(bytes, error)) << row.damage;
+        EXPECT_NE(error.find(row.expected), std::string::npos) << row.damage << ": " << error;
+        EXPECT_EQ(Describe(opened), before);
+
+        WriteText(dir.File("damaged.tesl"), std::string(bytes.begin(), bytes.end()));
+        CCliResult packed = RunCliProcess(
+            dir, {"pack", dir.File("damaged.tesl"), dir.File("out.tesl"), "--converge"});
+        EXPECT_EQ(packed.exitCode, 1) << row.damage;
+        EXPECT_NE(packed.err.find(row.expected), std::string::npos) << packed.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.tesl")));
     }
 }

@@ -73,11 +73,17 @@ TEST(MalformedFile, EachBrokenRuleIsRefused) {
          ArchiveError::InconsistentGraph},
         {"a negative extent", [](CFileGraph& g) { g.extentY = -1; },
          ArchiveError::InconsistentGraph},
-        // Fans in the wrong order are no danger: every edit copes with them, so such a file
-        // is opened rather than lost.
         {"consecutive neighbours not joined",
          [](CFileGraph& g) { std::swap(g.nodes[0].edges[1], g.nodes[0].edges[2]); },
-         ArchiveError::None},
+         ArchiveError::InconsistentGraph},
+        {"an outer fan in the opposite sense",
+         [](CFileGraph& g) { std::swap(g.nodes[1].edges[0], g.nodes[1].edges[2]); },
+         ArchiveError::InconsistentGraph},
+        {"a node without edges",
+         [](CFileGraph& g) {
+             g.nodes.push_back({5, 5, {}, 2});
+         },
+         ArchiveError::InconsistentGraph},
         {"an extent of zero", [](CFileGraph& g) { g.extentX = 0; }, ArchiveError::None},
     };
     for (const Row& row : rows) {

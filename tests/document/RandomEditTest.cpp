@@ -1,6 +1,7 @@
 // Long random sequences of edits keep every invariant of the graph and the modified-flag rules.
 #include "document/RandomEdits.h"
 #include "document/TesselDoc.h"
+#include "model/DiskCheck.h"
 #include "model/GraphInvariants.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ TEST(RandomEdits, KeepTheInvariantsAndTheModifiedFlagRulesOnManySeeds) {
             std::string where = "seed " + std::to_string(seed) + ", step " + std::to_string(step) +
                                 ", " + edit.name;
             ASSERT_EQ(FindInvariantBreak(doc.m_nodes, doc.m_edges), "") << where;
+            ASSERT_EQ(FindDiskProblem(doc.m_nodes, doc.m_edges), "") << where;
             ASSERT_GE(doc.m_nodes.GetSize(), 3) << where;
             std::string after = DescribeGraph(doc.m_nodes, doc.m_edges);
             ASSERT_EQ(after != before, edit.changed) << where;

@@ -5,15 +5,17 @@
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
+#include "model/FanIndex.h"
 #include "model/GraphInvariants.h"
-#include "packing/FanIndex.h"
 #include "packing/PackingErrors.h"
 #include "packing/PackingFixtures.h"
 #include "support/PackingGeometry.h"
+#include "support/StripDisk.h"
 
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -169,4 +171,28 @@ TEST_F(ConvergedPacking, CirclePackingContinuesFromTheConvergedRadii) {
     // A second Pack to Convergence starts from there and needs few steps.
     CConvergedPacking again = Pack();
     EXPECT_LE(again.iterations, 3);
+}
+
+// A long strip is centred in its middle, which keeps its far ends as large as they can be;
+// the circles there that are still too small for doubles are counted, not refused.
+TEST_F(ConvergedPacking, LongStripsAreCentredInTheMiddleAndCountWhatDoublesCannotHold) {
+    ASSERT_TRUE(BuildStrip(doc, 3, 41));
+    const CCPNode* middle = doc.m_nodes.HitTest(CDPoint(20, 1), 0.1);
+    ASSERT_NE(middle, nullptr);
+    CConvergedPacking outcome = Pack();
+    EXPECT_EQ(outcome.status, NewtonStatus::Converged);
+    EXPECT_EQ(outcome.tooSmall, 0);
+    EXPECT_LT(middle->Abs(), 1e-9) << "the middle of the strip at the centre";
+    // A circle near the rim is placed to a few units in the last place of 1, whatever its
+    // radius: that is the tangency a small one can keep.
+    CPackingGeometry g = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);
+    const double placing = 1e-9 + 64 * std::numeric_limits<double>::epsilon() / g.smallestRadius;
+    EXPECT_TRUE(g.Holds(placing, placing)) << g.Describe();
+    for (bool flipped : {false, true}) {
+        ASSERT_TRUE(BuildStrip(doc, 3, 700, flipped));
+        outcome = Pack();
+        EXPECT_EQ(outcome.status, NewtonStatus::Converged);
+        EXPECT_GT(outcome.tooSmall, 0);
+        EXPECT_LT(outcome.tooSmall, 2000);
+    }
 }

@@ -5,7 +5,7 @@
 
 #include "document/GraphBuilder.h"
 #include "document/TesselDoc.h"
-#include "packing/FanIndex.h"
+#include "model/FanIndex.h"
 #include "packing/MaximalPacking.h"
 
 #include <algorithm>

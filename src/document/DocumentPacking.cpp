@@ -1,8 +1,11 @@
-// The document's packing run and Node Randomize.
+// The document's packing commands: Circle Packing, Pack to Convergence and Node Randomize.
+#include "circles/CPCircle.h"
 #include "document/StateSteps.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
+#include "model/DiskCheck.h"
+#include "packing/ConvergedPacking.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,10 +19,17 @@ double CTesselDoc::GetPackingScale() const {
     return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
 }
 
+std::string CTesselDoc::FindPackingRefusal() const {
+    if (std::string problem = FindDiskProblem(m_nodes, m_edges); !problem.empty()) {
+        return "the graph is not a triangulated disk: " + problem;
+    }
+    return m_nodes.AllConnected() ? std::string() : LoadString(ids::kPackingRefused);
+}
+
 bool CTesselDoc::RunPacking(std::string* refusal, const PackingProgress& progress) {
-    if (!m_nodes.AllConnected()) {
+    if (std::string problem = FindPackingRefusal(); !problem.empty()) {
         if (refusal) {
-            *refusal = LoadString(ids::kPackingRefused);
+            *refusal = problem;
         }
         return false;
     }
@@ -76,6 +86,51 @@ void CTesselDoc::RandomizeNodes() {
         m_historyEnabled ? std::make_unique<CNodeOrderStep>(ids::kStepNodeRandomize, *this)
                          : nullptr;
     m_nodes.Randomize();
+    SetModifiedFlag(true);
+    if (step) {
+        Record(std::move(step), wasModified);
+    }
+}
+
+bool CTesselDoc::PackToConvergence(double tolerance, const NewtonProgress& progress,
+                                   CConvergedPacking& outcome, std::string* refusal) {
+    std::string problem = FindPackingRefusal();
+    if (!problem.empty()) {
+        if (refusal) {
+            *refusal = problem;
+        }
+        return false;
+    }
+    if (!ComputeConvergedPacking(m_nodes, tolerance, progress, outcome, problem)) {
+        if (refusal) {
+            *refusal = problem;
+        }
+        return false;
+    }
+    if (outcome.status != NewtonStatus::Cancelled) {
+        ApplyConvergedPacking(outcome);
+    }
+    return true;
+}
+
+void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
+    const bool wasModified = m_modified;
+    std::unique_ptr<CEditStep> step =
+        m_historyEnabled ? std::make_unique<CPackingStep>(ids::kStepPackToConvergence, *this)
+                         : nullptr;
+    ReleaseCircleList();
+    for (std::size_t i = 0; i < m_nodes.m_array.size(); ++i) {
+        CCPCircle* circle = m_nodes.m_array[i]->m_circle;
+        circle->m_radius = packing.radii[i];
+        circle->m_diskCentre = packing.circles[i].diskCentre;
+        circle->m_euclidCentre = packing.circles[i].euclidCentre;
+        circle->m_euclidRadius = packing.circles[i].euclidRadius;
+    }
+    m_topologyChanged = 0;
+    m_nodes.ApplyLayout(GetPackingScale());
+    for (CCPNode* node : m_nodes.m_array) {
+        m_circles.Add(node->m_circle);
+    }
     SetModifiedFlag(true);
     if (step) {
         Record(std::move(step), wasModified);
