@@ -2,6 +2,7 @@
 // and the plane it is drawn in.
 #include "interchange/MeshDocument.h"
 
+#include "interchange/Import.h"
 #include "interchange/ImportedGraph.h"
 #include "interchange/TextLines.h"
 
@@ -10,6 +11,8 @@
 #include <numeric>
 
 namespace {
+
+constexpr const char* kSeveralParts = " separate parts: the largest has ";
 
 // "1,204": counts in messages as people read them.
 std::string Thousands(std::int64_t n) {
@@ -46,8 +49,7 @@ bool ChoosePart(const CMesh& mesh, bool largest, std::vector<int>& kept, int& pa
         best = best < 0 || size[root] > size[best] ? root : best;
     }
     if (parts > 1 && !largest) {
-        error = Thousands(parts) + " separate parts: the largest has " + Thousands(size[best]) +
-                " triangles";
+        error = Thousands(parts) + kSeveralParts + Thousands(size[best]) + " triangles";
         return false;
     }
     if (parts > 1) {
@@ -316,4 +318,8 @@ bool ImportMesh(CTesselDoc& doc, const CMesh& mesh, bool largest, std::vector<st
     }
     InstallImportedGraph(doc, graph);
     return true;
+}
+
+bool IsSeveralPartsRefusal(const std::string& error) {
+    return error.find(kSeveralParts) != std::string::npos;
 }
