@@ -129,6 +129,11 @@ fuzz: deps-fuzz
 	mkdir -p tests/fuzz/work
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_load -max_total_time=$(FUZZ_SECONDS) \
 	  -artifact_prefix=tests/fuzz/work/ tests/fuzz/work tests/fuzz/corpus
+	@for f in circlepack off obj points; do \
+	  mkdir -p tests/fuzz/work-$$f && \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_import_$$f -max_total_time=$(FUZZ_SECONDS) \
+	    -artifact_prefix=tests/fuzz/work-$$f/ tests/fuzz/work-$$f tests/fuzz/corpus-$$f || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

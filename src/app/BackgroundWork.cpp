@@ -10,6 +10,7 @@
 #include "app/TesselApp.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "interchange/Import.h"
 #include "packing/PackingErrors.h"
 #include "view/TesselView.h"
 
@@ -129,6 +130,50 @@ bool CTesselApp::ReadDocument(const QString& path) {
     m_pMainFrame->SetRecentFiles(m_recentFiles.Files());
     DocumentShown(QFileInfo(path).absoluteFilePath());
     return true;
+}
+
+bool CTesselApp::ImportDocument(const QString& path) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    CImportOptions options;
+    options.format = ImportFormatOf(file).value_or(ImportFormat::CirclePack);
+    for (;;) {
+        std::vector<std::string> notes;
+        std::string error;
+        bool imported = false;
+        RunOnWorker(cmd::kImport, FormatString(ids::kImportingFile, {TitleOf(path)}), [&] {
+            imported = ImportFile(*m_document, file, options, notes, error, CancelAsked());
+        });
+        if (!imported && m_progress->CancelAsked()) {
+            m_pMainFrame->SetStatusText(LoadQString(ids::kImportCancelled));
+            return false;
+        }
+        if (!imported && !options.largest && IsSeveralPartsRefusal(error)) {
+            if (AskOkCancel(m_pMainFrame,
+                            FormatString(ids::kImportLargest, {QString::fromStdString(error)})) !=
+                Answer::Ok) {
+                return false;
+            }
+            options.largest = true;
+            continue;
+        }
+        if (!imported) {
+            ShowWarning(m_pMainFrame,
+                        FormatString(ids::kImportFailed, {QString::fromStdString(error)}));
+            return false;
+        }
+        // Nothing holds the imported graph yet: closing asks to save it.
+        m_document->History().MarkSaved(false);
+        DocumentShown({});
+        if (!notes.empty()) {
+            QStringList lines;
+            for (const std::string& note : notes) {
+                lines << QString::fromStdString(note);
+            }
+            m_pMainFrame->SetStatusText(
+                FormatString(ids::kImportNotes, {TitleOf(path), lines.join(QStringLiteral("; "))}));
+        }
+        return true;
+    }
 }
 
 bool CTesselApp::WriteDocument(const QString& path) {

@@ -35,6 +35,10 @@ constexpr int kZoomToFit = 32842;
 // Generated disks.
 constexpr int kNewHexDisk = 32843;
 constexpr int kNewRandomDisk = 32844;
+// Other programs' formats.
+constexpr int kImport = 32950;
+constexpr int kExportCirclePack = 32951;
+constexpr int kExportTikz = 32952;
 
 // Commands the editor adds to the original set.
 constexpr int kPackToConvergence = 32820;

@@ -27,6 +27,9 @@ constexpr CommandInfo kCommands[] = {
     {kExportSvg},
     {kExportPdf},
     {kExportPng},
+    {kExportCirclePack},
+    {kExportTikz},
+    {kImport, nullptr, "Ctrl+I"},
     {kExit, nullptr, "Ctrl+Q"},
     {kUndo, ":/icons/undo.svg", "Ctrl+Z; Alt+Backspace"},
     {kRedo, ":/icons/redo.svg", "Ctrl+Shift+Z; Ctrl+Y"},
@@ -60,11 +63,13 @@ constexpr CommandInfo kCommands[] = {
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,    kNewHexDisk, kNewRandomDisk, kFileOpen,   kFileSave,
-                             kFileSaveAs, kExportMenu, kSeparator,     kPrintSetup, kPrintPreview,
-                             kPrint,      kSeparator,  kRecentFiles,   kSeparator,  kExit};
-constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
-                                kExportSvg, kExportPdf, kExportPng};
+constexpr int kFileMenu[] = {kFileNew,   kNewHexDisk,  kNewRandomDisk, kFileOpen,
+                             kImport,    kFileSave,    kFileSaveAs,    kExportMenu,
+                             kSeparator, kPrintSetup,  kPrintPreview,  kPrint,
+                             kSeparator, kRecentFiles, kSeparator,     kExit};
+constexpr int kExportItems[] = {kExportEmf,        kExportEps, kExportBitmap, kExportText,
+                                kExportSvg,        kExportPdf, kExportPng,    kSeparator,
+                                kExportCirclePack, kExportTikz};
 constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,
                              kSelectInverse, kSeparator,      kCopyCircle, kPasteCircle,
                              kSeparator,     kGraphScaleDown, kSeparator,  kCopyToClipboard};

@@ -14,6 +14,7 @@
 #include "export/BitmapPicture.h"
 #include "export/Export.h"
 #include "geometry/DPoint.h"
+#include "interchange/CirclePackDocument.h"
 #include "view/QtPicture.h"
 #include "view/QtSurface.h"
 
@@ -198,9 +199,14 @@ void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COL
 
 void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
                          CVectorSetupDlg::Kind kind) {
-    const bool svg = kind == CVectorSetupDlg::Kind::Svg;
-    const QString path = AskExportPath(parent, svg ? ids::kFilterSvg : ids::kFilterPdf,
-                                       svg ? QStringLiteral("svg") : QStringLiteral("pdf"));
+    using Kind = CVectorSetupDlg::Kind;
+    const int filter = kind == Kind::Svg   ? ids::kFilterSvg
+                       : kind == Kind::Pdf ? ids::kFilterPdf
+                                           : ids::kFilterTikz;
+    const QString suffix = kind == Kind::Svg   ? QStringLiteral("svg")
+                           : kind == Kind::Pdf ? QStringLiteral("pdf")
+                                               : QStringLiteral("tex");
+    const QString path = AskExportPath(parent, filter, suffix);
     if (path.isEmpty()) {
         return;
     }
@@ -208,8 +214,34 @@ void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
     if (setup.exec() != QDialog::Accepted) {
         return;
     }
-    const auto write = svg ? ExportSvg : ExportPdf;
-    Report(parent, write(doc.m_circles, setup.m_radius, path.toStdString()), path);
+    const std::string target = path.toStdString();
+    switch (kind) {
+    case Kind::Svg:
+        Report(parent, ExportSvg(doc.m_circles, setup.m_radius, target), path);
+        return;
+    case Kind::Pdf:
+        Report(parent, ExportPdf(doc.m_circles, setup.m_radius, target), path);
+        return;
+    case Kind::Tikz:
+        break;
+    }
+    Report(parent, ExportTikz(doc.m_circles, setup.m_radius, setup.m_document != 0, target), path);
+}
+
+void ExportCirclePackCommand(QWidget* parent, const CTesselDoc& doc) {
+    const QString path = AskExportPath(parent, ids::kFilterCirclePack, QStringLiteral("p"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string problem;
+    const ExportTarget target(path.toStdString());
+    const std::string text = ExportCirclePack(doc, target.Title(), problem);
+    if (!problem.empty()) {
+        ShowWarning(parent,
+                    QString::fromStdString(FileMessage("Cannot export", target.path, problem)));
+        return;
+    }
+    Report(parent, WriteBytes(target, text.data(), text.size()), path);
 }
 
 void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius) {

@@ -23,6 +23,8 @@ void ExportEmfCommand(QWidget* parent, const CTesselDoc& doc, double radius);
 void ExportVectorCommand(QWidget* parent, const CTesselDoc& doc, double radius,
                          CVectorSetupDlg::Kind kind);
 void ExportPngCommand(QWidget* parent, const CTesselDoc& doc, double radius, COLORREF background);
+// The graph, and its packing when it is packed, as a CirclePack packing file.
+void ExportCirclePackCommand(QWidget* parent, const CTesselDoc& doc);
 
 // The circles at the view's radius as an enhanced metafile, a PNG and an SVG image.
 void CopyToClipboardCommand(QWidget* parent, const CTesselDoc& doc, double radius,

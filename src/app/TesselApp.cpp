@@ -16,6 +16,7 @@
 #include "document/Settings.h"
 #include "document/StringIds.h"
 #include "document/TesselDoc.h"
+#include "interchange/Import.h"
 #include "view/TesselView.h"
 
 #include <QApplication>
@@ -29,6 +30,13 @@ namespace {
 
 QString DocumentFilter() {
     return DocumentTemplateField(3) + QStringLiteral(";;") + LoadQString(ids::kFilterAllFiles);
+}
+
+// Opening offers the files import reads too, beside the program's own.
+QString OpenFilter() {
+    return LoadQString(ids::kFilterOpen) + QStringLiteral(";;") + DocumentTemplateField(3) +
+           QStringLiteral(";;") + DialogFilter(ids::kFilterImport) + QStringLiteral(";;") +
+           LoadQString(ids::kFilterAllFiles);
 }
 
 // A file dialog of the program's own (not the desktop's), so that it behaves the same on
@@ -128,6 +136,7 @@ void CTesselApp::BindCommands() {
     CTesselView& view = *m_pView;
     frame.BindCommand(cmd::kFileNew, [this] { OnFileNew(); });
     frame.BindCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    frame.BindCommand(cmd::kImport, [this] { OnImport(); });
     frame.BindCommand(cmd::kNewHexDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Hex); });
     frame.BindCommand(cmd::kNewRandomDisk, [this] { OnNewDisk(CNewDiskDlg::Kind::Random); });
     frame.BindCommand(cmd::kFileSave, [this] { OnFileSave(); });
@@ -228,6 +237,10 @@ void CTesselApp::BindExportCommands() {
     });
     bind(cmd::kExportPng, [this, &frame, &doc] {
         ExportPngCommand(&frame, doc, doc.GetPackingScale(), m_settings.BGColor);
+    });
+    bind(cmd::kExportCirclePack, [&frame, &doc] { ExportCirclePackCommand(&frame, doc); });
+    bind(cmd::kExportTikz, [&frame, &doc] {
+        ExportVectorCommand(&frame, doc, doc.GetPackingScale(), CVectorSetupDlg::Kind::Tikz);
     });
     bind(cmd::kCopyToClipboard, [this, &frame, &doc] {
         CopyToClipboardCommand(&frame, doc, doc.GetPackingScale(), TitleOf(m_pathName));
@@ -351,11 +364,30 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
 
 bool CTesselApp::OnFileOpen() {
     QFileDialog* dialog = MakeFileDialog(m_pMainFrame, QFileDialog::AcceptOpen);
+    dialog->setNameFilter(OpenFilter());
     if (!m_pathName.isEmpty()) {
         dialog->setDirectory(QFileInfo(m_pathName).absolutePath());
     }
     const QString path = RunFileDialog(dialog);
-    return !path.isEmpty() && OpenDocumentFile(path);
+    if (path.isEmpty()) {
+        return false;
+    }
+    // A file of another program is imported; anything else is opened as a document.
+    if (ImportFormatOf(QFile::encodeName(path).toStdString())) {
+        return SaveModified() && ImportDocument(path);
+    }
+    return OpenDocumentFile(path);
+}
+
+bool CTesselApp::OnImport() {
+    QFileDialog* dialog = MakeFileDialog(m_pMainFrame, QFileDialog::AcceptOpen);
+    dialog->setNameFilter(DialogFilter(ids::kFilterImport) + QStringLiteral(";;") +
+                          LoadQString(ids::kFilterAllFiles));
+    if (!m_pathName.isEmpty()) {
+        dialog->setDirectory(QFileInfo(m_pathName).absolutePath());
+    }
+    const QString path = RunFileDialog(dialog);
+    return !path.isEmpty() && SaveModified() && ImportDocument(path);
 }
 
 bool CTesselApp::OpenDocumentFile(const QString& path) {

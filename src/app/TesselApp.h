@@ -38,6 +38,8 @@ public:
     // File > New Hex Disk and New Random Disk: a generated disk as a new, modified document.
     bool OnNewDisk(CNewDiskDlg::Kind kind);
     bool OnFileOpen();
+    // File > Import: another program's file as a new, untitled document.
+    bool OnImport();
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -83,6 +85,9 @@ private:
     // Opens without asking to save first; reports a failure. Both run on the worker thread
     // (src/app/BackgroundWork.cpp) and may be cancelled.
     bool ReadDocument(const QString& path);
+    // Imports without asking to save first; a mesh of several parts asks whether to take its
+    // largest part. Reports a failure, and what was left unread in the status bar.
+    bool ImportDocument(const QString& path);
     bool WriteDocument(const QString& path);
     // Work on the document behind the progress dialog titled after the command, the view
     // showing its last picture meanwhile. The work decides what a Cancel leaves undone.

@@ -29,6 +29,17 @@ constexpr int kFilterSvg = 504;
 constexpr int kFilterPdf = 505;
 constexpr int kFilterPng = 506;
 
+// Other programs' formats.
+constexpr int kFilterCirclePack = 1100;
+constexpr int kFilterTikz = 1101;
+constexpr int kFilterImport = 1102;
+constexpr int kImportingFile = 1103;
+constexpr int kImportCancelled = 1104;
+constexpr int kImportFailed = 1105;
+constexpr int kImportLargest = 1106;
+constexpr int kImportNotes = 1107;
+constexpr int kFilterOpen = 1108;
+
 constexpr int kHelpFile = 600;
 constexpr int kQuickHelpFile = 601;
 
@@ -190,6 +201,10 @@ constexpr int kSvgSetupPixels = 13502;
 constexpr int kPdfSetupTitle = 13600;
 constexpr int kPdfSetupRadius = 13601;
 constexpr int kPdfSetupPoints = 13602;
+constexpr int kTikzSetupTitle = 14200;
+constexpr int kTikzSetupRadius = 14201;
+constexpr int kTikzSetupPoints = 14202;
+constexpr int kTikzSetupDocument = 14203;
 constexpr int kPngSetupTitle = 13700;
 constexpr int kPngSetupTransparent = 13701;
 constexpr int kPngSetupResolution = 13702;

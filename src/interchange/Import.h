@@ -27,6 +27,9 @@ bool ImportText(CTesselDoc& doc, std::string_view text, const CImportOptions& op
                 std::vector<std::string>& notes, std::string& error,
                 const CancelCheck& cancelled = {});
 
+// Whether the refusal is that of a mesh of several parts, which `largest` imports.
+bool IsSeveralPartsRefusal(const std::string& error);
+
 // The same from a file; `error` then names the file too ("Cannot import "a.p": line 3: ...").
 bool ImportFile(CTesselDoc& doc, const std::string& path, const CImportOptions& options,
                 std::vector<std::string>& notes, std::string& error,

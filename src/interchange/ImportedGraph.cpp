@@ -21,8 +21,9 @@ void FitIntoArea(CTesselDoc& doc) {
         low = {std::min(low.x, node->x), std::min(low.y, node->y)};
         high = {std::max(high.x, node->x), std::max(high.y, node->y)};
     }
-    const CDPoint middle = (low + high) * 0.5;
-    const double reach = std::max(high.x - low.x, high.y - low.y) / 2;
+    // Halved first, so that coordinates near the largest double do not overflow.
+    const CDPoint middle = low * 0.5 + high * 0.5;
+    const double reach = std::max(high.x * 0.5 - low.x * 0.5, high.y * 0.5 - low.y * 0.5);
     const double area = 0.9 * std::min(doc.m_extentX, doc.m_extentY);
     const double scale = reach > 0 && std::isfinite(reach) ? area / reach : 1;
     for (CCPNode* node : doc.m_nodes.m_array) {

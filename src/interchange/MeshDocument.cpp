@@ -2,6 +2,7 @@
 // and the plane it is drawn in.
 #include "interchange/MeshDocument.h"
 
+#include "interchange/Import.h"
 #include "interchange/ImportedGraph.h"
 #include "interchange/TextLines.h"
 
@@ -10,6 +11,8 @@
 #include <numeric>
 
 namespace {
+
+constexpr const char* kSeveralParts = " separate parts: the largest has ";
 
 // "1,204": counts in messages as people read them.
 std::string Thousands(std::int64_t n) {
@@ -46,8 +49,7 @@ bool ChoosePart(const CMesh& mesh, bool largest, std::vector<int>& kept, int& pa
         best = best < 0 || size[root] > size[best] ? root : best;
     }
     if (parts > 1 && !largest) {
-        error = Thousands(parts) + " separate parts: the largest has " + Thousands(size[best]) +
-                " triangles";
+        error = Thousands(parts) + kSeveralParts + Thousands(size[best]) + " triangles";
         return false;
     }
     if (parts > 1) {
@@ -212,6 +214,28 @@ bool CMeshTopology::CheckDisk(int vertices, std::string& error) const {
     return true;
 }
 
+// Moves the points into the cube from -1 to 1 about their middle, so that the sums of the
+// plane fit cannot overflow whatever the file's coordinates.
+void Normalise(std::vector<std::array<double, 3>>& points) {
+    std::array<double, 3> low = points.front(), high = points.front();
+    for (const auto& p : points) {
+        for (int i = 0; i < 3; ++i) {
+            low[i] = std::min(low[i], p[i]);
+            high[i] = std::max(high[i], p[i]);
+        }
+    }
+    double reach = 0;
+    for (int i = 0; i < 3; ++i) {
+        reach = std::max(reach, high[i] * 0.5 - low[i] * 0.5);
+    }
+    for (auto& p : points) {
+        for (int i = 0; i < 3; ++i) {
+            p[i] = p[i] * 0.5 - (low[i] * 0.5 + high[i] * 0.5) * 0.5;
+            p[i] = reach > 0 ? p[i] / reach * 2 : 0;
+        }
+    }
+}
+
 // The plane that fits the points best: its two axes, the first the direction of largest
 // spread, turned so that faces running counter-clockwise about `normal` stay so seen in it.
 void FitPlane(const std::vector<std::array<double, 3>>& points, const Eigen::Vector3d& normal,
@@ -267,6 +291,7 @@ bool ImportMesh(CTesselDoc& doc, const CMesh& mesh, bool largest, std::vector<st
             positions.push_back(mesh.vertices[v]);
         }
     }
+    Normalise(positions);
     if (!topology.CheckDisk(int(vertexOf.size()), error)) {
         return false;
     }
@@ -316,4 +341,8 @@ bool ImportMesh(CTesselDoc& doc, const CMesh& mesh, bool largest, std::vector<st
     }
     InstallImportedGraph(doc, graph);
     return true;
+}
+
+bool IsSeveralPartsRefusal(const std::string& error) {
+    return error.find(kSeveralParts) != std::string::npos;
 }

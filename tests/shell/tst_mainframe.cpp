@@ -109,13 +109,14 @@ private slots:
         }
         QCOMPARE(tops, (Strings({"&File", "&Edit", "&View", "&Run", "&Help"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
-                 (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "&Open...", "&Save",
-                           "Save &As...", "&Export", "-", "Print Set&up...", "Print Pre&view",
-                           "&Print...", "-", "Recent File", "-", "E&xit"})));
+                 (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "&Open...",
+                           "&Import...", "&Save", "Save &As...", "&Export", "-", "Print Set&up...",
+                           "Print Pre&view", "&Print...", "-", "Recent File", "-", "E&xit"})));
         QCOMPARE(
-            MenuTexts(TopMenu(frame, 0)->actions().at(6)->menu()),
+            MenuTexts(TopMenu(frame, 0)->actions().at(7)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
-                      "&Text File", "&SVG File...", "P&DF File...", "PN&G File..."})));
+                      "&Text File", "&SVG File...", "P&DF File...", "PN&G File...", "-",
+                      "&CirclePack Packing (.p)...", "Ti&kZ (LaTeX)..."})));
         QCOMPARE(
             MenuTexts(TopMenu(frame, 1)),
             (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-", "C&opy Circle",
