@@ -45,3 +45,6 @@ int RunPackCommand(CliContext& context);
 int RunExportCommand(CliContext& context);
 int RunStyleCommand(CliContext& context);
 int RunThumbnailCommand(CliContext& context);
+int RunRefineCommand(CliContext& context);
+int RunLayerCommand(CliContext& context);
+int RunTilingCommand(CliContext& context);

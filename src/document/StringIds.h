@@ -88,6 +88,12 @@ constexpr int kStepGradation = 765;
 // The first-run hint in the view on a new document
 constexpr int kStartHint = 766;
 
+// Refinement, growth and colourings: step names
+constexpr int kStepHexRefine = 1050;
+constexpr int kStepBarycentricRefine = 1051;
+constexpr int kStepBoundaryLayer = 1052;
+constexpr int kStepColourBy = 1053;
+
 // Generated disks
 constexpr int kBuildingDisk = 800;
 constexpr int kDiskTooLarge = 801;
