@@ -165,6 +165,7 @@ void PlanLayer(const CCPNodeArray& nodes, const CFanIndex& fans, CGrowthPlan& pl
     for (int v = 0; v < n; ++v) {
         plan.Add(*nodes.m_array[v], v);
     }
+    plan.triangles = ListTriangles(fans);
     std::vector<int> layerNode(n, -1);
     std::vector<double> outside(n, kPi);
     for (int v = 0; v < n; ++v) {

@@ -107,6 +107,12 @@ public:
             m_turns.push_back(
                 Multiply(Multiply(Boost(corner), Rotation(2 * kPi * j / q)), Boost(-corner)));
         }
+        // The centres of the tiles round each corner of the central tile.
+        for (const Matrix& there : m_corners) {
+            for (const Matrix& turn : m_turns) {
+                m_turnedCentres.push_back(Apply(Multiply(there, turn), atOrigin));
+            }
+        }
     }
 
     // Adds the tile moved by g, unless it is there already; true when it was new.
@@ -127,13 +133,17 @@ public:
         return true;
     }
 
-    // The tiles round every corner of the tile moved by g, as matrices.
-    template <class Visit> void ForEachTileAround(const Matrix& g, Visit visit) const {
+    // Adds the tiles round every corner of the tile moved by g that are not there yet.
+    void AddTilesAround(const Matrix& g) {
         for (int i = 0; i < m_p; ++i) {
-            // Corner i is that point turned about the centre; turn there, about it, and back.
-            const Matrix there = Multiply(g, m_corners[i]);
-            for (const Matrix& turn : m_turns) {
-                visit(Multiply(Multiply(there, turn), Transpose(m_corners[i])));
+            for (std::size_t j = 0; j < m_turns.size(); ++j) {
+                // Most of them are there already: their centres tell, before any matrix.
+                if (m_finder.Find(Apply(g, m_turnedCentres[i * m_turns.size() + j])) < 0) {
+                    // Corner i is that point turned about the centre; turn there, about it,
+                    // and back.
+                    AddTile(Multiply(Multiply(Multiply(g, m_corners[i]), m_turns[j]),
+                                     Transpose(m_corners[i])));
+                }
             }
         }
     }
@@ -164,7 +174,8 @@ private:
     int m_q;
     std::vector<Matrix> m_corners; // turns about the centre that bring +x to corner i
     std::vector<Vector> m_cornerPoints;
-    std::vector<Matrix> m_turns; // about the corner's point on +x, by 1 to q - 1 steps
+    std::vector<Matrix> m_turns;         // about the corner's point on +x, by 1 to q - 1 steps
+    std::vector<Vector> m_turnedCentres; // per corner and turn
     std::vector<Matrix> m_tiles;
     std::vector<CTriangle> m_triangles;
     CPointFinder m_finder;
@@ -201,8 +212,9 @@ std::string MakeRegularTiling(int p, int q, int depth, std::int64_t maxNodes,
     for (int layer = 2; layer <= depth; ++layer) {
         const std::size_t layerEnd = maker.Tiles().size();
         for (std::size_t t = layerStart; t < layerEnd; ++t) {
-            maker.ForEachTileAround(maker.Tiles()[t],
-                                    [&maker](const Matrix& g) { maker.AddTile(g); });
+            // A copy: adding tiles moves the list.
+            const Matrix tile = maker.Tiles()[t];
+            maker.AddTilesAround(tile);
             if (maker.Points() > maxNodes) {
                 return "the tiling would have more than " + std::to_string(maxNodes) +
                        " nodes at depth " + std::to_string(layer);

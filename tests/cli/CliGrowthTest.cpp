@@ -1,5 +1,5 @@
-// tessel-cli refine and layer, run as a separate process: the counts they print and save, and
-// their refusals.
+// tessel-cli refine, layer and tiling, run as a separate process: the counts they print and save,
+// and their refusals.
 #include "CliRunner.h"
 #include "document/TesselDoc.h"
 #include "model/GraphGrowth.h"
@@ -11,8 +11,6 @@ TEST(CliGrowth, GrowsByTheFormulasAndRefusesWhatItCannot) {
     const std::string in = dir.File("h.tesl");
     const std::string out = dir.File("g.tesl");
     ASSERT_EQ(RunCliProcess(dir, {"hex", "2", in}).exitCode, 0); // 19 nodes, 42 edges, 24 faces
-    const std::string big = dir.File("big.tesl");
-    ASSERT_EQ(RunCliProcess(dir, {"hex", "300", big}).exitCode, 0);
     struct Row {
         std::vector<std::string> args;
         int exitCode;
@@ -29,8 +27,11 @@ TEST(CliGrowth, GrowsByTheFormulasAndRefusesWhatItCannot) {
         {{"refine", in, out, "--hex", "--barycentric"}, 2, "give one of", 0},
         {{"layer", in, out, "--times", "0"}, 2, "--times", 0},
         {{"layer", in}, 2, "missing arguments", 0},
-        {{"refine", big, out, "--hex"}, 1, "at most 1000000 are allowed", 0},
+        {{"refine", in, out, "--hex", "--times", "9"}, 1, "3148801 nodes; at most 1000000", 0},
         {{"layer", dir.File("missing.tesl"), out}, 1, "missing.tesl", 0},
+        {{"tiling", "7", "3", "2", out}, 0, "43 nodes, 98 edges, 56 triangles", 43},
+        {{"tiling", "4", "4", "2", out}, 2, "{4,4} is no hyperbolic tiling", 0},
+        {{"tiling", "3", "7", "0", out}, 2, "DEPTH must be a whole number from 1 to 100", 0},
     };
     for (const Row& row : rows) {
         std::remove(out.c_str());

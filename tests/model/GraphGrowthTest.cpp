@@ -138,21 +138,21 @@ TEST(GrowthLimit, RefusesBeyondAMillionNodesBeforeBuilding) {
         {hex300, GraphGrowth::BoundaryLayer, 1, false},
         {hex300, GraphGrowth::BoundaryLayer, 405, false}, // 270901 + 405 * 1800 = 999901
         {hex300, GraphGrowth::BoundaryLayer, 406, true},
-        {{37, 90, 54, 18}, GraphGrowth::BarycentricRefine, 4, false},
-        {{37, 90, 54, 18}, GraphGrowth::BarycentricRefine, 5, true},
+        {{37, 90, 54, 18}, GraphGrowth::BarycentricRefine, 5, false}, // 210241 nodes
+        {{37, 90, 54, 18}, GraphGrowth::BarycentricRefine, 6, true},  // 1260289
     };
     for (const Row& row : rows) {
         EXPECT_EQ(!FindGrowthLimit(row.size, row.growth, row.times).empty(), row.refused)
             << row.size.nodes << " nodes, " << row.times << " times";
     }
-    // 200 rings: 120601 nodes, 360600 edges, 240000 triangles; refined once 481201 nodes and
-    // 1441200 edges, twice too many.
+    // 4 rings: 61 nodes, 156 edges, 96 triangles; refined seven times 787969 nodes, eight
+    // times too many.
     CTesselDoc doc;
-    ASSERT_TRUE(BuildHexDisk(doc, 200));
+    ASSERT_TRUE(BuildHexDisk(doc, 4));
     const std::vector<std::uint8_t> bytes = doc.SaveToBytes();
     std::string problem;
-    EXPECT_FALSE(doc.GrowGraph(GraphGrowth::HexRefine, 2, problem));
-    EXPECT_EQ(problem, "the result would have 1922401 nodes; at most 1000000 are allowed");
+    EXPECT_FALSE(doc.GrowGraph(GraphGrowth::HexRefine, 8, problem));
+    EXPECT_EQ(problem, "the result would have 3148801 nodes; at most 1000000 are allowed");
     EXPECT_EQ(doc.SaveToBytes(), bytes);
 }
 
