@@ -20,6 +20,7 @@ constexpr CommandInfo kCommands[] = {
     {kFileSaveAs},
     {kNewHexDisk},
     {kNewRandomDisk},
+    {kNewTilingDisk},
     {kExportEmf},
     {kExportEps},
     {kExportBitmap},
@@ -50,6 +51,10 @@ constexpr CommandInfo kCommands[] = {
     {kCirclePacking, ":/icons/packing.svg"},
     {kPackToConvergence, ":/icons/converge.svg", "Ctrl+Shift+P"},
     {kNodeRandomize},
+    {kHexRefine, nullptr, "Ctrl+Shift+H"},
+    {kBarycentricRefine, nullptr, "Ctrl+Shift+B"},
+    {kAddBoundaryLayer, nullptr, "Ctrl+Shift+L"},
+    {kColourBy, nullptr, "Ctrl+Shift+K"},
     {kHelp},
     {kQuickHelp},
     {kAbout, ":/icons/about.svg"},
@@ -58,18 +63,20 @@ constexpr CommandInfo kCommands[] = {
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,     kNewHexDisk, kNewRandomDisk, kFileOpen,
-                             kFileSave,    kFileSaveAs, kExportMenu,    kSeparator,
-                             kRecentFiles, kSeparator,  kExit};
+constexpr int kFileMenu[] = {kFileNew,   kNewHexDisk,  kNewRandomDisk, kNewTilingDisk,
+                             kFileOpen,  kFileSave,    kFileSaveAs,    kExportMenu,
+                             kSeparator, kRecentFiles, kSeparator,     kExit};
 constexpr int kExportItems[] = {kExportEmf, kExportEps, kExportBitmap, kExportText,
                                 kExportSvg, kExportPdf, kExportPng};
-constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,
-                             kSelectInverse, kSeparator,      kCopyCircle, kPasteCircle,
-                             kSeparator,     kGraphScaleDown, kSeparator,  kCopyToClipboard};
+constexpr int kEditMenu[] = {kUndo,           kRedo,      kSeparator,      kSelectAll,
+                             kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
+                             kColourBy,       kSeparator, kGraphScaleDown, kSeparator,
+                             kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
                              kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
                              kStatusBar, kCircleBar, kSeparator,    kSettings};
-constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
+constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize,   kSeparator,
+                            kHexRefine,     kBarycentricRefine, kAddBoundaryLayer};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};
 

@@ -145,6 +145,7 @@ void CTesselApp::BindCommands() {
     BindHistoryCommands();
     BindCircleCommands();
     BindExportCommands();
+    BindShapeCommands();
 }
 
 void CTesselApp::BindHistoryCommands() {
@@ -278,14 +279,16 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
     }
     const DiskFrame frame{m_pView->Radius(), m_pView->width() * 0.5, m_pView->height() * 0.5};
     const auto bytes = NewDiskCommand(m_pMainFrame, kind, frame);
-    if (!bytes) {
-        return false;
-    }
+    return bytes &&
+           ShowNewDisk(kind == CNewDiskDlg::Kind::Hex ? cmd::kNewHexDisk : cmd::kNewRandomDisk,
+                       *bytes);
+}
+
+bool CTesselApp::ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes) {
     std::string error;
     bool loaded = false;
-    RunOnWorker(kind == CNewDiskDlg::Kind::Hex ? cmd::kNewHexDisk : cmd::kNewRandomDisk,
-                LoadQString(ids::kBuildingDisk),
-                [&] { loaded = m_document->LoadFromBytes(*bytes, error, CancelAsked()); });
+    RunOnWorker(command, LoadQString(ids::kBuildingDisk),
+                [&] { loaded = m_document->LoadFromBytes(bytes, error, CancelAsked()); });
     if (!loaded && m_progress->CancelAsked()) {
         return false; // the document shown until now stays
     }

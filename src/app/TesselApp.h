@@ -6,6 +6,7 @@
 #include "app/NewDiskDlg.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
+#include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 
 #include <QString>
@@ -37,6 +38,8 @@ public:
     bool OnFileNew();
     // File > New Hex Disk and New Random Disk: a generated disk as a new, modified document.
     bool OnNewDisk(CNewDiskDlg::Kind kind);
+    // File > New Tiling Disk (src/app/ShapeCommands.cpp): a regular tiling as a new document.
+    bool OnNewTiling();
     bool OnFileOpen();
     bool OpenDocumentFile(const QString& path);
     bool OnFileSave();
@@ -68,6 +71,12 @@ private:
     void OnUndoRedo(bool undo);
     // The export, clipboard and print commands.
     void BindExportCommands();
+    // Refinement, growth and colourings (src/app/ShapeCommands.cpp).
+    void BindShapeCommands();
+    void OnGrow(GraphGrowth growth, int command);
+    void OnColourBy();
+    // A generated document's bytes opened as the new document, modified and never saved.
+    bool ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes);
     void OnSettings();
     void OnCirclePacking();
     void OnPackToConvergence();
@@ -102,4 +111,6 @@ private:
     std::unique_ptr<CPrinting> m_printing;
     std::unique_ptr<CProgressRunner> m_progress;
     ConvergedSolver m_convergedSolver = ComputeConvergedPacking;
+    // What Colour By last did in this session, where its dialog starts.
+    CTesselDoc::ColourRequest m_colourRequest;
 };

@@ -131,6 +131,12 @@ COLORREF Gradation(const CColouring& how, double place) {
 
 std::string ColourProper(const CFanIndex& fans, const CColouring& how, const CColouringInput& input,
                          std::vector<COLORREF>& colours) {
+    for (std::size_t i = 0; i < how.palette.size(); ++i) {
+        if (std::find(how.palette.begin(), how.palette.begin() + i, how.palette[i]) !=
+            how.palette.begin() + i) {
+            return "the palette has the same colour twice";
+        }
+    }
     int used = 0;
     const std::vector<int> index = ProperIndices(fans, input.chosen, used);
     if (used > int(how.palette.size())) {

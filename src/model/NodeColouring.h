@@ -35,7 +35,7 @@ struct CColouringInput {
 // from the nearest source over the whole graph; a proper colouring is one of the chosen
 // nodes among themselves, found by colouring them smallest-last, which needs at most six
 // colours on a planar graph and mostly four or five. Returns an empty string, or why
-// nothing was coloured: no node chosen, no source, or a palette smaller than the colours
-// the proper colouring needs ("needs 5 colours; the palette has 4").
+// nothing was coloured: no node chosen, no source, a palette with a colour twice, or one
+// smaller than the colours the proper colouring needs ("needs 5 colours; the palette has 4").
 std::string ColourNodes(const CFanIndex& fans, const CColouring& how, const CColouringInput& input,
                         std::vector<COLORREF>& colours);

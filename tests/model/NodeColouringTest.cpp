@@ -99,6 +99,8 @@ TEST(Colouring, ProperColouringsKeepNeighboursApart) {
         how.palette.resize(2);
         const std::string refusal = ColourNodes(fans, how, input, colours);
         EXPECT_NE(refusal.find("the palette has 2"), std::string::npos) << refusal;
+        how.palette = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FF00, 0xFFFF00, 0xFF00FF};
+        EXPECT_EQ(ColourNodes(fans, how, input, colours), "the palette has the same colour twice");
     }
 }
 
