@@ -6,6 +6,7 @@
 #include "document/StringIds.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -6,6 +6,7 @@
 #include "document/StringIds.h"
 #include "model/RegularTiling.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
 
