@@ -125,7 +125,10 @@ private slots:
         for (int i = 0; i < Doc().m_nodes.GetSize(); ++i) {
             QCOMPARE(Doc().m_nodes.m_array[i]->m_circle->m_innerCol, before[i]);
         }
+        // Undo selects the circles it gave back, as every style step does.
+        QCOMPARE(Doc().m_circles.GetAt(5)->m_selected, 1);
         // With nothing selected, "selected circles only" colours nothing and says why.
+        Doc().m_circles.SelectAll(0, true);
         CMessageCatcher messages;
         CModalScript refused({ChooseColouring(ColourBy::Degree, true)});
         Trigger(cmd::kColourBy);
