@@ -48,3 +48,4 @@ int RunThumbnailCommand(CliContext& context);
 int RunRefineCommand(CliContext& context);
 int RunLayerCommand(CliContext& context);
 int RunTilingCommand(CliContext& context);
+int RunImportCommand(CliContext& context);
