@@ -20,6 +20,7 @@ constexpr CommandInfo kCommands[] = {
     {kFileSaveAs, nullptr, "Ctrl+Shift+S"},
     {kNewHexDisk},
     {kNewRandomDisk},
+    {kNewTilingDisk},
     {kExportEmf},
     {kExportEps},
     {kExportBitmap},
@@ -53,6 +54,10 @@ constexpr CommandInfo kCommands[] = {
     {kCirclePacking, ":/icons/packing.svg"},
     {kPackToConvergence, ":/icons/converge.svg", "Ctrl+Shift+P"},
     {kNodeRandomize},
+    {kHexRefine, nullptr, "Ctrl+Shift+H"},
+    {kBarycentricRefine, nullptr, "Ctrl+Shift+B"},
+    {kAddBoundaryLayer, nullptr, "Ctrl+Shift+L"},
+    {kColourBy, nullptr, "Ctrl+Shift+K"},
     {kHelp, nullptr, "F1"},
     {kQuickHelp},
     {kAbout, ":/icons/about.svg"},
@@ -63,20 +68,22 @@ constexpr CommandInfo kCommands[] = {
     {kPrint, nullptr, "Ctrl+P"},
 };
 
-constexpr int kFileMenu[] = {kFileNew,   kNewHexDisk,  kNewRandomDisk, kFileOpen,
-                             kImport,    kFileSave,    kFileSaveAs,    kExportMenu,
-                             kSeparator, kPrintSetup,  kPrintPreview,  kPrint,
-                             kSeparator, kRecentFiles, kSeparator,     kExit};
+constexpr int kFileMenu[] = {
+    kFileNew,  kNewHexDisk, kNewRandomDisk, kNewTilingDisk, kFileOpen,   kImport,
+    kFileSave, kFileSaveAs, kExportMenu,    kSeparator,     kPrintSetup, kPrintPreview,
+    kPrint,    kSeparator,  kRecentFiles,   kSeparator,     kExit};
 constexpr int kExportItems[] = {kExportEmf,        kExportEps, kExportBitmap, kExportText,
                                 kExportSvg,        kExportPdf, kExportPng,    kSeparator,
                                 kExportCirclePack, kExportTikz};
-constexpr int kEditMenu[] = {kUndo,          kRedo,           kSeparator,  kSelectAll,
-                             kSelectInverse, kSeparator,      kCopyCircle, kPasteCircle,
-                             kSeparator,     kGraphScaleDown, kSeparator,  kCopyToClipboard};
+constexpr int kEditMenu[] = {kUndo,           kRedo,      kSeparator,      kSelectAll,
+                             kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
+                             kColourBy,       kSeparator, kGraphScaleDown, kSeparator,
+                             kCopyToClipboard};
 constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
                              kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
                              kStatusBar, kCircleBar, kSeparator,    kSettings};
-constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize};
+constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize,   kSeparator,
+                            kHexRefine,     kBarycentricRefine, kAddBoundaryLayer};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
                              kSeparator, kRegisterFileType, kUnregisterFileType};
 

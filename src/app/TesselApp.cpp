@@ -155,6 +155,7 @@ void CTesselApp::BindCommands() {
     BindHistoryCommands();
     BindCircleCommands();
     BindExportCommands();
+    BindShapeCommands();
 }
 
 void CTesselApp::BindHistoryCommands() {
@@ -347,6 +348,18 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
         ShowWarning(m_pMainFrame, LoadQString(ids::kDiskTooLarge));
         return false;
     }
+    return NewDiskShown(loaded, error);
+}
+
+bool CTesselApp::ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes) {
+    std::string error;
+    bool loaded = false;
+    RunOnWorker(command, LoadQString(ids::kBuildingDisk),
+                [&] { loaded = m_document->LoadFromBytes(bytes, error, CancelAsked()); });
+    return NewDiskShown(loaded, error);
+}
+
+bool CTesselApp::NewDiskShown(bool loaded, const std::string& error) {
     if (!loaded && m_progress->CancelAsked()) {
         return false; // the document shown until now stays
     }

@@ -7,6 +7,7 @@
 #include "app/ProgressRunner.h"
 #include "app/RecentFileList.h"
 #include "document/IniFile.h"
+#include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 
 #include <QString>
@@ -37,6 +38,8 @@ public:
     bool OnFileNew();
     // File > New Hex Disk and New Random Disk: a generated disk as a new, modified document.
     bool OnNewDisk(CNewDiskDlg::Kind kind);
+    // File > New Tiling Disk (src/app/ShapeCommands.cpp): a regular tiling as a new document.
+    bool OnNewTiling();
     bool OnFileOpen();
     // File > Import: another program's file as a new, untitled document.
     bool OnImport();
@@ -70,6 +73,14 @@ private:
     void OnUndoRedo(bool undo);
     // The export, clipboard and print commands.
     void BindExportCommands();
+    // Refinement, growth and colourings (src/app/ShapeCommands.cpp).
+    void BindShapeCommands();
+    void OnGrow(GraphGrowth growth, int command);
+    void OnColourBy();
+    // A generated document's bytes opened as the new document, modified and never saved.
+    bool ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes);
+    // Shows a disk just loaded, or says why it could not be; false when nothing changed.
+    bool NewDiskShown(bool loaded, const std::string& error);
     void OnSettings();
     void OnCirclePacking();
     // True when the converged packing was applied.
@@ -117,4 +128,6 @@ private:
     std::unique_ptr<CPrinting> m_printing;
     std::unique_ptr<CProgressRunner> m_progress;
     ConvergedSolver m_convergedSolver = ComputeConvergedPacking;
+    // What Colour By last did in this session, where its dialog starts.
+    CTesselDoc::ColourRequest m_colourRequest;
 };

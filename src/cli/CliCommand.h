@@ -45,4 +45,7 @@ int RunPackCommand(CliContext& context);
 int RunExportCommand(CliContext& context);
 int RunStyleCommand(CliContext& context);
 int RunThumbnailCommand(CliContext& context);
+int RunRefineCommand(CliContext& context);
+int RunLayerCommand(CliContext& context);
+int RunTilingCommand(CliContext& context);
 int RunImportCommand(CliContext& context);

@@ -30,6 +30,27 @@ constexpr CliCommand kCommands[] = {
      "Writes a triangulated disk of about NODES nodes (4 to 1000000) with irregular degrees,\n"
      "drawn by random grow and connect edits; the same seed (default 1) gives the same file.",
      &RunRandomCommand},
+    {"tiling", "P Q DEPTH OUT.tesl",
+     "Writes the regular hyperbolic tiling {P,Q} (P-gons, Q at every corner; P and Q from 3 to\n"
+     "100 with 1/P + 1/Q below 1/2) out to DEPTH layers of tiles (1 to 100): layer 1 is the\n"
+     "central tile, layer k+1 the tiles sharing a corner with layers 1 to k. Each tile is\n"
+     "fanned into triangles from a node at its centre; node 0 is the central tile's. Drawn as\n"
+     "the tiling's Poincare disk picture; more than 1000000 nodes are refused. Prints the\n"
+     "counts.",
+     &RunTilingCommand},
+    {"refine", "IN.tesl OUT.tesl --hex|--barycentric [--times K]",
+     "Refines every triangle K times (default 1): --hex cuts each into four by a new node at\n"
+     "the midpoint of every edge (V + E nodes), --barycentric into six by a node on every edge\n"
+     "and one at every centroid (V + E + F nodes). A new node takes the style of the edge's or\n"
+     "triangle's node that comes first in the document. The graph must be a triangulated disk;\n"
+     "a result of more than 1000000 nodes is refused. Prints the new counts.",
+     &RunRefineCommand},
+    {"layer", "IN.tesl OUT.tesl [--times K]",
+     "Adds K boundary layers (default 1): one new outer node outside every boundary edge,\n"
+     "joined to the edge's two ends and to the next new node round the boundary (V + B nodes\n"
+     "for B boundary edges); the old boundary nodes become inner. A new node takes the style\n"
+     "of its edge's start. A result of more than 1000000 nodes is refused. Prints the counts.",
+     &RunLayerCommand},
     {"info", "IN.tesl [--json]",
      "Prints the counts of nodes, edges, inner, outer and not connected nodes and interior\n"
      "edges, the extents and the outer circle's style; --json prints one JSON object.",
@@ -73,7 +94,8 @@ constexpr CliCommand kCommands[] = {
      "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
      "[--line-width W] [--gradation linear|circular --from X,Y --to X,Y "
      "--colors #RRGGBB,#RRGGBB [--line] [--inner] [--snap] [--runs N | --until ERR "
-     "[--max-runs M] | --converge [TOL]] [--threshold T]]",
+     "[--max-runs M] | --converge [TOL]] [--threshold T]] [--colour-by rings|degree|proper|radius "
+     "[--colors #RRGGBB,#RRGGBB] [--palette #RRGGBB,...] [--line] [--inner]]",
      "Sets the line colour, inner colour and line width (0 to 65535, 0: no line) of the circles\n"
      "of the nodes in LIST (indices from 0 in the document's order and ranges: 0,5,7-20) and,\n"
      "with --outer, of the outer circle; without either, of every node's circle. --gradation\n"
@@ -82,7 +104,13 @@ constexpr CliCommand kCommands[] = {
      "(--line), inner colours (--inner) or both; --snap moves each end point to the centre of\n"
      "the circle under it. A gradation needs the circles' centres: the document is packed\n"
      "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
-     "graph moved onto the centres.",
+     "graph moved onto the centres. --colour-by colours those circles by their place in the\n"
+     "graph instead, on their inner colours (--inner, the default), line colours (--line) or\n"
+     "both: rings of edges from the centre node (the one nearest the middle of the graph\n"
+     "area) and degree as gradations between the two --colors (default gold to dark red),\n"
+     "proper with neighbours always in different colours of the --palette (default six),\n"
+     "taken in order and as few as it can (mostly four or five), radius as a gradation by\n"
+     "hyperbolic radius, smallest first, horocycles last, after a packing as for --gradation.",
      &RunStyleCommand},
     {"import", "IN OUT.tesl [--format p|off|obj|points] [--largest]",
      "Reads another program's file and writes it as a document: a CirclePack packing (.p;\n"

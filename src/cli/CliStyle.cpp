@@ -18,6 +18,7 @@ struct StyleOptions {
     std::optional<COLORREF> innerColor;
     std::optional<int> lineWidth;
     std::optional<CGradation> gradation;
+    std::optional<CTesselDoc::ColourRequest> colouring;
 };
 
 bool Complain(CliContext& context, const std::string& text) {
@@ -81,6 +82,61 @@ bool ParsePoint(CliContext& context, std::string_view what, const std::string& t
     return true;
 }
 
+// "#RRGGBB,#RRGGBB": the two colours of a gradation.
+bool ParseColorPair(CliContext& context, const std::string& text, COLORREF& first,
+                    COLORREF& second) {
+    std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return Complain(context, "--colors must be two colours, #RRGGBB,#RRGGBB");
+    }
+    return ParseCliColor(context, "style", "--colors", text.substr(0, comma), first) &&
+           ParseCliColor(context, "style", "--colors", text.substr(comma + 1), second);
+}
+
+// "#RRGGBB,#RRGGBB,...": a palette of one colour or more.
+bool ParsePalette(CliContext& context, const std::string& text, std::vector<COLORREF>& palette) {
+    palette.clear();
+    std::string_view rest = text;
+    while (true) {
+        std::string_view item = rest.substr(0, rest.find(','));
+        COLORREF colour = 0;
+        if (!ParseCliColor(context, "style", "--palette", item, colour)) {
+            return false;
+        }
+        palette.push_back(colour);
+        if (item.size() == rest.size()) {
+            return true;
+        }
+        rest.remove_prefix(item.size() + 1);
+    }
+}
+
+bool ParseColouring(CliContext& context, const CliArgs& args, CTesselDoc::ColourRequest& r) {
+    const std::string& kind = *Value(args, "--colour-by");
+    const std::pair<const char*, ColourBy> kinds[] = {{"rings", ColourBy::Rings},
+                                                      {"degree", ColourBy::Degree},
+                                                      {"proper", ColourBy::Proper},
+                                                      {"radius", ColourBy::Radius}};
+    auto found = std::find_if(std::begin(kinds), std::end(kinds),
+                              [&kind](const auto& k) { return kind == k.first; });
+    if (found == std::end(kinds)) {
+        return Complain(context,
+                        "--colour-by must be rings, degree, proper or radius, not '" + kind + "'");
+    }
+    r.how.by = found->second;
+    r.selectedOnly = true; // the circles of --nodes
+    r.line = args.Has("--line");
+    r.inner = args.Has("--inner") || !r.line;
+    const std::string* colors = Value(args, "--colors");
+    const std::string* palette = Value(args, "--palette");
+    if ((colors && r.how.by == ColourBy::Proper) || (palette && r.how.by != ColourBy::Proper)) {
+        return Complain(context, "--colors goes with rings, degree and radius, --palette with "
+                                 "proper");
+    }
+    return (!colors || ParseColorPair(context, *colors, r.how.from, r.how.to)) &&
+           (!palette || ParsePalette(context, *palette, r.how.palette));
+}
+
 bool ParseGradation(CliContext& context, const CliArgs& args, CGradation& g) {
     const std::string* kind = Value(args, "--gradation");
     const std::string* from = Value(args, "--from");
@@ -93,12 +149,7 @@ bool ParseGradation(CliContext& context, const CliArgs& args, CGradation& g) {
         return Complain(context, "--gradation must be linear or circular, not '" + *kind + "'");
     }
     g.kind = *kind == "linear" ? GradLinear : GradCircular;
-    std::size_t comma = colors->find(',');
-    if (comma == std::string::npos) {
-        return Complain(context, "--colors must be two colours, #RRGGBB,#RRGGBB");
-    }
-    if (!ParseCliColor(context, "style", "--colors", colors->substr(0, comma), g.startColor) ||
-        !ParseCliColor(context, "style", "--colors", colors->substr(comma + 1), g.endColor) ||
+    if (!ParseColorPair(context, *colors, g.startColor, g.endColor) ||
         !ParsePoint(context, "--from", *from, g.start) ||
         !ParsePoint(context, "--to", *to, g.end)) {
         return false;
@@ -142,22 +193,38 @@ bool ParseStyle(CliContext& context, const CliArgs& args, StyleOptions& o) {
         }
         o.lineWidth = int(width);
     }
+    if (Value(args, "--gradation") && Value(args, "--colour-by")) {
+        return Complain(context, "give --gradation or --colour-by, not both");
+    }
     if (Value(args, "--gradation")) {
         CGradation g;
         if (!ParseGradation(context, args, g)) {
             return false;
         }
         o.gradation = g;
-    } else {
-        for (const char* name : {"--from", "--to", "--colors", "--line", "--inner", "--snap"}) {
-            if (Value(args, name) || args.Has(name)) {
-                return Complain(context, std::string(name) + " belongs to --gradation");
-            }
+    } else if (Value(args, "--colour-by")) {
+        CTesselDoc::ColourRequest r;
+        if (!ParseColouring(context, args, r)) {
+            return false;
+        }
+        o.colouring = r;
+    }
+    for (const char* name : {"--from", "--to", "--colors", "--line", "--inner", "--snap"}) {
+        if ((Value(args, name) || args.Has(name)) && !o.gradation && !o.colouring) {
+            return Complain(context, std::string(name) + " belongs to --gradation");
         }
     }
-    if (!o.lineColor && !o.innerColor && !o.lineWidth && !o.gradation) {
+    if (Value(args, "--palette") && !o.colouring) {
+        return Complain(context, "--palette belongs to --colour-by proper");
+    }
+    for (const char* name : {"--from", "--to", "--snap"}) {
+        if ((Value(args, name) || args.Has(name)) && o.colouring) {
+            return Complain(context, std::string(name) + " belongs to --gradation");
+        }
+    }
+    if (!o.lineColor && !o.innerColor && !o.lineWidth && !o.gradation && !o.colouring) {
         return Complain(context, "nothing to set: give --line-color, --inner-color, "
-                                 "--line-width or --gradation");
+                                 "--line-width, --gradation or --colour-by");
     }
     return true;
 }
@@ -169,8 +236,9 @@ void SetStyle(CCPCircle& circle, const StyleOptions& o) {
 }
 
 // Styles the chosen circles, then lays the gradation over them as a drag in the editor does
-// over a selection.
-void Apply(CTesselDoc& doc, const StyleOptions& o) {
+// over a selection, or colours them as Colour By does. False, with the reason, when the
+// colouring cannot be made.
+bool Apply(CTesselDoc& doc, const StyleOptions& o, std::string& problem) {
     for (int i = 0; i < doc.m_nodes.GetSize(); ++i) {
         CCPCircle& circle = *doc.m_nodes.GetAt(i)->m_circle;
         circle.m_selected = o.nodes[std::size_t(i)] ? 1 : 0;
@@ -186,7 +254,9 @@ void Apply(CTesselDoc& doc, const StyleOptions& o) {
     if (o.gradation) {
         doc.m_circles.ApplyGradation(*o.gradation);
     }
+    const bool coloured = !o.colouring || doc.ColourCircles(*o.colouring, problem);
     doc.m_circles.SelectAll(0, true);
+    return coloured;
 }
 
 } // namespace
@@ -198,7 +268,7 @@ int RunStyleCommand(CliContext& context) {
     if (!ParseCliArgs(context, "style",
                       {"--nodes", "--line-color", "--inner-color", "--line-width", "--gradation",
                        "--from", "--to", "--colors", "--runs", "--until", "--max-runs",
-                       "--threshold"},
+                       "--threshold", "--colour-by", "--palette"},
                       {"--outer", "--line", "--inner", "--snap"}, 2, 2, args,
                       {{"--converge", kToleranceRange}}) ||
         !ParseStyle(context, args, options) ||
@@ -210,9 +280,14 @@ int RunStyleCommand(CliContext& context) {
     if (!Value(args, "--runs") && !Value(args, "--until") && !packing.converge) {
         packing.converge = DefaultConvergeTolerance;
     }
+    // Circles' centres and radii come from a packing: a gradation and a colouring by radius
+    // need one.
+    const bool packs =
+        options.gradation || (options.colouring && options.colouring->how.by == ColourBy::Radius);
     for (const char* name : {"--runs", "--until", "--max-runs", "--threshold", "--converge"}) {
-        if ((Value(args, name) || args.Has(name)) && !options.gradation) {
-            Complain(context, std::string(name) + " applies to a gradation only");
+        if ((Value(args, name) || args.Has(name)) && !packs) {
+            Complain(context,
+                     std::string(name) + " applies to a gradation and --colour-by radius only");
             return CliBadUsage;
         }
     }
@@ -228,14 +303,16 @@ int RunStyleCommand(CliContext& context) {
     if (!nodes) { // every node's circle, unless --outer alone chose the outer circle
         options.nodes.assign(std::size_t(doc.m_nodes.GetSize()), !options.outer);
     }
-    // A gradation places its colours by the circles' centres: the packing makes them.
     std::string shortfall;
-    if (options.gradation) {
+    if (packs) {
         if (int code = PackForCli(context, "style", doc, packing, shortfall); code != CliOk) {
             return code;
         }
     }
-    Apply(doc, options);
+    if (std::string problem; !Apply(doc, options, problem)) {
+        ReportCliError(context.err, "style", "cannot colour the circles: " + problem + ".");
+        return CliBadInput;
+    }
     if (int code = SaveForCli(context, "style", doc, args.positional[1]); code != CliOk) {
         return code;
     }

@@ -99,6 +99,36 @@ constexpr int kStepGradation = 765;
 // The first-run hint in the view on a new document
 constexpr int kStartHint = 766;
 
+// Refinement, growth and colourings: step names
+constexpr int kStepHexRefine = 1050;
+constexpr int kStepBarycentricRefine = 1051;
+constexpr int kStepBoundaryLayer = 1052;
+constexpr int kStepColourBy = 1053;
+// Refinement, growth, tilings and colourings: progress and refusals
+constexpr int kGrowingGraph = 1054;
+constexpr int kCannotGrow = 1055;
+constexpr int kCannotColour = 1056;
+constexpr int kBuildingTiling = 1057;
+constexpr int kNoTiling = 1058;
+
+// New Tiling Disk and Colour By dialogs
+constexpr int kNewTilingTitle = 14150;
+constexpr int kNewTilingSides = 14151;
+constexpr int kNewTilingCorner = 14152;
+constexpr int kNewTilingDepth = 14153;
+constexpr int kColourByTitle = 14160;
+constexpr int kColourByKind = 14161;
+constexpr int kColourByRings = 14162;
+constexpr int kColourByDegree = 14163;
+constexpr int kColourByProper = 14164;
+constexpr int kColourByRadius = 14165;
+constexpr int kColourByFirst = 14166;
+constexpr int kColourByLast = 14167;
+constexpr int kColourByPalette = 14168;
+constexpr int kColourByLine = 14169;
+constexpr int kColourByInner = 14170;
+constexpr int kColourBySelected = 14171;
+
 // Generated disks
 constexpr int kBuildingDisk = 800;
 constexpr int kDiskTooLarge = 801;

@@ -7,6 +7,8 @@
 #include "document/ViewSettings.h"
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
+#include "model/GraphGrowth.h"
+#include "model/NodeColouring.h"
 #include "packing/MaximalPacking.h"
 
 #include <cstdint>
@@ -167,6 +169,36 @@ public:
     void WriteEps(COutputFile& file, double scale, double offset) const;
     // One text line per circle, outer circle first.
     void WriteText(COutputFile& file, double scale, const std::string& format) const;
+
+    // Growth (src/document/DocumentGrowth.cpp).
+    //
+    // Hex Refine, Barycentric Refine or Add Boundary Layer, `times` over, as one undoable
+    // step: the grown graph (GrowGraph of src/model/GraphGrowth.h) replaces the document's,
+    // whose circles go with it, and the document is marked modified. False with the reason in
+    // problem, the document as it was, when the graph is not a disk or the result would have
+    // more than MaxGrownNodes nodes.
+    bool GrowGraph(GraphGrowth growth, int times, std::string& problem);
+    // Puts the graph of the collections in place of the document's (left empty), as one
+    // undoable step named nameId when there is a history; the old circles go with the old graph.
+    void ReplaceGraph(CCPNodeArray& nodes, CCPEdgeArray& edges, int nameId);
+
+    // Colourings (src/document/DocumentColouring.cpp).
+    //
+    // Colours circles by their place in the graph (NodeColouring.h), the line colour, the
+    // inner colour or both, as one undoable step that marks the document modified: the
+    // selected circles, or all. Rings count from the selected circles when all circles are
+    // coloured and some are selected, else from the centre circle (the node nearest the middle
+    // of the graph area); a colouring by radius needs the circles of a packing run. With a
+    // history, only circles the circle list shows are coloured (they are the ones undo can give
+    // back). The selection stays as it was. False with the reason, nothing changed, when
+    // nothing can be coloured.
+    struct ColourRequest {
+        CColouring how;
+        bool selectedOnly = false;
+        bool line = false;
+        bool inner = true;
+    };
+    bool ColourCircles(const ColourRequest& request, std::string& problem);
 
     // Undo and redo (src/document/DocumentHistory.cpp).
     //

@@ -96,6 +96,9 @@ private slots:
         QStringList captions;
         std::set<QChar> mnemonics;
         for (const QAction* action : RunMenu(Frame())->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
             captions << action->text();
             const qsizetype amp = action->text().indexOf(QLatin1Char('&'));
             QVERIFY(amp >= 0);
@@ -103,7 +106,8 @@ private slots:
                      qPrintable(action->text()));
         }
         QCOMPARE(captions,
-                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize"})));
+                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize",
+                           "&Hex Refine", "&Barycentric Refine", "Add Boundary &Layer"})));
         QCOMPARE(Command()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
         QCOMPARE(
             Command()->statusTip(),

@@ -109,24 +109,26 @@ private slots:
         }
         QCOMPARE(tops, (Strings({"&File", "&Edit", "&View", "&Run", "&Help"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 0)),
-                 (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "&Open...",
-                           "&Import...", "&Save", "Save &As...", "&Export", "-", "Print Set&up...",
-                           "Print Pre&view", "&Print...", "-", "Recent File", "-", "E&xit"})));
+                 (Strings({"&New", "New &Hex Disk...", "New Ran&dom Disk...", "New &Tiling Disk...",
+                           "&Open...", "&Import...", "&Save", "Save &As...", "&Export", "-",
+                           "Print Set&up...", "Print Pre&view", "&Print...", "-", "Recent File",
+                           "-", "E&xit"})));
         QCOMPARE(
-            MenuTexts(TopMenu(frame, 0)->actions().at(7)->menu()),
+            MenuTexts(TopMenu(frame, 0)->actions().at(8)->menu()),
             (Strings({"E&MF(Enhanced Meta File)", "E&PS(Encapsulated PostScript)", "&Bitmap File",
                       "&Text File", "&SVG File...", "P&DF File...", "PN&G File...", "-",
                       "&CirclePack Packing (.p)...", "Ti&kZ (LaTeX)..."})));
-        QCOMPARE(
-            MenuTexts(TopMenu(frame, 1)),
-            (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-", "C&opy Circle",
-                      "&Paste Circle", "-", "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
+        QCOMPARE(MenuTexts(TopMenu(frame, 1)),
+                 (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-",
+                           "C&opy Circle", "&Paste Circle", "Colour B&y...", "-",
+                           "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
                  (Strings({"&Graph", "&Circle", "-", "&Zoom In", "Zoom &Out", "&Fit to Window", "-",
                            "&Antialiasing", "-", "&Toolbar", "&Status Bar", "C&ircle Bar", "-",
                            "S&ettings"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 3)),
-                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize"})));
+                 (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize", "-",
+                           "&Hex Refine", "&Barycentric Refine", "Add Boundary &Layer"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 4)),
                  (Strings({"&Help", "&Quick Help", "&About Tessel...", "-", "&Register File Type",
                            "&Unregister File Type"})));
@@ -342,11 +344,11 @@ private slots:
         frame.SetOpenFileHandler([&](const QString& path) { opened = path; });
         frame.SetRecentFiles({QStringLiteral("/tmp/a.tesl"), QStringLiteral("/tmp/b&c.tesl")});
         QMenu* file = TopMenu(frame, 0);
-        QCOMPARE(MenuTexts(file).mid(12, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
-        file->actions().at(13)->trigger();
+        QCOMPARE(MenuTexts(file).mid(14, 2), (Strings({"&1 /tmp/a.tesl", "&2 /tmp/b&&c.tesl"})));
+        file->actions().at(15)->trigger();
         QCOMPARE(opened, QStringLiteral("/tmp/b&c.tesl"));
         frame.SetRecentFiles({});
-        QCOMPARE(MenuTexts(file).at(12), QStringLiteral("Recent File"));
+        QCOMPARE(MenuTexts(file).at(14), QStringLiteral("Recent File"));
     }
 
     void droppedFileIsOpened() {
