@@ -79,6 +79,16 @@ constexpr CliCommand kCommands[] = {
      "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
      "graph moved onto the centres.",
      &RunStyleCommand},
+    {"move", "IN.tesl OUT.tesl (--centre NODE | --to X,Y) [--rotate DEGREES]",
+     "Packs to convergence and moves the packing by an isometry of the disk, which keeps\n"
+     "every hyperbolic radius and tangency: --centre brings the hyperbolic centre of NODE's\n"
+     "circle (an index from 0 in the document's order; not a boundary circle touching the rim)\n"
+     "to the middle, --to X,Y carries the middle to the point X,Y (inside the unit circle, y\n"
+     "downwards as on the screen), and --rotate then turns the packing about the middle by\n"
+     "DEGREES counter-clockwise as the screen shows it. Saves the graph on the moved centres;\n"
+     "packing that file to convergence again (pack --converge, export, style, move) keeps the\n"
+     "moved view, since its node positions are that packing moved.",
+     &RunMoveCommand},
     {"thumbnail", "IN.tesl OUT.png SIZE",
      "Writes the PNG picture of a document that file managers show, SIZE pixels square (16\n"
      "to 4096; one less for an odd SIZE): packed to convergence and drawn antialiased, the\n"
