@@ -30,20 +30,23 @@ constexpr std::size_t BlasBufferSlack = std::size_t(64) << 20;
 // call that needs it, after checking that the address space has room for it. A failed check
 // throws and leaves the next factorisation to try again.
 void ReserveBlasBuffer() {
-    static std::once_flag reserved;
-    std::call_once(reserved, [] {
-        const std::size_t room = BlasBufferBytes + BlasBufferSlack;
-        void* probe =
-            mmap(nullptr, room, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (probe == MAP_FAILED) {
-            throw std::bad_alloc();
-        }
-        munmap(probe, room);
-        double one = 1;
-        int size = 1;
-        int info = 0;
-        dpotrf_("L", &size, &one, &size, &info, 1);
-    });
+    static std::mutex mutex;
+    static bool reserved = false;
+    const std::lock_guard lock(mutex);
+    if (reserved) {
+        return;
+    }
+    const std::size_t room = BlasBufferBytes + BlasBufferSlack;
+    void* probe = mmap(nullptr, room, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (probe == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    munmap(probe, room);
+    double one = 1;
+    int size = 1;
+    int info = 0;
+    dpotrf_("L", &size, &one, &size, &info, 1);
+    reserved = true;
 }
 
 // CHOLMOD's supernodal factorisation runs a few copying loops on OpenMP threads. They gain
