@@ -36,6 +36,10 @@ constexpr int kZoomToFit = 32842;
 constexpr int kNewHexDisk = 32843;
 constexpr int kNewRandomDisk = 32844;
 
+// Hyperbolic moves of the packing.
+constexpr int kMovePacking = 32900;
+constexpr int kCentreOnCircle = 32901;
+
 // Commands the editor adds to the original set.
 constexpr int kPackToConvergence = 32820;
 constexpr int kUndo = 32821;
