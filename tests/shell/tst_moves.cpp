@@ -67,6 +67,10 @@ private slots:
 
     void theGrabbedPointFollowsThePointerInOneUndoStep() {
         QVERIFY(!Frame().Action(cmd::kMovePacking)->isChecked());
+        // The key reaches the window's shortcuts once the window is active.
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        Frame().UpdateCommands();
         QTest::keyClick(&View(), Qt::Key_M);
         Frame().UpdateCommands();
         QVERIFY(Frame().Action(cmd::kMovePacking)->isChecked());
