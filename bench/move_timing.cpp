@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer total;
     qint64 moveNs = 0;
     total.start();
+    const std::clock_t cpu = std::clock();
     for (int step = 1; step <= steps; ++step) {
         moving.start();
         doc.ShowMove(CDiskMove::Along({0.1, 0.1}, {0.1 + 0.5 * step / steps, 0.1}));
@@ -60,10 +62,13 @@ int main(int argc, char* argv[]) {
         view.Paint(image);
     }
     const double seconds = total.nsecsElapsed() / 1e9;
+    const double cpuSeconds = double(std::clock() - cpu) / CLOCKS_PER_SEC;
     doc.FinishMove();
-    std::printf("%d circles, %d x %d window: %.1f redraws/s (moving the circles %.2f ms, "
-                "painting %.2f ms per redraw)\n",
-                doc.m_nodes.GetSize(), view.width(), view.height(), steps / seconds,
-                moveNs / 1e6 / steps, (seconds * 1e3 - moveNs / 1e6) / steps);
+    // On a machine shared with other work the processor time tells what the drag costs; the
+    // wall-clock rate is what this run saw.
+    std::printf("%d circles, %d x %d window: %.1f redraws/s by processor time, %.1f by the "
+                "clock (moving the circles %.2f ms of %.2f ms per redraw)\n",
+                doc.m_nodes.GetSize(), view.width(), view.height(), steps / cpuSeconds,
+                steps / seconds, moveNs / 1e6 / steps, seconds * 1e3 / steps);
     return 0;
 }
