@@ -46,3 +46,4 @@ int RunExportCommand(CliContext& context);
 int RunStyleCommand(CliContext& context);
 int RunThumbnailCommand(CliContext& context);
 int RunMoveCommand(CliContext& context);
+int RunImportCommand(CliContext& context);
