@@ -40,12 +40,17 @@ constexpr int kImport = 32950;
 constexpr int kExportCirclePack = 32951;
 constexpr int kExportTikz = 32952;
 
+// Hyperbolic moves of the packing.
+constexpr int kMovePacking = 32900;
+constexpr int kCentreOnCircle = 32901;
+
 // Refinement, growth, tilings and colourings.
 constexpr int kHexRefine = 32925;
 constexpr int kBarycentricRefine = 32926;
 constexpr int kAddBoundaryLayer = 32927;
 constexpr int kNewTilingDisk = 32928;
 constexpr int kColourBy = 32929;
+
 // Commands the editor adds to the original set.
 constexpr int kPackToConvergence = 32820;
 constexpr int kUndo = 32821;

@@ -39,6 +39,8 @@ constexpr CommandInfo kCommands[] = {
     {kCopyCircle, nullptr, "Ctrl+C"},
     {kPasteCircle, nullptr, "Ctrl+V"},
     {kGraphScaleDown},
+    {kCentreOnCircle},
+    {kMovePacking, ":/icons/move.svg", "M", true},
     {kCopyToClipboard},
     {kGraph, ":/icons/graph.svg", nullptr, true},
     {kCircle, ":/icons/circle.svg", nullptr, true},
@@ -77,11 +79,12 @@ constexpr int kExportItems[] = {kExportEmf,        kExportEps, kExportBitmap, kE
                                 kExportCirclePack, kExportTikz};
 constexpr int kEditMenu[] = {kUndo,           kRedo,      kSeparator,      kSelectAll,
                              kSelectInverse,  kSeparator, kCopyCircle,     kPasteCircle,
-                             kColourBy,       kSeparator, kGraphScaleDown, kSeparator,
-                             kCopyToClipboard};
-constexpr int kViewMenu[] = {kGraph,     kCircle,    kSeparator,    kZoomIn,    kZoomOut,
-                             kZoomToFit, kSeparator, kAntialiasing, kSeparator, kToolbar,
-                             kStatusBar, kCircleBar, kSeparator,    kSettings};
+                             kColourBy,       kSeparator, kCentreOnCircle, kSeparator,
+                             kGraphScaleDown, kSeparator, kCopyToClipboard};
+constexpr int kViewMenu[] = {kGraph,     kCircle,       kSeparator, kZoomIn,
+                             kZoomOut,   kZoomToFit,    kSeparator, kMovePacking,
+                             kSeparator, kAntialiasing, kSeparator, kToolbar,
+                             kStatusBar, kCircleBar,    kSeparator, kSettings};
 constexpr int kRunMenu[] = {kCirclePacking, kPackToConvergence, kNodeRandomize,   kSeparator,
                             kHexRefine,     kBarycentricRefine, kAddBoundaryLayer};
 constexpr int kHelpMenu[] = {kHelp,      kQuickHelp,        kAbout,
@@ -92,9 +95,10 @@ const MenuInfo kMenus[] = {
     {ids::kMenuRun, kRunMenu},   {ids::kMenuHelp, kHelpMenu},
 };
 
-constexpr int kToolBar[] = {kFileNew,       kFileOpen,          kFileSave,  kSeparator, kUndo,
-                            kRedo,          kSeparator,         kGraph,     kCircle,    kSeparator,
-                            kCirclePacking, kPackToConvergence, kSeparator, kAbout};
+constexpr int kToolBar[] = {
+    kFileNew,           kFileOpen,  kFileSave, kSeparator,   kUndo,      kRedo,
+    kSeparator,         kGraph,     kCircle,   kMovePacking, kSeparator, kCirclePacking,
+    kPackToConvergence, kSeparator, kAbout};
 
 } // namespace
 

@@ -198,6 +198,13 @@ void CTesselApp::BindCircleCommands() {
     frame.BindCommand(
         cmd::kGraphScaleDown,
         {[&view] { view.OnGraphScaleDown(); }, [&view] { return view.Mode() == GraphMode; }, {}});
+    frame.BindCommand(
+        cmd::kCentreOnCircle,
+        {[&view] { view.OnCentreOnCircle(); }, [&view] { return view.CanCentreOnCircle(); }, {}});
+    frame.BindCommand(cmd::kMovePacking,
+                      {[&view] { view.SetMoveTool(!view.IsMoveTool()); },
+                       [&view] { return view.IsMoveTool() || view.Document().HasPacking(); },
+                       [&view] { return view.IsMoveTool(); }});
     frame.BindCommand(cmd::kZoomIn,
                       {[&view] { view.ZoomIn(); }, [&view] { return view.CanZoomIn(); }, {}});
     frame.BindCommand(cmd::kZoomOut,

@@ -56,7 +56,8 @@ public:
     CPrinting& Printing() { return *m_printing; }
     // Runs long work behind the progress dialog; true while some does.
     CProgressRunner& Progress() { return *m_progress; }
-    // The solver of Pack to Convergence (ComputeConvergedPacking unless a test wraps it).
+    // The solver of Pack to Convergence (ComputeConvergedPacking in the document's layout
+    // frame, which keeps a moved view, unless a test wraps it).
     void SetConvergedSolver(ConvergedSolver solver) { m_convergedSolver = std::move(solver); }
 
     CMainFrame* m_pMainFrame = nullptr;
@@ -127,7 +128,12 @@ private:
     CCircleBar* m_circleBar = nullptr;
     std::unique_ptr<CPrinting> m_printing;
     std::unique_ptr<CProgressRunner> m_progress;
-    ConvergedSolver m_convergedSolver = ComputeConvergedPacking;
+    ConvergedSolver m_convergedSolver = [this](const CCPNodeArray& nodes, double tolerance,
+                                               const NewtonProgress& progress,
+                                               CConvergedPacking& outcome, std::string& problem) {
+        return ComputeConvergedPacking(nodes, tolerance, progress, outcome, problem,
+                                       m_document->GetLayoutRequest());
+    };
     // What Colour By last did in this session, where its dialog starts.
     CTesselDoc::ColourRequest m_colourRequest;
 };

@@ -48,4 +48,5 @@ int RunThumbnailCommand(CliContext& context);
 int RunRefineCommand(CliContext& context);
 int RunLayerCommand(CliContext& context);
 int RunTilingCommand(CliContext& context);
+int RunMoveCommand(CliContext& context);
 int RunImportCommand(CliContext& context);

@@ -112,6 +112,16 @@ constexpr CliCommand kCommands[] = {
      "taken in order and as few as it can (mostly four or five), radius as a gradation by\n"
      "hyperbolic radius, smallest first, horocycles last, after a packing as for --gradation.",
      &RunStyleCommand},
+    {"move", "IN.tesl OUT.tesl (--centre NODE | --to X,Y) [--rotate DEGREES]",
+     "Packs to convergence and moves the packing by an isometry of the disk, which keeps\n"
+     "every hyperbolic radius and tangency: --centre brings the hyperbolic centre of NODE's\n"
+     "circle (an index from 0 in the document's order; not a boundary circle touching the rim)\n"
+     "to the middle, --to X,Y carries the middle to the point X,Y (inside the unit circle, y\n"
+     "downwards as on the screen), and --rotate then turns the packing about the middle by\n"
+     "DEGREES counter-clockwise as the screen shows it. Saves the graph on the moved centres;\n"
+     "packing that file to convergence again (pack --converge, export, style, move) keeps the\n"
+     "moved view, since its node positions are that packing moved.",
+     &RunMoveCommand},
     {"import", "IN OUT.tesl [--format p|off|obj|points] [--largest]",
      "Reads another program's file and writes it as a document: a CirclePack packing (.p;\n"
      "a hyperbolic packing's radii and centres place the nodes, other files are packed anew),\n"

@@ -5,6 +5,7 @@
 #include "document/StringTable.h"
 #include "document/TesselDoc.h"
 #include "model/DiskCheck.h"
+#include "model/FanIndex.h"
 #include "packing/ConvergedPacking.h"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ bool CTesselDoc::RunPacking(std::string* refusal, const PackingProgress& progres
             m_circles.Add(node->m_circle);
         }
     }
+    m_moved = false;
     SetModifiedFlag(true);
     if (m_historyEnabled) {
         Record(std::move(before), wasModified);
@@ -110,7 +112,8 @@ bool CTesselDoc::PackToConvergence(double tolerance, const NewtonProgress& progr
         }
         return false;
     }
-    if (!ComputeConvergedPacking(m_nodes, tolerance, progress, outcome, problem)) {
+    if (!ComputeConvergedPacking(m_nodes, tolerance, progress, outcome, problem,
+                                 GetLayoutRequest())) {
         if (refusal) {
             *refusal = problem;
         }
@@ -136,6 +139,7 @@ void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
         circle->m_euclidRadius = packing.circles[i].euclidRadius;
     }
     m_topologyChanged = 0;
+    m_moved = false;
     m_nodes.ApplyLayout(GetPackingScale());
     for (CCPNode* node : m_nodes.m_array) {
         m_circles.Add(node->m_circle);
@@ -144,4 +148,17 @@ void CTesselDoc::ApplyConvergedPacking(const CConvergedPacking& packing) {
     if (step) {
         Record(std::move(step), wasModified);
     }
+}
+
+CLayoutRequest CTesselDoc::GetLayoutRequest() const {
+    CLayoutRequest request;
+    if (m_moved) {
+        CFanIndex fans(m_nodes);
+        if (fans.Usable()) {
+            request.start = StartFromCircles(m_nodes, fans);
+        }
+    } else if (!HasPacking()) {
+        request.positionsScale = GetPackingScale();
+    }
+    return request;
 }

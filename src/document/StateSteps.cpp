@@ -55,7 +55,7 @@ std::size_t CPositionsStep::Bytes() const {
 
 CPackingStep::CPackingStep(int nameId, const CTesselDoc& doc)
     : CSwapStep(nameId), m_list(doc.m_circles.m_list), m_topologyChanged(doc.m_topologyChanged),
-      m_extent(ExtentOf(doc)) {
+      m_moved(doc.m_moved), m_extent(ExtentOf(doc)) {
     m_nodes.reserve(doc.m_nodes.m_array.size());
     for (const CCPNode* node : doc.m_nodes.m_array) {
         const CCPCircle& c = *node->m_circle;
@@ -78,6 +78,7 @@ void CPackingStep::Swap(CTesselDoc& doc) {
     }
     m_list.swap(doc.m_circles.m_list);
     std::swap(m_topologyChanged, doc.m_topologyChanged);
+    std::swap(m_moved, doc.m_moved);
     m_extent = ExtentOf(doc);
 }
 

@@ -35,8 +35,9 @@ private:
     CDPoint m_extent;
 };
 
-// What a packing run changes: every node's position and circle (radius, centres, Euclidean
-// radius), the circle list, whether the graph changed since the last run. Node i of the
+// What a packing run or a move of the packing changes: every node's position and circle
+// (radius, centres, Euclidean radius), the circle list, whether the graph changed and whether
+// the packing was moved since the last run. Node i of the
 // collection is the same node whenever the step applies, since the history keeps its order.
 class CPackingStep : public CSwapStep {
 public:
@@ -58,6 +59,7 @@ private:
     std::vector<NodeState> m_nodes;
     std::vector<CCPCircle*> m_list;
     int m_topologyChanged = 0;
+    bool m_moved = false;
     CDPoint m_extent;
 };
 

@@ -95,6 +95,8 @@ constexpr int kStepLineColor = 762;
 constexpr int kStepLineWidth = 763;
 constexpr int kStepPasteCircle = 764;
 constexpr int kStepGradation = 765;
+constexpr int kStepMovePacking = 1000;
+constexpr int kStepCentreOnCircle = 1001;
 
 // The first-run hint in the view on a new document
 constexpr int kStartHint = 766;

@@ -88,6 +88,8 @@ void CTesselDoc::RemoveAll() {
     m_edges.RemoveAll();
     m_circles.RemoveAll(m_nodes);
     m_statesCurrent = false;
+    m_move.reset();
+    m_moved = false;
 }
 
 void CTesselDoc::SetGraphExtent(double w, double h) {

@@ -9,6 +9,7 @@
 #include "model/CPNodeArray.h"
 #include "model/GraphGrowth.h"
 #include "model/NodeColouring.h"
+#include "packing/DiskPlacement.h"
 #include "packing/MaximalPacking.h"
 
 #include <cstdint>
@@ -19,9 +20,11 @@
 #include <string>
 #include <vector>
 
+class CDiskMove;
 class CGraphEditStep;
 class COutputFile;
 struct CConvergedPacking;
+struct CLayoutRequest;
 
 // Asked now and then by long work; true asks it to stop.
 using CancelCheck = std::function<bool()>;
@@ -157,6 +160,35 @@ public:
     void ApplyConvergedPacking(const CConvergedPacking& packing);
     // Node Randomize on the node collection, then marks the document modified.
     void RandomizeNodes();
+    // The frame the next Pack to Convergence lays its packing out in: the moved view kept
+    // when the packing was moved since the last packing run (StartFromCircles); without a
+    // packing in memory, as a file keeps none, the view its node positions show when they
+    // are a packing moved; otherwise the centred layout.
+    CLayoutRequest GetLayoutRequest() const;
+
+    // Moves of the packing by disk isometries (src/document/DocumentMove.cpp). They act on
+    // the circles of the last packing run, which keep their radii, and put every node that
+    // has one onto its circle's new centre; a node added since keeps its place.
+    //
+    // Whether there is a packing to move.
+    bool HasPacking() const { return m_circles.GetCount() > 0; }
+    // A move in steps, as a drag makes it: StartMove keeps the circles as they stand (false
+    // without a packing), ShowMove puts them at their images under a move of that start,
+    // FinishMove records the whole as one undo step named nameId and marks the document
+    // modified (a move that moved nothing is not recorded), CancelMove puts everything back.
+    bool StartMove(int nameId);
+    void ShowMove(const CDiskMove& move);
+    void FinishMove();
+    void CancelMove();
+    bool IsMoving() const { return m_move != nullptr; }
+    // One move in one step.
+    bool MovePacking(const CDiskMove& move, int nameId);
+    // The move that brings the node's hyperbolic centre to the disk's centre; nothing when
+    // the node has no laid-out circle or its circle is a horocycle, whose centre is a point
+    // of the rim.
+    std::optional<CDiskMove> FindCentringMove(const CCPNode* node) const;
+    // The packing was moved since the last packing run.
+    bool m_moved = false;
     // The scale at which the packing places the nodes: the view's drawing radius, or without
     // a view the one a view of the graph area with the view margin would have; never below
     // one pixel (then the half-size of the graph area, or DefaultViewRadius).
@@ -275,4 +307,14 @@ private:
     CGraphEditStep* m_journal = nullptr; // the click edit being recorded
     int m_journalModified = 0;           // the modified flag when it started
     std::vector<CCPCircle*> m_retiredCircles;
+    // A move between StartMove and FinishMove or CancelMove: the nodes it moves with their
+    // places and circles at the start, and the state before it for undo.
+    struct CMoveInProgress {
+        std::vector<CCPNode*> nodes;
+        std::vector<CDPoint> places;
+        std::vector<CDiskCircle> circles;
+        std::unique_ptr<CEditStep> before;
+        bool wasModified = false;
+    };
+    std::unique_ptr<CMoveInProgress> m_move;
 };

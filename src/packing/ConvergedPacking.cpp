@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -83,13 +84,16 @@ void KeepBoundaryRadii(const CFanIndex& fans, std::vector<double>& radii) {
 } // namespace
 
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
-                                       const std::vector<long double>& radii, int* unreached) {
+                                       const std::vector<long double>& radii, int* unreached,
+                                       const CLayoutStart& start) {
     std::vector<CDiskCircle> narrow(fans.Size());
-    int p = IndexOf(nodes, nodes.FindStartNode());
-    if (p >= 0) {
+    int p = start.Given() ? start.centre : IndexOf(nodes, nodes.FindStartNode());
+    if (p >= 0 && !start.Given()) {
         p = FindCentralNode(fans, radii, p);
     }
-    int q = p >= 0 ? IndexOf(nodes, nodes.m_array[p]->FindUpNeighbour()) : -1;
+    int q = start.Given() ? start.up
+            : p >= 0      ? IndexOf(nodes, nodes.m_array[p]->FindUpNeighbour())
+                          : -1;
     if (unreached) {
         *unreached = fans.Size() > 0 ? 0 : -1;
     }
@@ -100,7 +104,7 @@ std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanInde
     std::vector<char> framed(fans.Size(), 0);
     std::vector<int> generation(fans.Size(), -1);
     std::vector<int> placed;
-    LayOutByFrames(fans, radii, p, q, circles, framed);
+    LayOutByFrames(fans, radii, p, q, circles, framed, start.move);
     for (int v = 0; v < fans.Size(); ++v) {
         if (framed[v]) {
             generation[v] = 0;
@@ -129,6 +133,17 @@ std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanInde
     return narrow;
 }
 
+bool PositionsFollowCircles(const CCPNodeArray& nodes, const std::vector<CDiskCircle>& circles,
+                            double scale) {
+    const double tolerance = 1e-6 * scale;
+    for (std::size_t i = 0; i < circles.size(); ++i) {
+        if (!(nodes.m_array[i]->Distance(circles[i].euclidCentre * scale) <= tolerance)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TooSmallForDoubles(const CDiskCircle& circle) {
     const double place =
         std::max(std::fabs(circle.euclidCentre.x), std::fabs(circle.euclidCentre.y));
@@ -138,7 +153,7 @@ bool TooSmallForDoubles(const CDiskCircle& circle) {
 
 bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                              const NewtonProgress& progress, CConvergedPacking& packing,
-                             std::string& problem) {
+                             std::string& problem, const CLayoutRequest& request) {
     CFanIndex fans(nodes);
     problem = fans.Problem();
     for (int i = 0; i < fans.Size() && problem.empty(); ++i) {
@@ -163,7 +178,18 @@ bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
         return true;
     }
     int unreached = -1;
-    packing.circles = LayOutPacking(nodes, fans, solved.radii, &unreached);
+    packing.circles = LayOutPacking(nodes, fans, solved.radii, &unreached, request.start);
+    if (unreached < 0 && !request.start.Given() && request.positionsScale > 0 &&
+        !PositionsFollowCircles(nodes, packing.circles, request.positionsScale)) {
+        CLayoutStart kept = StartFromPositions(nodes, fans, solved.radii, request.positionsScale);
+        if (kept.Given()) {
+            std::vector<CDiskCircle> moved =
+                LayOutPacking(nodes, fans, solved.radii, nullptr, kept);
+            if (PositionsFollowCircles(nodes, moved, request.positionsScale)) {
+                packing.circles = std::move(moved);
+            }
+        }
+    }
     if (unreached >= 0) {
         problem = "node " + std::to_string(unreached) +
                   " cannot be laid out: the graph is not a triangulated disk";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "packing/DiskPlacement.h"
+#include "packing/LayoutStart.h"
 #include "packing/MaximalPacking.h"
 
 #include <string>
@@ -21,6 +22,14 @@ struct CConvergedPacking {
     int tooSmall = 0;                 // circles too small for doubles to place apart
 };
 
+// Which frame the layout of a converged packing takes.
+struct CLayoutRequest {
+    CLayoutStart start;        // when given, the layout starts there (a moved view kept)
+    double positionsScale = 0; // otherwise, above 0: when the node positions are, at this
+                               // scale, the packing's centres moved by an isometry, that move
+                               // is kept (StartFromPositions); else the layout is centred
+};
+
 // Solves and lays out the maximal packing of the nodes to the given tolerance, starting from
 // the circles' radii where they help. Boundary circles are laid out as horocycles; they keep
 // as their radius the one Circle Packing's own search reaches against the solved inner radii
@@ -30,17 +39,23 @@ struct CConvergedPacking {
 // solve returns true with status Cancelled and nothing laid out. May throw std::bad_alloc.
 bool ComputeConvergedPacking(const CCPNodeArray& nodes, double tolerance,
                              const NewtonProgress& progress, CConvergedPacking& packing,
-                             std::string& problem);
+                             std::string& problem, const CLayoutRequest& request = {});
 
 // The layout of a packing whose angle sums close, centred at the most central inner circle
 // (FindCentralNode, from the node Circle Packing starts at) with its up-neighbour along +y:
 // every further circle by frames from the centre through inner circles, and what those do not
-// reach from the pair of placed neighbours nearest the centre. An infinite radius is a
-// horocycle. Nodes the layout cannot reach (only a graph that is not a disk has them) keep a
-// circle of radius 0 and are named in `unreached` when given.
+// reach from the pair of placed neighbours nearest the centre; or, from a given start, the
+// same from that node and neighbour, moved. An infinite radius is a horocycle. Nodes the
+// layout cannot reach (only a graph that is not a disk has them) keep a circle of radius 0
+// and are named in `unreached` when given.
 std::vector<CDiskCircle> LayOutPacking(const CCPNodeArray& nodes, const CFanIndex& fans,
                                        const std::vector<long double>& radii,
-                                       int* unreached = nullptr);
+                                       int* unreached = nullptr, const CLayoutStart& start = {});
+
+// Whether every node position is, within a millionth of the scale, the Euclidean centre of
+// its laid-out circle times the scale.
+bool PositionsFollowCircles(const CCPNodeArray& nodes, const std::vector<CDiskCircle>& circles,
+                            double scale);
 
 // Whether a laid-out circle is too small beside its place in the disk for doubles to keep it
 // apart from its neighbours: its radius is below a few units in the last place of its centre.

@@ -71,7 +71,8 @@ WidePoint AngleTurn(const CWideRadiusTerms& a, const CWideRadiusTerms& b,
 } // namespace
 
 bool LayOutByFrames(const CFanIndex& fans, const std::vector<long double>& radii, int p, int q,
-                    std::vector<CWideCircle>& circles, std::vector<char>& placed) {
+                    std::vector<CWideCircle>& circles, std::vector<char>& placed,
+                    const CDiskMove& move) {
     if (!fans.IsInner(p)) {
         return false;
     }
@@ -81,7 +82,8 @@ bool LayOutByFrames(const CFanIndex& fans, const std::vector<long double>& radii
     }
     std::vector<CFrame> frames(fans.Size());
     std::vector<int> from(fans.Size(), -1); // the neighbour each frame was placed from
-    frames[p] = {0, WidePoint(0, 1), 1};    // +x of the first frame points to q, straight up
+    // +x of the first frame points to q: straight up, unless the move turns it.
+    frames[p] = {move.Centre(), move.Turn() * WidePoint(0, 1), move.Room()};
     from[p] = q;
     circles[p] = CircleOf(frames[p], radii[p]);
     placed[p] = 1;

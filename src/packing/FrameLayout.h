@@ -8,6 +8,7 @@
 // and a translation by the sum of the two radii: the roundings of each step only add up.
 #pragma once
 
+#include "geometry/DiskMove.h"
 #include "packing/DiskPlacement.h"
 
 #include <vector>
@@ -16,7 +17,9 @@ class CFanIndex;
 
 // Places every node reachable from inner node p through inner nodes: p at the centre, q (a
 // neighbour of p) straight along +y, the boundary neighbours of placed inner circles as
-// horocycles. Returns false, placing nothing, when p is not an inner node. `placed` marks the
-// circles set.
+// horocycles; then all of it moved by `move`, which starts the frames where the move puts
+// them rather than moving circles afterwards. Returns false, placing nothing, when p is not
+// an inner node. `placed` marks the circles set.
 bool LayOutByFrames(const CFanIndex& fans, const std::vector<long double>& radii, int p, int q,
-                    std::vector<CWideCircle>& circles, std::vector<char>& placed);
+                    std::vector<CWideCircle>& circles, std::vector<char>& placed,
+                    const CDiskMove& move = {});

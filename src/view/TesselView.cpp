@@ -105,6 +105,10 @@ void CTesselView::SetMode(int mode) {
 }
 
 void CTesselView::CancelGesture() {
+    if (m_moveDrag) {
+        CancelMoveDrag();
+        return;
+    }
     if (!m_captured) {
         return;
     }
@@ -279,6 +283,11 @@ void CTesselView::mousePressEvent(QMouseEvent* event) {
     if (StartPan(event)) {
         return;
     }
+    // In the move tool a left press never edits, whether or not there is a packing to move.
+    if (m_moveTool && event->button() == Qt::LeftButton) {
+        StartMoveDrag(event);
+        return;
+    }
     const IntPoint p = CenterPoint(*m_pointer);
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(p);
@@ -291,6 +300,12 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
     if (m_panning) {
         if ((event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) == 0) {
             EndPan();
+        }
+        return;
+    }
+    if (m_moveDrag) {
+        if (event->button() == Qt::LeftButton) {
+            FinishMoveDrag();
         }
         return;
     }
@@ -312,6 +327,10 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
         m_transform.PanBy(CDPoint(m_pointer->x() - m_panFrom.x(), m_pointer->y() - m_panFrom.y()));
         m_panFrom = *m_pointer;
         TransformChanged();
+        return;
+    }
+    if (m_moveDrag) {
+        DragMove(*m_pointer);
         return;
     }
     OnMouseMove(*m_pointer, (event->buttons() & Qt::LeftButton) != 0);

@@ -110,6 +110,18 @@ public:
 
     bool CanRunPacking() const;
 
+    // Hyperbolic moves (src/view/ViewMoveTool.cpp).
+    //
+    // The Move Packing tool: a left drag moves the packing by an isometry of the disk that
+    // keeps the grabbed point under the pointer, Shift+drag turns it about the middle; each
+    // drag is one undo step, Esc during it puts the packing back. The middle button and
+    // Space+drag still pan. Esc outside a drag, or the command again, leaves the tool.
+    void SetMoveTool(bool on);
+    bool IsMoveTool() const { return m_moveTool; }
+    // Centre on Circle: the hyperbolic centre of the one selected circle to the middle.
+    bool CanCentreOnCircle() const;
+    void OnCentreOnCircle();
+
     // Paints the whole client area into the image (of the client size) as the window shows it.
     void Paint(QImage& target);
 
@@ -142,6 +154,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Circle mode: Centre on Circle for the circle under the pointer.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     // Space and the arrows pan (src/view/ViewZoom.cpp); Delete and Esc edit
@@ -159,6 +173,14 @@ private:
     // The transform changed: keep the picture in reach and repaint everything.
     void TransformChanged();
     void UpdateCursor();
+    // The move tool's drag: false when the press does not start one.
+    bool StartMoveDrag(QMouseEvent* event);
+    void DragMove(QPoint client);
+    void FinishMoveDrag();
+    void CancelMoveDrag();
+    // The node of the one selected circle in circle mode, or nullptr.
+    const CCPNode* SelectedCircleNode() const;
+    void CentreOn(const CCPNode* node);
 
     // A screen point (centred frame) as a document point pulled into the graph area, and that
     // point back on the screen.
@@ -234,4 +256,8 @@ private:
     bool m_bandsOnly = false; // the pending repaint only changes rubber bands
     bool m_documentBusy = false;
     bool m_sizePending = false; // the size changed while the document was busy
+    bool m_moveTool = false;
+    bool m_moveDrag = false;  // a drag of the move tool is under way
+    bool m_moveTurns = false; // it turns the packing about the middle (Shift at the press)
+    CDPoint m_moveGrab;       // the disk point grabbed at the press
 };

@@ -44,6 +44,14 @@ void CTesselView::OnEscapeKey() {
         EndPan();
         return;
     }
+    if (m_moveDrag) {
+        CancelMoveDrag();
+        return;
+    }
+    if (m_moveTool) {
+        SetMoveTool(false);
+        return;
+    }
     if (m_captured) {
         CancelGesture();
         return;

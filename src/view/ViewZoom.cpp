@@ -83,6 +83,10 @@ void CTesselView::UpdateCursor() {
         setCursor(Qt::ClosedHandCursor);
     } else if (m_spaceHeld) {
         setCursor(Qt::OpenHandCursor);
+    } else if (m_moveDrag) {
+        setCursor(Qt::ClosedHandCursor);
+    } else if (m_moveTool) {
+        setCursor(Qt::SizeAllCursor);
     } else {
         unsetCursor();
     }

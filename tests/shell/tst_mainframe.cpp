@@ -121,11 +121,12 @@ private slots:
         QCOMPARE(MenuTexts(TopMenu(frame, 1)),
                  (Strings({"&Undo", "&Redo", "-", "Select &All", "Select &Inverse", "-",
                            "C&opy Circle", "&Paste Circle", "Colour B&y...", "-",
-                           "&Graph Scale-Down", "-", "&Copy to Cripboard"})));
+                           "Centr&e on Circle", "-", "&Graph Scale-Down", "-",
+                           "&Copy to Cripboard"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 2)),
                  (Strings({"&Graph", "&Circle", "-", "&Zoom In", "Zoom &Out", "&Fit to Window", "-",
-                           "&Antialiasing", "-", "&Toolbar", "&Status Bar", "C&ircle Bar", "-",
-                           "S&ettings"})));
+                           "&Move Packing", "-", "&Antialiasing", "-", "&Toolbar", "&Status Bar",
+                           "C&ircle Bar", "-", "S&ettings"})));
         QCOMPARE(MenuTexts(TopMenu(frame, 3)),
                  (Strings({"&Circle Packing", "Pack to Con&vergence", "Node &Randomize", "-",
                            "&Hex Refine", "&Barycentric Refine", "Add Boundary &Layer"})));
@@ -156,6 +157,7 @@ private slots:
                                       QKeySequence(QStringLiteral("Ctrl+="))}));
         QCOMPARE(frame.Action(cmd::kZoomOut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
         QCOMPARE(frame.Action(cmd::kZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+        QCOMPARE(frame.Action(cmd::kMovePacking)->shortcut(), QKeySequence(QStringLiteral("M")));
     }
 
     void toolBarHasTheButtonsInOrderWithTipsAndPrompts() {
@@ -172,7 +174,7 @@ private slots:
             }
         }
         QCOMPARE(tips, (Strings({"New", "Open", "Save", "-", "Undo", "Redo", "-", "Graph Mode",
-                                 "Circle Mode", "-", "Circle Packing", "Pack to Convergence", "-",
+                                 "Circle Mode", "Move Packing", "-", "Circle Packing", "Pack to Convergence", "-",
                                  "About"})));
         QCOMPARE(frame.Action(cmd::kCirclePacking)->statusTip(),
                  QStringLiteral("Run circle packing algorithm"));
