@@ -205,29 +205,30 @@ void CTesselApp::BindCircleCommands() {
 
 void CTesselApp::BindExportCommands() {
     CMainFrame& frame = *m_pMainFrame;
-    CTesselView& view = *m_pView;
     CTesselDoc& doc = *m_document;
+    // The exports start from the scale at which packing places the nodes: the view's drawing
+    // radius, unless a margin as wide as the window leaves less than a pixel of it.
     frame.BindCommand(cmd::kExportEps,
-                      [&frame, &doc, &view] { ExportEpsCommand(&frame, doc, view.Radius()); });
-    frame.BindCommand(cmd::kExportText, [this, &frame, &doc, &view] {
-        ExportTextCommand(&frame, doc, view.Radius(), m_profile);
+                      [&frame, &doc] { ExportEpsCommand(&frame, doc, doc.GetPackingScale()); });
+    frame.BindCommand(cmd::kExportText, [this, &frame, &doc] {
+        ExportTextCommand(&frame, doc, doc.GetPackingScale(), m_profile);
     });
-    frame.BindCommand(cmd::kExportBitmap, [this, &frame, &doc, &view] {
-        ExportBitmapCommand(&frame, doc, view.Radius(), m_settings.BGColor);
+    frame.BindCommand(cmd::kExportBitmap, [this, &frame, &doc] {
+        ExportBitmapCommand(&frame, doc, doc.GetPackingScale(), m_settings.BGColor);
     });
     frame.BindCommand(cmd::kExportEmf,
-                      [&frame, &doc, &view] { ExportEmfCommand(&frame, doc, view.Radius()); });
-    frame.BindCommand(cmd::kExportSvg, [&frame, &doc, &view] {
-        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Svg);
+                      [&frame, &doc] { ExportEmfCommand(&frame, doc, doc.GetPackingScale()); });
+    frame.BindCommand(cmd::kExportSvg, [&frame, &doc] {
+        ExportVectorCommand(&frame, doc, doc.GetPackingScale(), CVectorSetupDlg::Kind::Svg);
     });
-    frame.BindCommand(cmd::kExportPdf, [&frame, &doc, &view] {
-        ExportVectorCommand(&frame, doc, view.Radius(), CVectorSetupDlg::Kind::Pdf);
+    frame.BindCommand(cmd::kExportPdf, [&frame, &doc] {
+        ExportVectorCommand(&frame, doc, doc.GetPackingScale(), CVectorSetupDlg::Kind::Pdf);
     });
-    frame.BindCommand(cmd::kExportPng, [this, &frame, &doc, &view] {
-        ExportPngCommand(&frame, doc, view.Radius(), m_settings.BGColor);
+    frame.BindCommand(cmd::kExportPng, [this, &frame, &doc] {
+        ExportPngCommand(&frame, doc, doc.GetPackingScale(), m_settings.BGColor);
     });
-    frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc, &view] {
-        CopyToClipboardCommand(&frame, doc, view.Radius(), TitleOf(m_pathName));
+    frame.BindCommand(cmd::kCopyToClipboard, [this, &frame, &doc] {
+        CopyToClipboardCommand(&frame, doc, doc.GetPackingScale(), TitleOf(m_pathName));
     });
     CPrinting& printing = *m_printing;
     frame.BindCommand(cmd::kPrintSetup, [&printing] { printing.OnPrintSetup(); });

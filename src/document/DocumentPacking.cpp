@@ -12,11 +12,20 @@
 #include <memory>
 #include <new>
 
+// A drawing radius below a pixel (a margin as wide as the window, the extent of a damaged
+// file) would place every node on the same spot and save the graph without its positions.
+// The nodes then fill the graph area without the margin, and where even that is below a pixel
+// they take a new document's frame; only the drawing of the circles shrinks with the view.
 double CTesselDoc::GetPackingScale() const {
-    if (m_viewRadius && std::isfinite(*m_viewRadius) && *m_viewRadius >= 0) {
-        return *m_viewRadius;
+    constexpr double Pixel = 1.0;
+    const double area = std::min(m_extentX, m_extentY);
+    const double drawing = m_viewRadius ? *m_viewRadius : area - m_viewMargin;
+    for (double radius : {drawing, area}) {
+        if (std::isfinite(radius) && radius >= Pixel) {
+            return radius;
+        }
     }
-    return std::max(0.0, std::min(m_extentX, m_extentY) - m_viewMargin);
+    return DefaultViewRadius;
 }
 
 std::string CTesselDoc::FindPackingRefusal() const {

@@ -156,7 +156,8 @@ public:
     // Node Randomize on the node collection, then marks the document modified.
     void RandomizeNodes();
     // The scale at which the packing places the nodes: the view's drawing radius, or without
-    // a view the one a view of the graph area with the view margin would have.
+    // a view the one a view of the graph area with the view margin would have; never below
+    // one pixel (then the half-size of the graph area, or DefaultViewRadius).
     double GetPackingScale() const;
     // Exports: WriteEps in src/document/TesselDocWrite.cpp, WriteText beside the file
     // functions in src/document/DocumentFile.cpp.

@@ -4,10 +4,13 @@
 #include "CliRunner.h"
 #include "document/StringIds.h"
 #include "document/StringTable.h"
+#include "document/TesselDoc.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -242,4 +245,55 @@ TEST(CliHostileInput, OpeningADocumentRemovesWhatKilledSavesLeftBeside) {
     WriteText(dir.File(stale), std::string(1000, 'x'));
     ASSERT_EQ(RunCliProcess(dir, {"info", dir.File("h.tesl")}).exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(dir.File(stale)));
+}
+
+// A margin as large as the graph area, or a document whose area is below a pixel, never
+// places the nodes at a drawing radius below one pixel: the saved positions keep the graph,
+// and every export without --radius goes through.
+TEST(CliHostileInput, AMarginAsLargeAsTheExtentNeverCollapsesTheGraph) {
+    CTempDir dir;
+    ASSERT_EQ(RunCliProcess(dir, {"hex", "3", dir.File("h.tesl")}).exitCode, 0);
+    WriteText(dir.File("m.ini"), "[View]\r\nMargin=600\r\n");
+    const std::string hex = ReadText(dir.File("h.tesl"));
+    struct Row {
+        const char* name;
+        double extentX;
+        double extentY;
+        std::vector<std::string> options;
+    };
+    const Row rows[] = {
+        {"margin.tesl", 500, 500, {"--profile", dir.File("m.ini")}},
+        {"zero.tesl", 0, 0, {}},
+        {"one.tesl", 1, 1, {}},
+        {"strip.tesl", 2e9, 3, {}},
+    };
+    for (const Row& row : rows) {
+        std::string bytes = hex;
+        std::memcpy(bytes.data(), &row.extentX, 8);
+        std::memcpy(bytes.data() + 8, &row.extentY, 8);
+        WriteText(dir.File(row.name), bytes);
+        std::vector<std::string> pack = {"pack", dir.File(row.name), dir.File("p.tesl"),
+                                         "--converge"};
+        pack.insert(pack.end(), row.options.begin(), row.options.end());
+        CCliResult packed = RunCliProcess(dir, pack);
+        ASSERT_EQ(packed.exitCode, 0) << row.name << ": " << packed.err;
+        CTesselDoc doc;
+        std::string error;
+        ASSERT_TRUE(doc.OnOpenDocument(dir.File("p.tesl"), error)) << error;
+        std::set<std::pair<double, double>> places;
+        double farthest = 0;
+        for (const CCPNode* node : doc.m_nodes.m_array) {
+            places.emplace(node->x, node->y);
+            farthest = std::max(farthest, node->Abs());
+        }
+        EXPECT_EQ(places.size(), 37u) << row.name;
+        EXPECT_GE(farthest, 0.5) << row.name; // the outermost centres lie near the rim
+        for (const char* format : {"eps", "svg", "pdf", "txt", "bmp", "emf", "png"}) {
+            std::vector<std::string> exported = {"export", dir.File(row.name), dir.File("e.out"),
+                                                 "--format", format};
+            exported.insert(exported.end(), row.options.begin(), row.options.end());
+            CCliResult result = RunCliProcess(dir, exported);
+            EXPECT_EQ(result.exitCode, 0) << row.name << " " << format << ": " << result.err;
+        }
+    }
 }

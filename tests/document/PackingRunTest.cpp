@@ -152,14 +152,21 @@ TEST_F(PackingRun, ScaleIsTheViewRadiusOrThatOfAViewOfTheGraphArea) {
     EXPECT_EQ(doc.GetPackingScale(), 190.0);
     doc.SetViewMargin(25);
     EXPECT_EQ(doc.GetPackingScale(), 175.0);
+    // Below a pixel the nodes fill the graph area without the margin, or a new document's
+    // frame when the area itself is below a pixel.
     doc.SetViewMargin(10);
     doc.m_extentY = 4;
-    EXPECT_EQ(doc.GetPackingScale(), 0.0);
+    EXPECT_EQ(doc.GetPackingScale(), 4.0);
     doc.SetViewRadius(90.5);
     EXPECT_EQ(doc.GetPackingScale(), 90.5);
     doc.SetViewRadius(0.0);
-    EXPECT_EQ(doc.GetPackingScale(), 0.0);
+    EXPECT_EQ(doc.GetPackingScale(), 4.0);
+    doc.SetViewRadius(0.99);
+    EXPECT_EQ(doc.GetPackingScale(), 4.0);
+    doc.m_extentY = 0.5;
+    EXPECT_EQ(doc.GetPackingScale(), CTesselDoc::DefaultViewRadius);
     doc.SetViewRadius(std::nullopt);
+    EXPECT_EQ(doc.GetPackingScale(), CTesselDoc::DefaultViewRadius);
     doc.m_extentY = 500;
     ASSERT_TRUE(doc.RunPacking());
     CCPNode* q = doc.m_nodes.FindStartNode()->FindUpNeighbour();

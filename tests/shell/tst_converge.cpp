@@ -14,6 +14,7 @@
 #include "view/TesselView.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
@@ -287,6 +288,34 @@ private slots:
         QVERIFY(settings.Done());
         Command()->trigger();
         QCOMPARE(used, 2.5e-9);
+    }
+
+    // A margin larger than the window leaves no drawing radius; the nodes are still placed
+    // apart, in the window's own frame, and the circles' centres keep them.
+    void aMarginLargerThanTheWindowNeverCollapsesTheGraph() {
+        QVERIFY(BuildHexDisk(Doc(), 3));
+        Frame().UpdateCommands();
+        CModalScript settings({[](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("margin"));
+            if (edit == nullptr) {
+                return false;
+            }
+            edit->setText(QStringLiteral("5000"));
+            static_cast<QDialog*>(modal)->accept();
+            return true;
+        }});
+        Frame().Action(cmd::kSettings)->trigger();
+        QVERIFY(settings.Done());
+        QCOMPARE(View().Radius(), 0.0);
+        Command()->trigger();
+        QCOMPARE(Doc().m_circles.GetCount(), Doc().m_nodes.GetSize());
+        const double frame = std::min(Doc().m_extentX, Doc().m_extentY);
+        std::set<std::pair<double, double>> places;
+        for (const CCPNode* node : Doc().m_nodes.m_array) {
+            places.emplace(node->x, node->y);
+            QCOMPARE(node->x, node->m_circle->m_euclidCentre.x * frame);
+        }
+        QCOMPARE(places.size(), std::size_t(Doc().m_nodes.GetSize()));
     }
 };
 
