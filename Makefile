@@ -16,8 +16,12 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # The solver's BLAS is OpenBLAS's serial build, which the programs link by its folder (src/).
 RUN_PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev \
                   libcairo2-dev libpng-dev libeigen3-dev libsuitesparse-dev libopenblas0-serial \
+                  libcgal-dev \
                   fonts-dejavu-core fonts-ipafont-gothic qt6-translations-l10n
-TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream
+# The TikZ export's tests compile it with pdflatex (TikZ is in texlive-pictures) and render the
+# page with pdftoppm.
+TEST_PACKAGES  := $(RUN_PACKAGES) libgtest-dev libgmock-dev locales desktop-file-utils appstream \
+                  texlive-latex-base texlive-pictures poppler-utils
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev libcairo2-dev
 FUZZ_PACKAGES  := $(TEST_PACKAGES) clang libclang-rt-14-dev
 # dpkg-shlibdeps computes the package's dependencies; CPack finds the programs with `file`.

@@ -45,3 +45,4 @@ int RunPackCommand(CliContext& context);
 int RunExportCommand(CliContext& context);
 int RunStyleCommand(CliContext& context);
 int RunThumbnailCommand(CliContext& context);
+int RunImportCommand(CliContext& context);

@@ -1,4 +1,4 @@
-// tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png: packs the document as
+// tessel-cli export IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png|p|tikz: packs the document as
 // `pack` does (to convergence unless told otherwise) and writes it with the editor's export
 // writers; OUT "-" is the standard output.
 #include "cli/CliArgs.h"
@@ -8,6 +8,7 @@
 #include "document/TesselDoc.h"
 #include "export/Export.h"
 #include "geometry/DPoint.h"
+#include "interchange/CirclePackDocument.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@
 
 namespace {
 
-enum class Format { Eps, Text, Bitmap, Metafile, Svg, Pdf, Png };
+enum class Format { Eps, Text, Bitmap, Metafile, Svg, Pdf, Png, CirclePack, Tikz };
 
 struct ExportOptions {
     Format format = Format::Eps;
@@ -26,6 +27,7 @@ struct ExportOptions {
     bool antialias = false;
     COLORREF background = 0x00FFFFFF;
     bool transparent = false;
+    bool document = false;
     int dpi = 96;
 };
 
@@ -44,9 +46,9 @@ bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
         return Complain(context, "--format is required");
     }
     const std::pair<const char*, Format> names[] = {
-        {"eps", Format::Eps},      {"txt", Format::Text}, {"bmp", Format::Bitmap},
-        {"emf", Format::Metafile}, {"svg", Format::Svg},  {"pdf", Format::Pdf},
-        {"png", Format::Png}};
+        {"eps", Format::Eps},      {"txt", Format::Text},     {"bmp", Format::Bitmap},
+        {"emf", Format::Metafile}, {"svg", Format::Svg},      {"pdf", Format::Pdf},
+        {"png", Format::Png},      {"p", Format::CirclePack}, {"tikz", Format::Tikz}};
     for (auto [name, value] : names) {
         if (*text == name) {
             format = value;
@@ -54,7 +56,8 @@ bool ParseFormat(CliContext& context, const CliArgs& args, Format& format) {
         }
     }
     return Complain(context,
-                    "--format must be eps, txt, bmp, emf, svg, pdf or png, not '" + *text + "'");
+                    "--format must be eps, txt, bmp, emf, svg, pdf, png, p or tikz, not '" + *text +
+                        "'");
 }
 
 bool IsBitmap(Format format) {
@@ -64,9 +67,10 @@ bool IsBitmap(Format format) {
 // The options that belong to some formats only are refused with the others.
 bool CheckFormatOptions(CliContext& context, const CliArgs& args, Format format) {
     const std::pair<const char*, bool> only[] = {
-        {"--offset", format == Format::Eps}, {"--text-format", format == Format::Text},
-        {"--background", IsBitmap(format)},  {"--antialias", IsBitmap(format)},
-        {"--dpi", format == Format::Png},    {"--transparent", format == Format::Png}};
+        {"--offset", format == Format::Eps},        {"--text-format", format == Format::Text},
+        {"--background", IsBitmap(format)},         {"--antialias", IsBitmap(format)},
+        {"--dpi", format == Format::Png},           {"--transparent", format == Format::Png},
+        {"--radius", format != Format::CirclePack}, {"--document", format == Format::Tikz}};
     for (auto [name, applies] : only) {
         if ((Value(args, name) || args.Has(name)) && !applies) {
             return Complain(context, std::string(name) + " does not apply to this format");
@@ -84,6 +88,8 @@ CliRange RadiusRange(Format format) {
     switch (format) {
     case Format::Eps:
         return {1, kEpsMaxRadius};
+    case Format::Tikz:
+        return {1, kTikzMaxRadius};
     case Format::Svg:
     case Format::Pdf:
         return {1, kVectorMaxRadius};
@@ -92,6 +98,7 @@ CliRange RadiusRange(Format format) {
     case Format::Bitmap:
     case Format::Metafile:
     case Format::Png:
+    case Format::CirclePack:
         break;
     }
     return {1, 2147483647.0};
@@ -124,6 +131,7 @@ bool ParseExportOptions(CliContext& context, const CliArgs& args, ExportOptions&
     }
     o.antialias = args.Has("--antialias");
     o.transparent = args.Has("--transparent");
+    o.document = args.Has("--document");
     if (const std::string* text = Value(args, "--dpi")) {
         std::int64_t dpi = 0;
         if (!ParseCliInteger(context, "export", "--dpi", *text, 1, PngSetup::kMaxDpi, dpi)) {
@@ -168,6 +176,8 @@ ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
         return ExportSvg(doc.m_circles, radius, target);
     case Format::Pdf:
         return ExportPdf(doc.m_circles, radius, target);
+    case Format::Tikz:
+        return ExportTikz(doc.m_circles, radius, o.document, target);
     case Format::Png: {
         PngSetup png;
         static_cast<BitmapSetup&>(png) = {radius, o.antialias, o.background};
@@ -176,9 +186,27 @@ ExportStatus Write(const CTesselDoc& doc, const ExportOptions& o, double radius,
         return ExportPng(doc.m_circles, png, target);
     }
     case Format::Metafile:
+    case Format::CirclePack:
         break;
     }
     return ExportEmf(doc.m_circles, radius, target);
+}
+
+// The graph and its packing in CirclePack's format, which has no picture scale.
+int WriteCirclePack(CliContext& context, const CTesselDoc& doc, const ExportTarget& target,
+                    const std::string& shortfall) {
+    std::string problem;
+    const std::string text = ExportCirclePack(doc, target.Title(), problem);
+    if (!problem.empty()) {
+        ReportCliError(context.err, "export", "Cannot export \"" + target.path + "\": " + problem);
+        return CliBadInput;
+    }
+    if (ExportStatus status = WriteBytes(target, text.data(), text.size());
+        status != ExportStatus::Ok) {
+        ReportCliError(context.err, "export", ExportErrorText(status, target.path));
+        return CliBadInput;
+    }
+    return ReportShortfall(context, "export", shortfall);
 }
 
 } // namespace
@@ -190,7 +218,7 @@ int RunExportCommand(CliContext& context) {
     if (!ParseCliArgs(context, "export",
                       {"--format", "--runs", "--until", "--max-runs", "--threshold", "--radius",
                        "--offset", "--text-format", "--background", "--dpi"},
-                      {"--antialias", "--transparent"}, 2, 2, args,
+                      {"--antialias", "--transparent", "--document"}, 2, 2, args,
                       {{"--converge", kToleranceRange}}) ||
         !ParsePackOptions(context, "export", args, 0, packing) ||
         !ParseExportOptions(context, args, options)) {
@@ -215,6 +243,9 @@ int RunExportCommand(CliContext& context) {
         if (int code = PackForCli(summary, "export", doc, packing, shortfall); code != CliOk) {
             return code;
         }
+    }
+    if (options.format == Format::CirclePack) {
+        return WriteCirclePack(context, doc, target, shortfall);
     }
     double radius = 0;
     if (!ChooseRadius(context, options, doc.GetPackingScale(), radius)) {

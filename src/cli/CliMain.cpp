@@ -48,9 +48,10 @@ constexpr CliCommand kCommands[] = {
      "it reached and exits with 1.",
      &RunPackCommand},
     {"export",
-     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png [--runs N | --until ERR [--max-runs M] | "
+     "IN.tesl OUT --format eps|txt|bmp|emf|svg|pdf|png|p|tikz [--runs N | --until ERR [--max-runs "
+     "M] | "
      "--converge [TOL]] [--threshold T] [--radius R] [--offset O] [--text-format F] "
-     "[--antialias] [--background #RRGGBB] [--dpi D] [--transparent]",
+     "[--antialias] [--background #RRGGBB] [--dpi D] [--transparent] [--document]",
      "Packs as `pack` does, to convergence when no packing option is given (--runs 0 exports\n"
      "the outer circle alone), and writes OUT with the editor's EPS, text, bitmap,\n"
      "enhanced-metafile, SVG, PDF or PNG writer; OUT - writes the file to the standard output\n"
@@ -62,7 +63,11 @@ constexpr CliCommand kCommands[] = {
      "profile's format; --antialias and --background (bmp, png; default the profile's\n"
      "BGColor) set the bitmap; --dpi (png, 1 to 100000, default 96) is the resolution the file\n"
      "records; --transparent (png) leaves the margin and the gaps between the circles clear. A\n"
-     "plain bitmap is drawn by the program's own aliased rasteriser, without a display.",
+     "plain bitmap is drawn by the program's own aliased rasteriser, without a display.\n"
+     "--format p writes a CirclePack packing file: the flowers, and the hyperbolic radii and\n"
+     "centres of the packing (horocycles as their Euclidean radius negated), y upwards.\n"
+     "--format tikz writes a tikzpicture for LaTeX, the radius in points (1 to 8000) as for\n"
+     "eps; --document (tikz) makes it a complete article of one page the picture's size.",
      &RunExportCommand},
     {"style",
      "IN.tesl OUT.tesl [--nodes LIST] [--outer] [--line-color #RRGGBB] [--inner-color #RRGGBB] "
@@ -79,6 +84,15 @@ constexpr CliCommand kCommands[] = {
      "first as `export` packs it (to convergence unless told otherwise) and saved with the\n"
      "graph moved onto the centres.",
      &RunStyleCommand},
+    {"import", "IN OUT.tesl [--format p|off|obj|points] [--largest]",
+     "Reads another program's file and writes it as a document: a CirclePack packing (.p;\n"
+     "a hyperbolic packing's radii and centres place the nodes, other files are packed anew),\n"
+     "an OFF or Wavefront OBJ triangle mesh with the topology of a disk (.off, .obj; faces of\n"
+     "more corners fanned, the positions projected onto the plane that fits them best), or\n"
+     "points, one 'x y' a line with '#' comments, joined by their Delaunay triangulation\n"
+     "(.xy, .txt). --format names the format when the extension does not; --largest imports\n"
+     "the largest part of a mesh of several parts. Prints what was left unread and the counts.",
+     &RunImportCommand},
     {"thumbnail", "IN.tesl OUT.png SIZE",
      "Writes the PNG picture of a document that file managers show, SIZE pixels square (16\n"
      "to 4096; one less for an odd SIZE): packed to convergence and drawn antialiased, the\n"

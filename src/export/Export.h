@@ -81,3 +81,16 @@ ExportStatus ExportSvg(const CCPCircleArray& circles, double scale, const Export
 
 // The picture as a one-page PDF the size of the picture, the scale in points.
 ExportStatus ExportPdf(const CCPCircleArray& circles, double scale, const ExportTarget& target);
+
+// TeX's lengths end below 16384 points: the TikZ picture's side stays within that, which a
+// radius of kTikzMaxRadius points keeps with any outer line up to 180 points wide.
+constexpr double kTikzMaxRadius = 8000;
+constexpr std::int64_t kTexMaxLength = 16383;
+
+// The picture as TikZ at a scale in points (at most kTikzMaxRadius): one command per
+// circle with its colours (each defined once) and line width, in a tikzpicture the picture
+// square's size; with `document`, a complete article of one page that size for pdflatex.
+ExportStatus RecordTikz(const CCPCircleArray& circles, double scale, bool document,
+                        std::string& text);
+ExportStatus ExportTikz(const CCPCircleArray& circles, double scale, bool document,
+                        const ExportTarget& target);

@@ -25,10 +25,10 @@ class CDiskCheck {
 public:
     CDiskCheck(const CGraphTable& table, const CTableFans& fans) : m_table(table), m_fans(fans) {}
 
-    std::string Run() {
+    std::string Run() const {
         std::string problem = CheckDegrees();
         if (problem.empty()) {
-            problem = FindPositions();
+            problem = FindRepeatedNeighbour();
         }
         for (int v = 0; v < m_table.Nodes() && problem.empty(); ++v) {
             problem = CheckFan(v);
@@ -52,8 +52,13 @@ private:
     int After(int v, int p) const {
         return p + 1 < Degree(v) ? At(v, p + 1) : IsInner(v) ? At(v, 0) : -1;
     }
-    // Where v stands in the fan of its neighbour p.
-    int PositionAcross(int v, int p) const { return m_across[First(v) + p]; }
+    // Where v stands in the fan of its neighbour p: the place of the entry's edge in the list
+    // of its other end.
+    int PositionAcross(int v, int p) const {
+        const int at = First(v) + p;
+        const std::size_t e = m_table.listEdges[at];
+        return m_fans.places[2 * e + (m_fans.fromStart[at] ? 1 : 0)];
+    }
     bool Joined(int a, int b) const {
         for (int p = 0; p < Degree(a); ++p) {
             if (At(a, p) == b) {
@@ -97,11 +102,8 @@ private:
         return {};
     }
 
-    // For every fan entry (v, p), the position of v in the fan of its neighbour p: where the
-    // entry's edge stands in the list of its other end. A node that reaches one neighbour by
-    // two edges is found on the way.
-    std::string FindPositions() {
-        m_across.resize(m_table.listEdges.size());
+    // A node that reaches one neighbour by two edges.
+    std::string FindRepeatedNeighbour() const {
         std::vector<int> owner(m_table.Nodes(), -1);
         for (int v = 0; v < m_table.Nodes(); ++v) {
             for (int at = First(v); at < First(v + 1); ++at) {
@@ -110,8 +112,6 @@ private:
                     return Node(v) + ": its neighbour " + std::to_string(b) + " is listed twice";
                 }
                 owner[b] = v;
-                const std::size_t e = m_table.listEdges[at];
-                m_across[at] = m_fans.places[2 * e + (m_fans.fromStart[at] ? 1 : 0)];
             }
         }
         return {};
@@ -257,7 +257,6 @@ private:
 
     const CGraphTable& m_table;
     const CTableFans& m_fans;
-    std::vector<int> m_across; // per fan entry, where its node stands in the neighbour's fan
 };
 
 // The structural check's sentence in the form of this check's: lower case, no full stop.

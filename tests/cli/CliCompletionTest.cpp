@@ -37,7 +37,7 @@ TEST(CliCompletion, OffersWhatTheHelpDescribes) {
         {"tessel-cli ex", "export\n"},
         {"tessel-cli th", "thumbnail\n"},
         {"tessel-cli export a.tesl out --for", "--format\n"},
-        {"tessel-cli export a.tesl out --format p", "pdf\npng\n"},
+        {"tessel-cli export a.tesl out --format p", "p\npdf\npng\n"},
         {"tessel-cli style a.tesl a.tesl --gradation ", "circular\nlinear\n"},
         {"tessel-cli random 100 --seed ", "\n"},
         {"tessel-cli hex 3 ", "a.tesl\n"},

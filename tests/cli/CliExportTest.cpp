@@ -162,7 +162,7 @@ TEST(CliExport, RefusalsAndFailures) {
     };
     for (const Case& c : std::vector<Case>{
              {{}, 2, "--format is required"},
-             {{"--format", "gif"}, 2, "--format must be eps, txt, bmp, emf, svg, pdf or png"},
+             {{"--format", "gif"}, 2, "--format must be eps, txt, bmp, emf, svg, pdf, png, p or tikz"},
              {{"--format", "txt", "--offset", "3"}, 2, "--offset does not apply"},
              {{"--format", "eps", "--antialias"}, 2, "--antialias does not apply"},
              {{"--format", "bmp", "--transparent"}, 2, "--transparent does not apply"},

@@ -1,15 +1,16 @@
 # The layers' include rules, checked on every source file: the core includes neither Qt nor
 # the shell nor tessel-cli, and within the core the algorithms know no document; the view
 # includes no part of the application; tessel-cli drives the core alone. Run as `cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake`.
-set(core_dirs geometry model packing document circles export)
+set(core_dirs geometry model packing document circles export interchange)
 set(rules)
 foreach(dir IN LISTS core_dirs)
     list(APPEND rules "${dir}|#include \"(view|app|cli)/|#include <Q")
 endforeach()
-list(APPEND rules "geometry|#include \"(model|packing|document|circles|export)/")
-list(APPEND rules "model|#include \"(packing|document|export)/")
-list(APPEND rules "packing|#include \"(document|export)/")
-list(APPEND rules "circles|#include \"(packing|document|export)/")
+list(APPEND rules "geometry|#include \"(model|packing|document|circles|export|interchange)/")
+list(APPEND rules "model|#include \"(packing|document|export|interchange)/")
+list(APPEND rules "packing|#include \"(document|export|interchange)/")
+list(APPEND rules "circles|#include \"(packing|document|export|interchange)/")
+list(APPEND rules "document|#include \"interchange/")
 list(APPEND rules "view|#include \"(app|cli)/")
 list(APPEND rules "cli|#include \"(view|app)/|#include <Q")
 list(APPEND rules "app|#include \"cli/")
