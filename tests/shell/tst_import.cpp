@@ -41,8 +41,9 @@ private slots:
             {ChooseFile(File("parts.obj")), PressButton(QMessageBox::Ok, &question)});
         Trigger(cmd::kImport);
         QVERIFY(script.Done());
-        QCOMPARE(question, QStringLiteral("2 separate parts: the largest has 2 triangles.\n\n"
-                                          "Import the largest part?"));
+        QCOMPARE(question, QStringLiteral("Cannot import \"%1\": 2 separate parts: the largest "
+                                          "has 2 triangles.\n\nImport the largest part?")
+                               .arg(File("parts.obj")));
         QCOMPARE(Doc().m_nodes.GetSize(), 4);
         QVERIFY(Doc().IsModified());
         QCOMPARE(m_app->PathName(), QString());
