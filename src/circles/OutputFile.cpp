@@ -200,16 +200,31 @@ std::string FileErrorText(const std::string& what, const std::string& path, int 
     return FileMessage(what, path, std::string(std::strerror(error)) + ".");
 }
 
-COutputFile::~COutputFile() {
-    Discard();
-}
-
-bool COutputFile::Open(const std::string& path, Mode mode, Targets targets) {
+void COutputFile::Begin(const std::string& path, Mode mode) {
     Discard();
     m_mode = mode;
     m_path = path;
     m_failed = false;
     m_error.clear();
+}
+
+bool COutputFile::Attach(int fd) {
+    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!m_file) {
+        Fail("Cannot write", errno);
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    return m_file != nullptr;
+}
+
+COutputFile::~COutputFile() {
+    Discard();
+}
+
+bool COutputFile::Open(const std::string& path, Mode mode, Targets targets) {
+    Begin(path, mode);
     if (int error = 0; !ResolveTarget(path, m_target, error)) {
         Fail("Cannot write", error);
         return false;
@@ -259,52 +274,24 @@ bool COutputFile::OpenDirectly(Targets targets) {
         return false;
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    m_file = fdopen(fd, "wb");
-    if (!m_file) {
-        Fail("Cannot write", errno);
-        close(fd);
-    }
-    return m_file != nullptr;
+    return Attach(fd);
 }
 
 bool COutputFile::OpenInPlace(const std::string& path, Mode mode) {
-    Discard();
-    m_mode = mode;
-    m_path = path;
-    m_failed = false;
-    m_error.clear();
+    Begin(path, mode);
     // As Open, no waiting for a pipe that nobody reads.
     int fd =
         open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (fd >= 0) {
         fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     }
-    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!m_file) {
-        Fail("Cannot write", errno);
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    return m_file != nullptr;
+    return Attach(fd);
 }
 
 bool COutputFile::OpenStandardOutput(const std::string& name, Mode mode) {
-    Discard();
-    m_mode = mode;
-    m_path = name;
-    m_failed = false;
-    m_error.clear();
+    Begin(name, mode);
     // A duplicate of the descriptor: closing it at the end leaves the process's own open.
-    int fd = dup(STDOUT_FILENO);
-    m_file = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!m_file) {
-        Fail("Cannot write", errno);
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    return m_file != nullptr;
+    return Attach(dup(STDOUT_FILENO));
 }
 
 void COutputFile::Write(const void* data, std::size_t size) {

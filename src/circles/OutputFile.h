@@ -57,6 +57,10 @@ public:
     const std::string& ErrorText() const { return m_error; }
 
 private:
+    // Forgets any earlier file and failure before a new one is opened.
+    void Begin(const std::string& path, Mode mode);
+    // Writes through the descriptor (a failed open's -1 included), or fails naming errno.
+    bool Attach(int fd);
     // A device or a pipe, opened for writing in place.
     bool OpenDirectly(Targets targets);
     void Fail(const std::string& what, int error);
