@@ -8,6 +8,8 @@
 #include "document/GraphBuilder.h"
 
 #include "document/TesselDoc.h"
+#include "model/FanIndex.h"
+#include "packing/DiskDrawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,22 +79,23 @@ void StartBuilding(CTesselDoc& doc) {
     doc.m_topologyChanged = 1;
 }
 
-// The grow edits place new nodes wherever there is room, so a finished disk sprawls far
-// beyond the graph area with its centre anywhere. Moving the first node, the centre of the
-// spiral, to the origin and shrinking the drawing into the graph area makes it open in view
-// and makes the packing start from the middle of the disk, where its circles are largest.
-void CentreAndFit(CTesselDoc& doc) {
-    CDPoint centre = *doc.GetNodeAt(0);
-    double reach = 0;
-    for (const CCPNode* node : doc.m_nodes.m_array) {
-        CDPoint offset = *node - centre;
-        reach = std::max({reach, std::fabs(offset.x) / std::max(doc.m_extentX, 1.0),
-                          std::fabs(offset.y) / std::max(doc.m_extentY, 1.0)});
+// The grow edits place new nodes wherever there is room, so a finished disk sprawls as a
+// spiral whose edges cross. It is drawn again inside the disk the view shows, without a
+// crossing: a hexagonal disk on the triangular lattice, which shows its rings as regular
+// hexagons, any other disk by Tutte's barycentric drawing, which one sparse solve finds and
+// which needs no packing. The hexagonal disk's centre node, the first, lies in the middle,
+// where the packing then starts. False when the disk cannot be drawn so.
+bool DrawInDisk(CTesselDoc& doc, bool lattice) {
+    CFanIndex fans(doc.m_nodes);
+    std::vector<CDPoint> points;
+    if (!(lattice ? DrawOnLattice(fans, 0, points) : DrawBarycentric(fans, points))) {
+        return false;
     }
-    double scale = reach > 0 ? 0.9 / reach : 1;
-    for (CCPNode* node : doc.m_nodes.m_array) {
-        node->Set((*node - centre) * scale);
+    const double scale = doc.GetPackingScale();
+    for (int i = 0; i < fans.Size(); ++i) {
+        doc.m_nodes.m_array[i]->Set(points[i] * scale);
     }
+    return true;
 }
 
 } // namespace
@@ -112,11 +115,7 @@ bool BuildHexDisk(CTesselDoc& doc, int rings, const BuildProgress& progress) {
         CCPNode* next = CloseAt(doc, node, 6);
         node = node->GetEdgeCount() == 6 ? next : nullptr;
     }
-    if (!node || doc.m_nodes.GetSize() != total) {
-        return false;
-    }
-    CentreAndFit(doc);
-    return true;
+    return node && doc.m_nodes.GetSize() == total && DrawInDisk(doc, true);
 }
 
 bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed, const BuildProgress& progress) {
@@ -146,9 +145,5 @@ bool BuildRandomDisk(CTesselDoc& doc, int nodes, unsigned seed, const BuildProgr
         node = CloseAt(doc, node, longRim ? 3 + random.Below(5) : 5 + random.Below(6));
         ++inner;
     }
-    if (!node) {
-        return false;
-    }
-    CentreAndFit(doc);
-    return true;
+    return node && DrawInDisk(doc, false);
 }

@@ -1,6 +1,7 @@
 // Generated graphs: regular and irregular triangulated disks built by the same grow and
 // connect edits a user's clicks make, for the command-line tool, benchmarks and tests. A
-// finished disk is drawn with its centre node at the origin, inside the graph area.
+// finished disk is drawn without crossings inside the disk the view shows: a hexagonal disk on
+// the triangular lattice about its centre node, a random one by Tutte's barycentric drawing.
 #pragma once
 
 #include <functional>
