@@ -23,12 +23,14 @@ constexpr CliCommand kCommands[] = {
     {"new", "OUT.tesl", "Writes a new document: the starting triangle, extents 500 x 500.",
      &RunNewCommand},
     {"hex", "RINGS OUT.tesl",
-     "Writes the hexagonal disk of RINGS rings (1 to 577): 1 + 3*RINGS*(RINGS+1) nodes, drawn\n"
-     "from the starting triangle by the editor's own grow and connect edits.",
+     "Writes the hexagonal disk of RINGS rings (1 to 577): 1 + 3*RINGS*(RINGS+1) nodes, grown\n"
+     "from the starting triangle by the editor's own grow and connect edits and drawn on the\n"
+     "triangular lattice inside the outer circle, the centre node in the middle.",
      &RunHexCommand},
     {"random", "NODES OUT.tesl [--seed S]",
      "Writes a triangulated disk of about NODES nodes (4 to 1000000) with irregular degrees,\n"
-     "drawn by random grow and connect edits; the same seed (default 1) gives the same file.",
+     "grown by random grow and connect edits and drawn without crossings inside the outer\n"
+     "circle by Tutte's barycentric drawing; the same seed (default 1) gives the same file.",
      &RunRandomCommand},
     {"tiling", "P Q DEPTH OUT.tesl",
      "Writes the regular hyperbolic tiling {P,Q} (P-gons, Q at every corner; P and Q from 3 to\n"

@@ -367,6 +367,9 @@ TEST_F(EditHistory, ANodeComesBackInTheGraphAreaOfNow) {
 // A click on a large graph records only what it touched, not a copy of the graph; the history
 // drops its oldest steps when it holds more than its limit.
 TEST_F(EditHistory, MemoryStaysBounded) {
+    // Drawn on the lattice inside a radius of 300, the disk's edges would be 5 pixels long, too
+    // short for a click on one to miss its ends.
+    m_doc.SetViewRadius(3000.0);
     ASSERT_TRUE(BuildHexDisk(m_doc, 60)); // 10,981 nodes
     const CCPEdge* boundary = nullptr;
     for (const CCPEdge* edge : m_doc.m_edges.m_array) {

@@ -95,3 +95,24 @@ TEST(DiskDrawing, HexDisksLieOnTheLatticeAndOtherDisksAreRefused) {
     EXPECT_TRUE(points.empty());
     EXPECT_FALSE(DrawOnLattice(fans, fans.Size(), points));
 }
+
+// The generators open their disks so drawn: no crossing, the farthest node on the circle the
+// view shows, a hex disk's centre node in the middle.
+TEST(DiskDrawing, GeneratedDisksOpenDrawnInsideTheDisk) {
+    for (const DiskCase& disk : kDisks) {
+        CTesselDoc doc;
+        ASSERT_TRUE(disk.build(doc)) << disk.name;
+        CFanIndex fans(doc.m_nodes);
+        std::vector<CDPoint> points;
+        for (const CCPNode* node : doc.m_nodes.m_array) {
+            points.push_back(*node);
+        }
+        const DrawingFigures figures = Measure(fans, points);
+        EXPECT_EQ(figures.badTriangles, 0) << disk.name;
+        EXPECT_NEAR(figures.reach, doc.GetPackingScale(), 1e-9 * doc.GetPackingScale())
+            << disk.name;
+        if (disk.name[0] == 'h') {
+            EXPECT_EQ(points[0].Abs(), 0) << disk.name;
+        }
+    }
+}
