@@ -3,12 +3,13 @@
 
 #include "document/TesselDoc.h"
 
-std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind) {
-    CNewDiskDlg sizes(kind, parent);
+std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind, CIniFile& profile) {
+    CNewDiskDlg sizes(kind, profile, parent);
     if (sizes.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return DiskRequest{kind, sizes.m_rings, sizes.m_nodes, unsigned(sizes.m_seed)};
+    return DiskRequest{kind, sizes.m_rings, sizes.m_nodes, unsigned(sizes.m_seed),
+                       sizes.m_pack != 0};
 }
 
 std::optional<std::vector<std::uint8_t>>

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+class CIniFile;
 class QWidget;
 
 // What the new document's view offers the builder: its drawing radius and graph area.
@@ -24,10 +25,11 @@ struct DiskRequest {
     int rings = 0;
     int nodes = 0;
     unsigned seed = 0;
+    bool pack = false; // packed to convergence once made
 };
 
-// Asks for the size; nothing when the user cancels.
-std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind);
+// Asks for the size, the dialog's box remembered in `profile`; nothing when the user cancels.
+std::optional<DiskRequest> AskDiskSize(QWidget* parent, CNewDiskDlg::Kind kind, CIniFile& profile);
 
 // The disk's document bytes, which open as any document file does; nothing when progress
 // stopped the build. Touches no window; std::bad_alloc leaves when memory runs out.

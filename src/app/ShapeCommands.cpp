@@ -41,7 +41,7 @@ void CTesselApp::BindShapeCommands() {
 }
 
 // A million-node result takes seconds: the growth runs behind the progress dialog, the window
-// showing the graph as it was.
+// showing the graph as it was, and Cancel stops it between its passes over the graph.
 void CTesselApp::OnGrow(GraphGrowth growth, int command) {
     m_pView->CancelGesture();
     std::string problem;
@@ -49,11 +49,15 @@ void CTesselApp::OnGrow(GraphGrowth growth, int command) {
     bool outOfMemory = false;
     RunOnWorker(command, LoadQString(ids::kGrowingGraph), [&] {
         try {
-            grown = m_document->GrowGraph(growth, 1, problem);
+            grown = m_document->GrowGraph(growth, 1, problem, CancelAsked());
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
         }
     });
+    if (!grown && !outOfMemory && problem.empty()) {
+        m_pMainFrame->SetStatusText(FormatString(ids::kGrowthCancelled, {CommandTip(command)}));
+        return;
+    }
     if (!grown) {
         ShowMessage(m_pMainFrame, outOfMemory ? LoadQString(ids::kDiskTooLarge)
                                               : FormatString(ids::kCannotGrow,

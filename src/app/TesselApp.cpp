@@ -97,6 +97,7 @@ void CTesselApp::LoadProfile() {
     CIniProfile profile(m_profile);
     m_recentFiles.Load(profile);
     LoadSettings(m_profile, m_settings);
+    LoadColourByColours(m_profile, m_colourRequest.how);
 }
 
 void CTesselApp::CreateWindows() {
@@ -331,7 +332,7 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
     if (!SaveModified()) {
         return false;
     }
-    const std::optional<DiskRequest> request = AskDiskSize(m_pMainFrame, kind);
+    const std::optional<DiskRequest> request = AskDiskSize(m_pMainFrame, kind, m_profile);
     if (!request) {
         return false;
     }
@@ -355,7 +356,22 @@ bool CTesselApp::OnNewDisk(CNewDiskDlg::Kind kind) {
         ShowWarning(m_pMainFrame, LoadQString(ids::kDiskTooLarge));
         return false;
     }
-    return NewDiskShown(loaded, error);
+    if (!NewDiskShown(loaded, error)) {
+        return false;
+    }
+    if (request->pack) {
+        PackNewDisk();
+    }
+    return true;
+}
+
+void CTesselApp::PackNewDisk() {
+    // A Cancel, or a graph the solver refuses, leaves the disk as drawn, in graph mode.
+    if (!OnPackToConvergence()) {
+        return;
+    }
+    m_pView->SetMode(CircleMode);
+    m_pMainFrame->UpdateCommands();
 }
 
 bool CTesselApp::ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes) {
@@ -465,6 +481,7 @@ void CTesselApp::OnClosing() {
     m_pMainFrame->SaveFrameState(profile);
     m_recentFiles.Save(profile);
     SaveSettings(m_profile, m_settings);
+    SaveColourByColours(m_profile, m_colourRequest.how);
     std::string error;
     if (!m_profile.Save(m_profilePath, error)) {
         ShowWarning(m_pMainFrame, QString::fromStdString(error));

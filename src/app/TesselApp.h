@@ -82,6 +82,9 @@ private:
     bool ShowNewDisk(int command, const std::vector<std::uint8_t>& bytes);
     // Shows a disk just loaded, or says why it could not be; false when nothing changed.
     bool NewDiskShown(bool loaded, const std::string& error);
+    // The disk just made packed to convergence and shown in circle mode, as its dialog's box
+    // asks.
+    void PackNewDisk();
     void OnSettings();
     void OnCirclePacking();
     // True when the converged packing was applied.

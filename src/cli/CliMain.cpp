@@ -97,7 +97,7 @@ constexpr CliCommand kCommands[] = {
      "[--line-width W] [--gradation linear|circular --from X,Y --to X,Y "
      "--colors #RRGGBB,#RRGGBB [--line] [--inner] [--snap] [--runs N | --until ERR "
      "[--max-runs M] | --converge [TOL]] [--threshold T]] [--colour-by rings|degree|proper|radius "
-     "[--colors #RRGGBB,#RRGGBB] [--palette #RRGGBB,...] [--line] [--inner]]",
+     "[--colors #RRGGBB,#RRGGBB] [--palette #RRGGBB,...] [--from NODE] [--line] [--inner]]",
      "Sets the line colour, inner colour and line width (0 to 65535, 0: no line) of the circles\n"
      "of the nodes in LIST (indices from 0 in the document's order and ranges: 0,5,7-20) and,\n"
      "with --outer, of the outer circle; without either, of every node's circle. --gradation\n"
@@ -109,7 +109,8 @@ constexpr CliCommand kCommands[] = {
      "graph moved onto the centres. --colour-by colours those circles by their place in the\n"
      "graph instead, on their inner colours (--inner, the default), line colours (--line) or\n"
      "both: rings of edges from the centre node (the one nearest the middle of the graph\n"
-     "area) and degree as gradations between the two --colors (default gold to dark red),\n"
+     "area) or from the node of index NODE with --from, and degree as gradations between the\n"
+     "two --colors (default gold to dark red),\n"
      "proper with neighbours always in different colours of the --palette (default six),\n"
      "taken in order and as few as it can (mostly four or five), radius as a gradation by\n"
      "hyperbolic radius, smallest first, horocycles last, after a packing as for --gradation.",

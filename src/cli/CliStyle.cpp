@@ -217,10 +217,14 @@ bool ParseStyle(CliContext& context, const CliArgs& args, StyleOptions& o) {
     if (Value(args, "--palette") && !o.colouring) {
         return Complain(context, "--palette belongs to --colour-by proper");
     }
-    for (const char* name : {"--from", "--to", "--snap"}) {
+    for (const char* name : {"--to", "--snap"}) {
         if ((Value(args, name) || args.Has(name)) && o.colouring) {
             return Complain(context, std::string(name) + " belongs to --gradation");
         }
+    }
+    if (Value(args, "--from") && o.colouring && o.colouring->how.by != ColourBy::Rings) {
+        return Complain(context,
+                        "--from goes with --gradation, or as a node with --colour-by rings");
     }
     if (!o.lineColor && !o.innerColor && !o.lineWidth && !o.gradation && !o.colouring) {
         return Complain(context, "nothing to set: give --line-color, --inner-color, "
@@ -302,6 +306,14 @@ int RunStyleCommand(CliContext& context) {
     }
     if (!nodes) { // every node's circle, unless --outer alone chose the outer circle
         options.nodes.assign(std::size_t(doc.m_nodes.GetSize()), !options.outer);
+    }
+    if (const std::string* from = Value(args, "--from"); from && options.colouring) {
+        std::int64_t node = 0;
+        if (!ParseCliInteger(context, "style", "--from", *from, 0, doc.m_nodes.GetSize() - 1,
+                             node)) {
+            return CliBadUsage;
+        }
+        options.colouring->from = int(node);
     }
     std::string shortfall;
     if (packs) {

@@ -6,6 +6,7 @@
 #include "model/FanIndex.h"
 
 #include <limits>
+#include <string>
 #include <unordered_set>
 
 namespace {
@@ -45,6 +46,10 @@ bool CTesselDoc::ColourCircles(const ColourRequest& request, std::string& proble
     if (problem.empty() && request.how.by == ColourBy::Radius && !ListsEveryNode(*this)) {
         problem = "colouring by radius needs the circles of a packing run";
     }
+    if (problem.empty() && request.from >= m_nodes.GetSize()) {
+        problem = "there is no node " + std::to_string(request.from) + " in a graph of " +
+                  std::to_string(m_nodes.GetSize()) + " nodes";
+    }
     if (!problem.empty()) {
         return false;
     }
@@ -62,9 +67,13 @@ bool CTesselDoc::ColourCircles(const ColourRequest& request, std::string& proble
         input.chosen[i] = (!request.selectedOnly || circle->m_selected) &&
                           (!m_historyEnabled || listed.contains(circle));
     }
-    input.sources = !request.selectedOnly && !selected.empty()
-                        ? selected
-                        : std::vector<int>{CentreNode(m_nodes)};
+    if (request.from >= 0) {
+        input.sources = {request.from};
+    } else if (!request.selectedOnly && !selected.empty()) {
+        input.sources = selected;
+    } else {
+        input.sources = {CentreNode(m_nodes)};
+    }
     if (request.how.by == ColourBy::Radius) {
         for (const CCPNode* node : m_nodes.m_array) {
             input.radii.push_back(node->m_kind == Inner ? node->m_circle->m_radius

@@ -23,7 +23,8 @@ int StepName(GraphGrowth growth) {
 
 } // namespace
 
-bool CTesselDoc::GrowGraph(GraphGrowth growth, int times, std::string& problem) {
+bool CTesselDoc::GrowGraph(GraphGrowth growth, int times, std::string& problem,
+                           const GrowthCancel& cancelled) {
     problem = FindDiskProblem(m_nodes, m_edges);
     if (problem.empty() && times > 0) {
         problem = FindGrowthLimit(MeasureGraph(m_nodes, m_edges), growth, times);
@@ -34,15 +35,16 @@ bool CTesselDoc::GrowGraph(GraphGrowth growth, int times, std::string& problem) 
     // Each growth reads the last one's graph; the first reads the document's.
     auto nodes = std::make_unique<CCPNodeArray>();
     auto edges = std::make_unique<CCPEdgeArray>();
-    problem = ::GrowGraph(m_nodes, m_edges, growth, *nodes, *edges);
-    for (int i = 1; i < times && problem.empty(); ++i) {
+    problem = ::GrowGraph(m_nodes, m_edges, growth, *nodes, *edges, cancelled);
+    for (int i = 1; i < times && problem.empty() && nodes->GetSize() > 0; ++i) {
         auto nextNodes = std::make_unique<CCPNodeArray>();
         auto nextEdges = std::make_unique<CCPEdgeArray>();
-        problem = ::GrowGraph(*nodes, *edges, growth, *nextNodes, *nextEdges);
+        problem = ::GrowGraph(*nodes, *edges, growth, *nextNodes, *nextEdges, cancelled);
         nodes = std::move(nextNodes);
         edges = std::move(nextEdges);
     }
-    if (!problem.empty()) {
+    // A cancelled growth leaves an empty graph.
+    if (!problem.empty() || nodes->GetSize() == 0) {
         return false;
     }
     ReplaceGraph(*nodes, *edges, StepName(growth));

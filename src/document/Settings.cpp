@@ -5,12 +5,15 @@
 #include "document/SettingsTable.h"
 #include "geometry/NumberText.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace {
 
 constexpr const char* DefaultTextFormat = "%X, %Y, %R";
+constexpr int kStoredPalette = 6;
 
 // Reads one stored setting into its variable.
 struct CLoad {
@@ -104,6 +107,41 @@ std::string LoadTextExportFormat(const CIniFile& ini) {
 
 void SaveTextExportFormat(CIniFile& ini, const std::string& format) {
     ini.SetString("TextExport", "Format", format);
+}
+
+int LoadNewDiskPacking(const CIniFile& ini) {
+    return ReadProfileFlag(ini, "NewDisk", "PackToConvergence", 0);
+}
+
+void SaveNewDiskPacking(CIniFile& ini, int pack) {
+    ini.SetInt("NewDisk", "PackToConvergence", pack != 0 ? 1 : 0);
+}
+
+void LoadColourByColours(const CIniFile& ini, CColouring& how) {
+    how.from = ReadProfileColor(ini, "ColourBy", "FirstColor", how.from);
+    how.to = ReadProfileColor(ini, "ColourBy", "LastColor", how.to);
+    std::vector<COLORREF> palette;
+    for (int i = 1; i <= kStoredPalette; ++i) {
+        // A missing or unreadable colour reads as the marker, which no colour equals.
+        constexpr COLORREF kUnread = 0xFF000000;
+        const COLORREF colour =
+            ReadProfileColor(ini, "ColourBy", "Palette" + std::to_string(i), kUnread);
+        if (colour == kUnread ||
+            std::find(palette.begin(), palette.end(), colour) != palette.end()) {
+            return;
+        }
+        palette.push_back(colour);
+    }
+    how.palette = palette;
+}
+
+void SaveColourByColours(CIniFile& ini, const CColouring& how) {
+    ini.SetInt("ColourBy", "FirstColor", static_cast<int>(how.from));
+    ini.SetInt("ColourBy", "LastColor", static_cast<int>(how.to));
+    const int stored = std::min(kStoredPalette, static_cast<int>(how.palette.size()));
+    for (int i = 0; i < stored; ++i) {
+        ini.SetInt("ColourBy", "Palette" + std::to_string(i + 1), static_cast<int>(how.palette[i]));
+    }
 }
 
 std::string ReadTextExportFormat(const std::string& path) {

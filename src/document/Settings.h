@@ -1,9 +1,11 @@
 // LoadSettings / SaveSettings: every setting of the profile sections "View", "Node", "Edge",
-// "Circle" and "Convergence", and the text-export format that its dialog keeps in the profile.
+// "Circle" and "Convergence", and what the text-export, new-disk and Colour By dialogs keep in
+// the profile.
 #pragma once
 
 #include "document/IniFile.h"
 #include "document/ViewSettings.h"
+#include "model/NodeColouring.h"
 
 #include <string>
 
@@ -29,3 +31,16 @@ void SaveTextExportFormat(CIniFile& ini, const std::string& format);
 // The same against the profile file, for the Text File Setup dialog.
 std::string ReadTextExportFormat(const std::string& path);
 bool WriteTextExportFormat(const std::string& path, const std::string& format, std::string& error);
+
+// Whether a generated disk is packed to convergence as soon as it is made ("NewDisk",
+// "PackToConvergence"; 0 or 1, 0 by default).
+int LoadNewDiskPacking(const CIniFile& ini);
+void SaveNewDiskPacking(CIniFile& ini, int pack);
+
+// Colour By's two gradation colours and its palette ("ColourBy": "FirstColor", "LastColor",
+// "Palette1" ... "Palette6", colours 0x00BBGGRR as integers). A colour outside 0 ... 0xFFFFFF
+// keeps the current one; a palette of fewer than six valid colours, or with a colour twice,
+// keeps the current palette whole.
+void LoadColourByColours(const CIniFile& ini, CColouring& how);
+// Writes the two colours and the first six colours of the palette.
+void SaveColourByColours(CIniFile& ini, const CColouring& how);

@@ -112,6 +112,7 @@ constexpr int kCannotGrow = 1055;
 constexpr int kCannotColour = 1056;
 constexpr int kBuildingTiling = 1057;
 constexpr int kNoTiling = 1058;
+constexpr int kGrowthCancelled = 1150;
 
 // New Tiling Disk and Colour By dialogs
 constexpr int kNewTilingTitle = 14150;
@@ -248,6 +249,7 @@ constexpr int kNewRandomTitle = 13810;
 constexpr int kNewRandomNodes = 13811;
 constexpr int kNewRandomNodesUnit = 13812;
 constexpr int kNewRandomSeed = 13813;
+constexpr int kNewDiskPack = 14210;
 
 constexpr int kMenuFile = 20000;
 constexpr int kMenuExport = 20001;

@@ -208,8 +208,10 @@ public:
     // step: the grown graph (GrowGraph of src/model/GraphGrowth.h) replaces the document's,
     // whose circles go with it, and the document is marked modified. False with the reason in
     // problem, the document as it was, when the graph is not a disk or the result would have
-    // more than MaxGrownNodes nodes.
-    bool GrowGraph(GraphGrowth growth, int times, std::string& problem);
+    // more than MaxGrownNodes nodes; false with problem empty, the document as it was, when
+    // `cancelled` stopped the work.
+    bool GrowGraph(GraphGrowth growth, int times, std::string& problem,
+                   const GrowthCancel& cancelled = {});
     // Puts the graph of the collections in place of the document's (left empty), as one
     // undoable step named nameId when there is a history; the old circles go with the old graph.
     void ReplaceGraph(CCPNodeArray& nodes, CCPEdgeArray& edges, int nameId);
@@ -218,17 +220,18 @@ public:
     //
     // Colours circles by their place in the graph (NodeColouring.h), the line colour, the
     // inner colour or both, as one undoable step that marks the document modified: the
-    // selected circles, or all. Rings count from the selected circles when all circles are
-    // coloured and some are selected, else from the centre circle (the node nearest the middle
-    // of the graph area); a colouring by radius needs the circles of a packing run. With a
-    // history, only circles the circle list shows are coloured (they are the ones undo can give
-    // back). The selection stays as it was. False with the reason, nothing changed, when
-    // nothing can be coloured.
+    // selected circles, or all. Rings count from the request's node when it names one, else
+    // from the selected circles when all circles are coloured and some are selected, else from
+    // the centre circle (the node nearest the middle of the graph area); a colouring by radius
+    // needs the circles of a packing run. With a history, only circles the circle list shows
+    // are coloured (they are the ones undo can give back). The selection stays as it was.
+    // False with the reason, nothing changed, when nothing can be coloured.
     struct ColourRequest {
         CColouring how;
         bool selectedOnly = false;
         bool line = false;
         bool inner = true;
+        int from = -1; // the node rings count from, by index; -1 for none
     };
     bool ColourCircles(const ColourRequest& request, std::string& problem);
 

@@ -190,16 +190,21 @@ void PlanLayer(const CCPNodeArray& nodes, const CFanIndex& fans, CGrowthPlan& pl
     }
 }
 
+bool Asked(const GrowthCancel& cancelled) {
+    return cancelled && cancelled();
+}
+
 std::string Build(const CGrowthPlan& plan, const CCPNodeArray& nodes, CCPNodeArray& grownNodes,
-                  CCPEdgeArray& grownEdges) {
+                  CCPEdgeArray& grownEdges, const GrowthCancel& cancelled) {
     std::string problem = BuildTriangleGraph(plan.points, plan.triangles, grownNodes, grownEdges);
-    if (problem.empty()) {
+    const bool stop = Asked(cancelled);
+    if (problem.empty() && !stop) {
         problem = FindDiskProblem(grownNodes, grownEdges);
     }
-    if (!problem.empty()) {
+    if (!problem.empty() || stop) {
         grownNodes.RemoveAll(CCPCircleArray());
         grownEdges.RemoveAll();
-        return "the grown graph is not a disk: " + problem;
+        return stop ? std::string() : "the grown graph is not a disk: " + problem;
     }
     for (std::size_t i = 0; i < plan.points.size(); ++i) {
         grownNodes.m_array[i]->m_circle->CopyStyle(*nodes.m_array[plan.styleFrom[i]]->m_circle);
@@ -247,7 +252,8 @@ std::string FindGrowthLimit(const CGraphSize& size, GraphGrowth growth, int time
 }
 
 std::string GrowGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, GraphGrowth growth,
-                      CCPNodeArray& grownNodes, CCPEdgeArray& grownEdges) {
+                      CCPNodeArray& grownNodes, CCPEdgeArray& grownEdges,
+                      const GrowthCancel& cancelled) {
     if (nodes.GetSize() == 0) {
         return "the graph is empty";
     }
@@ -258,6 +264,9 @@ std::string GrowGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, Grap
         !limit.empty()) {
         return limit;
     }
+    if (Asked(cancelled)) {
+        return {};
+    }
     const CFanIndex fans(nodes);
     CGrowthPlan plan;
     if (growth == GraphGrowth::BoundaryLayer) {
@@ -265,5 +274,8 @@ std::string GrowGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, Grap
     } else {
         PlanRefinement(nodes, fans, growth == GraphGrowth::BarycentricRefine, plan);
     }
-    return Build(plan, nodes, grownNodes, grownEdges);
+    if (Asked(cancelled)) {
+        return {};
+    }
+    return Build(plan, nodes, grownNodes, grownEdges, cancelled);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CCPEdgeArray;
@@ -14,6 +15,9 @@ enum class GraphGrowth {
     BarycentricRefine, // a node on every edge and one in every triangle: into six
     BoundaryLayer,     // one new outer node per boundary edge; the old boundary becomes inner
 };
+
+// Asked between the stages of a growth (each a pass over the whole graph); true stops it.
+using GrowthCancel = std::function<bool()>;
 
 // Largest graph a refinement or a layer may make, as for the generated disks.
 constexpr std::int64_t MaxGrownNodes = 1000000;
@@ -41,6 +45,8 @@ std::string FindGrowthLimit(const CGraphSize& size, GraphGrowth growth, int time
 // centroid and takes the style of its first corner in the collection; a layer's node stands
 // outside its boundary edge (near enough that the drawing stays without crossings where the
 // old one had none) and takes the style of the edge's start. Returns an empty string, or why
-// nothing was built, with the collections left empty.
+// nothing was built, with the collections left empty. When `cancelled` says so, it returns an
+// empty string with the collections empty too: no growth leaves an empty graph otherwise.
 std::string GrowGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, GraphGrowth growth,
-                      CCPNodeArray& grownNodes, CCPEdgeArray& grownEdges);
+                      CCPNodeArray& grownNodes, CCPEdgeArray& grownEdges,
+                      const GrowthCancel& cancelled = {});

@@ -10,7 +10,7 @@ TEST(CliColour, ColoursTheChosenCirclesAndRefusesWhatItCannot) {
     const std::string in = dir.File("h.tesl");
     const std::string out = dir.File("c.tesl");
     ASSERT_EQ(RunCliProcess(dir, {"hex", "3", in}).exitCode, 0);
-    enum class Expect { ProperInner, CentreLineBlack, Rim, Nothing };
+    enum class Expect { ProperInner, CentreLineBlack, FromLastBlack, Rim, Nothing };
     struct Row {
         std::vector<std::string> args;
         int exitCode;
@@ -23,6 +23,13 @@ TEST(CliColour, ColoursTheChosenCirclesAndRefusesWhatItCannot) {
          0,
          Expect::CentreLineBlack,
          ""},
+        {{"--colour-by", "rings", "--colors", "#000000,#FFFFFF", "--line", "--from", "36"},
+         0,
+         Expect::FromLastBlack,
+         ""},
+        {{"--colour-by", "rings", "--from", "37"}, 2, Expect::Nothing, "--from"},
+        {{"--colour-by", "rings", "--from", "0,0"}, 2, Expect::Nothing, "--from"},
+        {{"--colour-by", "degree", "--from", "3"}, 2, Expect::Nothing, "--from goes with"},
         {{"--colour-by", "radius", "--colors", "#000000,#FF0000", "--nodes", "30-36"},
          0,
          Expect::Rim,
@@ -84,6 +91,20 @@ TEST(CliColour, ColoursTheChosenCirclesAndRefusesWhatItCannot) {
         if (row.expect == Expect::CentreLineBlack) {
             EXPECT_EQ(centre.m_lineCol, 0u);
             EXPECT_EQ(centre.m_innerCol, 0xFFFFFFu);
+        }
+        // Counted from a rim node: it alone is black, the far side of the rim (six edges away)
+        // takes the end colour.
+        if (row.expect == Expect::FromLastBlack) {
+            int black = 0;
+            int white = 0;
+            for (const CCPNode* node : doc.m_nodes.m_array) {
+                black += node->m_circle->m_lineCol == 0u;
+                white += node->m_circle->m_lineCol == 0xFFFFFFu;
+            }
+            EXPECT_EQ(doc.m_nodes.m_array[36]->m_circle->m_lineCol, 0u);
+            EXPECT_NE(centre.m_lineCol, 0u);
+            EXPECT_EQ(black, 1);
+            EXPECT_GE(white, 1);
         }
     }
 }

@@ -9,6 +9,7 @@
 
 #include <clocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -168,6 +169,51 @@ TEST_F(Settings, TheTextExportFormatKey) {
     CViewSettings view;
     ASSERT_TRUE(SaveSettingsFile(path, view, error));
     EXPECT_EQ(ReadTextExportFormat(path), " %X;%Y ");
+}
+
+// The dialogs' own keys: what reads back, and which stored values keep the current ones.
+TEST_F(Settings, TheNewDiskAndColourByKeys) {
+    const CColouring defaults;
+    const std::string palette = "Palette1=1\nPalette2=2\nPalette3=3\nPalette4=4\nPalette5=5\n";
+    const struct {
+        std::string text; // the profile
+        int pack;
+        COLORREF first, last;
+        std::vector<COLORREF> palette;
+    } rows[] = {
+        {"", 0, defaults.from, defaults.to, defaults.palette},
+        {"[NewDisk]\nPackToConvergence=1\n[ColourBy]\nFirstColor=255\nLastColor=65280\n" + palette +
+             "Palette6=16777215\n",
+         1,
+         255,
+         65280,
+         {1, 2, 3, 4, 5, 0xFFFFFF}},
+        {"[NewDisk]\nPackToConvergence=7\n[ColourBy]\nFirstColor=16777216\nLastColor=-1\n" +
+             palette + "Palette6=16777216\n",
+         1, defaults.from, defaults.to, defaults.palette},
+        {"[ColourBy]\n" + palette + "Palette6=1\n", 0, defaults.from, defaults.to,
+         defaults.palette}, // a colour twice
+    };
+    for (const auto& row : rows) {
+        CIniFile ini;
+        ini.Parse(row.text);
+        CColouring how;
+        LoadColourByColours(ini, how);
+        EXPECT_EQ(LoadNewDiskPacking(ini), row.pack) << row.text;
+        EXPECT_EQ(std::make_tuple(how.from, how.to, how.palette),
+                  std::make_tuple(row.first, row.last, row.palette))
+            << row.text;
+        // What is written reads back the same.
+        CIniFile again;
+        SaveNewDiskPacking(again, LoadNewDiskPacking(ini));
+        SaveColourByColours(again, how);
+        CColouring back{ColourBy::Rings, 0, 0, {7}};
+        LoadColourByColours(again, back);
+        EXPECT_EQ(LoadNewDiskPacking(again), row.pack) << row.text;
+        EXPECT_EQ(std::make_tuple(back.from, back.to, back.palette),
+                  std::make_tuple(how.from, how.to, how.palette))
+            << row.text;
+    }
 }
 
 TEST_F(Settings, TheSameBytesUnderAGermanLocale) {

@@ -1,5 +1,6 @@
 // File > New Hex Disk and New Random Disk with their dialogs: refused sizes, the disk built
-// and shown whole, Cancel, the save question first, and the commands' states.
+// and shown whole, Cancel, the save question first, the commands' states, and the box that
+// packs the new disk to convergence.
 #include "DialogDriver.h"
 #include "EditorTest.h"
 #include "ShellTestSupport.h"
@@ -7,11 +8,16 @@
 #include "app/MainFrame.h"
 #include "app/TesselApp.h"
 #include "document/GraphBuilder.h"
+#include "document/IniFile.h"
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -25,6 +31,34 @@ ModalStep FillSizes(std::vector<std::pair<const char*, QString>> fields, const c
             TypeInto(Child<QLineEdit>(modal, name), text);
         }
         ClickButton(modal, button);
+        return true;
+    };
+}
+
+// Ticks or clears the pack box of the size dialog, recording how it opened, then presses OK
+// on the default size.
+ModalStep PackBox(bool tick, bool* wasTicked) {
+    return [tick, wasTicked](QWidget* modal) {
+        auto* box = modal->findChild<QCheckBox*>(QStringLiteral("pack"));
+        if (box == nullptr) {
+            return false;
+        }
+        *wasTicked = box->isChecked();
+        box->setChecked(tick);
+        ClickButton(modal, "ok");
+        return true;
+    };
+}
+
+// Presses Cancel in the progress dialog once it reports Newton iterations, not while the
+// disk is being built.
+ModalStep CancelNewton() {
+    return [](QWidget* modal) {
+        auto* text = modal->findChild<QLabel*>(QStringLiteral("progressText"));
+        if (text == nullptr || !text->text().startsWith(QStringLiteral("Newton"))) {
+            return false;
+        }
+        modal->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
         return true;
     };
 }
@@ -128,6 +162,62 @@ private slots:
         QVERIFY(script.Done());
         QVERIFY(!question.isEmpty());
         QCOMPARE(Doc().m_nodes.GetSize(), nodes);
+    }
+
+    // Ticked, the disk opens packed in circle mode; unticked, or with the packing cancelled,
+    // it stays as drawn in graph mode. Either dialog opens with the box as last accepted, and
+    // the profile written at exit keeps it.
+    void packToConvergenceBoxIsHonouredAndRemembered() {
+        const struct {
+            const char* name;
+            int command;
+            bool tick;
+            bool cancel;
+        } cases[] = {
+            {"hex ticked", cmd::kNewHexDisk, true, false},
+            {"random ticked", cmd::kNewRandomDisk, true, false},
+            {"random cancelled", cmd::kNewRandomDisk, true, true},
+            {"hex unticked", cmd::kNewHexDisk, false, false},
+        };
+        std::atomic<bool> slow = false;
+        m_app->SetConvergedSolver([&slow](const CCPNodeArray& nodes, double tolerance,
+                                          const NewtonProgress& progress,
+                                          CConvergedPacking& outcome, std::string& problem) {
+            // Busy until Cancel reaches the progress callback, as a long solve is.
+            while (slow && progress(1, 1.0)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            return ComputeConvergedPacking(nodes, tolerance, progress, outcome, problem);
+        });
+        m_app->Progress().SetDialogDelay(0);
+        bool lastTick = false; // a new profile: the box starts clear
+        for (const auto& c : cases) {
+            Trigger(cmd::kGraph);
+            Doc().SetModifiedFlag(false);
+            slow = c.cancel;
+            bool wasTicked = !lastTick;
+            std::vector<ModalStep> steps{PackBox(c.tick, &wasTicked)};
+            if (c.cancel) {
+                steps.push_back(CancelNewton());
+            }
+            CModalScript script(steps);
+            Trigger(c.command);
+            QVERIFY2(script.Done(), c.name);
+            QVERIFY2(wasTicked == lastTick, c.name);
+            const bool packed = c.tick && !c.cancel;
+            QVERIFY2(Doc().IsModified(), c.name);
+            QVERIFY2((Doc().m_circles.GetCount() == Doc().m_nodes.GetSize()) == packed, c.name);
+            QVERIFY2((View().Mode() == CircleMode) == packed, c.name);
+            QVERIFY2(Frame().Action(cmd::kCircle)->isChecked() == packed, c.name);
+            lastTick = c.tick;
+        }
+        // The box is written with the profile at exit, to be read at the next start.
+        Doc().SetModifiedFlag(false);
+        QVERIFY(Frame().close());
+        CIniFile profile;
+        std::string error;
+        QVERIFY(profile.Load(m_folder.filePath(QStringLiteral("t.ini")).toStdString(), error));
+        QCOMPARE(profile.GetInt("NewDisk", "PackToConvergence", -1), 0);
     }
 };
 

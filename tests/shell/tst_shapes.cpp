@@ -1,5 +1,6 @@
 // Refinement, New Tiling Disk and Colour By as a user reaches them: through the menu
-// commands and their dialogs, enabled in the right mode, each one undo step.
+// commands and their dialogs, enabled in the right mode, each one undo step; Cancel during a
+// growth.
 #include "DialogDriver.h"
 #include "EditorTest.h"
 #include "ShellTestSupport.h"
@@ -135,6 +136,29 @@ private slots:
         QVERIFY(refused.Done());
         QCOMPARE(messages.m_texts.size(), 1);
         QVERIFY(messages.m_texts[0].contains(QStringLiteral("no circle is chosen")));
+    }
+
+    // Cancel in the progress dialog stops each growth: the graph and the history stay.
+    void cancellingAGrowthLeavesTheGraphAsItWas() {
+        QVERIFY(BuildHexDisk(Doc(), 100)); // 30,301 nodes: seconds to refine here
+        View().OnDocumentRestored();
+        Doc().SetModifiedFlag(false);
+        const std::vector<std::uint8_t> before = Doc().SaveToBytes();
+        const std::size_t steps = Doc().History().Count();
+        m_app->Progress().SetDialogDelay(0);
+        for (int command : {cmd::kHexRefine, cmd::kBarycentricRefine, cmd::kAddBoundaryLayer}) {
+            bool closed = true;
+            CModalScript script({CancelProgress(Frame(), &closed)});
+            Trigger(command);
+            QVERIFY(script.Done());
+            QVERIFY(!closed);
+            QVERIFY(Doc().SaveToBytes() == before);
+            QCOMPARE(Doc().History().Count(), steps);
+            QVERIFY(!Doc().IsModified());
+            QVERIFY2(Frame().StatusText().endsWith(
+                         QStringLiteral(" was cancelled; the document is unchanged.")),
+                     qPrintable(Frame().StatusText()));
+        }
     }
 };
 
