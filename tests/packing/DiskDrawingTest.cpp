@@ -1,5 +1,6 @@
 // Drawings of generated disks: no crossing (every triangle turns as the graph does), inside
-// the unit circle, the lattice regular, and refusals for graphs they do not fit.
+// the unit circle, the lattice regular, refusals for graphs they do not fit, and the drawings
+// the generators open with.
 #include "packing/DiskDrawing.h"
 
 #include "circles/CPCircle.h"
@@ -54,7 +55,16 @@ TEST(DiskDrawing, BarycentricDrawingsHaveNoCrossingAndStayInside) {
         CTesselDoc doc;
         ASSERT_TRUE(disk.build(doc)) << disk.name;
         CFanIndex fans(doc.m_nodes);
+        // The generators open their disks so drawn, scaled to the circle the view shows, a hex
+        // disk on the lattice about its centre node.
         std::vector<CDPoint> points;
+        for (const CCPNode* node : doc.m_nodes.m_array) {
+            points.push_back(*node / doc.GetPackingScale());
+        }
+        const DrawingFigures opened = Measure(fans, points);
+        EXPECT_EQ(opened.badTriangles, 0) << disk.name;
+        EXPECT_NEAR(opened.reach, 1, 1e-9) << disk.name;
+        EXPECT_TRUE(disk.name[0] != 'h' || points[0].Abs() == 0) << disk.name;
         ASSERT_TRUE(DrawBarycentric(fans, points)) << disk.name;
         DrawingFigures figures = Measure(fans, points);
         EXPECT_EQ(figures.badTriangles, 0) << disk.name;
@@ -94,25 +104,4 @@ TEST(DiskDrawing, HexDisksLieOnTheLatticeAndOtherDisksAreRefused) {
     EXPECT_FALSE(DrawOnLattice(fans, 0, points));
     EXPECT_TRUE(points.empty());
     EXPECT_FALSE(DrawOnLattice(fans, fans.Size(), points));
-}
-
-// The generators open their disks so drawn: no crossing, the farthest node on the circle the
-// view shows, a hex disk's centre node in the middle.
-TEST(DiskDrawing, GeneratedDisksOpenDrawnInsideTheDisk) {
-    for (const DiskCase& disk : kDisks) {
-        CTesselDoc doc;
-        ASSERT_TRUE(disk.build(doc)) << disk.name;
-        CFanIndex fans(doc.m_nodes);
-        std::vector<CDPoint> points;
-        for (const CCPNode* node : doc.m_nodes.m_array) {
-            points.push_back(*node);
-        }
-        const DrawingFigures figures = Measure(fans, points);
-        EXPECT_EQ(figures.badTriangles, 0) << disk.name;
-        EXPECT_NEAR(figures.reach, doc.GetPackingScale(), 1e-9 * doc.GetPackingScale())
-            << disk.name;
-        if (disk.name[0] == 'h') {
-            EXPECT_EQ(points[0].Abs(), 0) << disk.name;
-        }
-    }
 }
