@@ -110,7 +110,7 @@ void SaveTextExportFormat(CIniFile& ini, const std::string& format) {
 }
 
 int LoadNewDiskPacking(const CIniFile& ini) {
-    return ReadProfileFlag(ini, "NewDisk", "PackToConvergence", 0);
+    return ReadProfileFlag(ini, "NewDisk", "PackToConvergence", 1);
 }
 
 void SaveNewDiskPacking(CIniFile& ini, int pack) {

@@ -190,7 +190,7 @@ private slots:
             return ComputeConvergedPacking(nodes, tolerance, progress, outcome, problem);
         });
         m_app->Progress().SetDialogDelay(0);
-        bool lastTick = false; // a new profile: the box starts clear
+        bool lastTick = true; // a new profile: the box starts ticked
         for (const auto& c : cases) {
             Trigger(cmd::kGraph);
             Doc().SetModifiedFlag(false);
