@@ -14,6 +14,7 @@
 #include "document/TesselDoc.h"
 #include "view/TesselView.h"
 
+#include <QCheckBox>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
@@ -151,6 +152,7 @@ private slots:
                 return false;
             }
             TypeInto(rings, QStringLiteral("3"));
+            modal->findChild<QCheckBox*>(QStringLiteral("pack"))->setChecked(false);
             ClickButton(modal, "ok");
             return true;
         }});
