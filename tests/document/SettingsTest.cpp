@@ -181,7 +181,7 @@ TEST_F(Settings, TheNewDiskAndColourByKeys) {
         COLORREF first, last;
         std::vector<COLORREF> palette;
     } rows[] = {
-        {"", 0, defaults.from, defaults.to, defaults.palette},
+        {"", 1, defaults.from, defaults.to, defaults.palette},
         {"[NewDisk]\nPackToConvergence=1\n[ColourBy]\nFirstColor=255\nLastColor=65280\n" + palette +
              "Palette6=16777215\n",
          1,
@@ -191,8 +191,8 @@ TEST_F(Settings, TheNewDiskAndColourByKeys) {
         {"[NewDisk]\nPackToConvergence=7\n[ColourBy]\nFirstColor=16777216\nLastColor=-1\n" +
              palette + "Palette6=16777216\n",
          1, defaults.from, defaults.to, defaults.palette},
-        {"[ColourBy]\n" + palette + "Palette6=1\n", 0, defaults.from, defaults.to,
-         defaults.palette}, // a colour twice
+        {"[NewDisk]\nPackToConvergence=0\n[ColourBy]\n" + palette + "Palette6=1\n", 0,
+         defaults.from, defaults.to, defaults.palette}, // a colour twice
     };
     for (const auto& row : rows) {
         CIniFile ini;
