@@ -53,8 +53,7 @@ int main(int argc, char* argv[]) {
     // ask for, a release.
     const QPointF from(view.width() * 0.55, view.height() * 0.55);
     const auto send = [&view](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons,
-                          Qt::NoModifier);
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(&view, &event);
     };
     send(QEvent::MouseButtonPress, from, Qt::LeftButton);

@@ -1,6 +1,7 @@
 // The view: coordinate frames, off-screen painting and the mouse state machine.
 #include "view/TesselView.h"
 
+#include "circles/SpanSurface.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "model/HotSpot.h"
@@ -167,6 +168,10 @@ void CTesselView::paintEvent(QPaintEvent*) {
 }
 
 void CTesselView::Paint(QImage& target) {
+    if (m_moveDrag && m_mode == CircleMode && target.format() == QImage::Format_RGB32) {
+        PaintDragFrame(target);
+        return;
+    }
     // In pixels of the window; the painter maps them onto the image's device pixels.
     const QSize logical = target.deviceIndependentSize().toSize();
     const int w = logical.width();
@@ -200,8 +205,24 @@ void CTesselView::Paint(QImage& target) {
     surface.SetOrigin(oldOrigin);
 }
 
-void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w,
-                            int h) const {
+void CTesselView::PaintDragFrame(QImage& target) const {
+    // In device pixels throughout, as the antialiasing image is.
+    const double ratio = target.devicePixelRatio();
+    const int w = target.width();
+    const int h = target.height();
+    CSpanSurface surface(reinterpret_cast<std::uint32_t*>(target.bits()), w, h,
+                         target.bytesPerLine() / 4, ratio);
+    surface.FillRect({0, 0, w, h}, m_settings.BGColor);
+    surface.SetVisibleArea({0, 0, w, h});
+    const QSize logical = target.deviceIndependentSize().toSize();
+    const CDPoint pan = m_transform.Pan();
+    surface.SetOrigin({qRound((logical.width() / 2 + pan.x) * ratio),
+                       qRound((logical.height() / 2 + pan.y) * ratio)});
+    m_document.m_circles.Draw(surface, m_radius * m_transform.Zoom() * ratio, DrawNormal,
+                              m_settings.BGColor);
+}
+
+void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const {
     const std::vector<CCPNode*>& nodes = m_document.m_nodes.m_array;
     // Far below a pixel apart, many nodes' squares fall on the same pixels: a square that a
     // later node's square covers exactly (the same corner) would not show, and is left out.

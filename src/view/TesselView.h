@@ -202,6 +202,10 @@ private:
     // Drawing a shape that is shown removes it, as an exclusive-or pen would.
     void DrawRubberBand(IntPoint to);
     void PaintRubberBands(QPainter& painter) const;
+    // While the move tool's drag is under way: the circles with their own style and the
+    // selection's hatch, aliased and drawn straight into the image's pixels, so that the
+    // picture follows the pointer; the release paints the full picture again.
+    void PaintDragFrame(QImage& target) const;
     // The off-screen image at the screen's device pixel ratio.
     QImage MakeOffscreen() const;
     // The nodes as CCPNodeArray::Draw draws them on a w x h window, without the squares that

@@ -5,8 +5,11 @@
 #include "app/CommandIds.h"
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
+#include "document/ViewSettings.h"
 #include "packing/ConvergedPacking.h"
+#include "view/QtSurface.h"
 
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 
@@ -41,6 +44,37 @@ class TestMoves : public QObject, protected CEditorTest {
             QApplication::sendEvent(&View(), &move);
         }
         QTest::mouseRelease(&View(), button, keys, to);
+    }
+    // A fresh profile's.
+    static COLORREF Background() { return CViewSettings().BGColor; }
+    // The picture the view shows when no drag is under way, painted here the way it paints it.
+    QImage FullPicture() {
+        QImage image(View().size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        CQtSurface surface(painter);
+        const int w = image.width();
+        const int h = image.height();
+        surface.FillRect({0, 0, w, h}, Background());
+        surface.SetVisibleArea({0, 0, w, h});
+        surface.SetOrigin({w / 2, h / 2});
+        Doc().m_circles.Draw(surface, View().Radius(), DrawNormal, Background());
+        return image;
+    }
+    // The share of a's pixels whose colour b has nowhere within `reach` pixels.
+    static double UnmatchedShare(const QImage& a, const QImage& b, int reach) {
+        int unmatched = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                bool found = false;
+                for (int dy = -reach; dy <= reach && !found; ++dy) {
+                    for (int dx = -reach; dx <= reach && !found; ++dx) {
+                        found = b.valid(x + dx, y + dy) && b.pixel(x + dx, y + dy) == a.pixel(x, y);
+                    }
+                }
+                unmatched += !found;
+            }
+        }
+        return double(unmatched) / (a.width() * a.height());
     }
     // An inner node whose circle is well away from the middle.
     int OffCentreInnerNode() {
@@ -95,6 +129,31 @@ private slots:
         Drag(from, to, Qt::NoModifier, Qt::MiddleButton);
         QCOMPARE(CentreOf(node), before);
         QVERIFY(View().IsZoomed() || View().Transform().Pan().Abs() > 0);
+    }
+
+    // While the pointer moves the view paints a quicker aliased picture of the moved circles;
+    // the release shows exactly the full picture again.
+    void theDragPictureFollowsAndTheReleaseRestoresTheFullPicture() {
+        Trigger(cmd::kMovePacking);
+        const int node = OffCentreInnerNode();
+        Doc().GetNodeAt(node)->m_circle->m_selected = 1;
+        const QPoint from = ClientOf(CentreOf(node));
+        const QPoint to = from + QPoint(40, -30);
+        QTest::mousePress(&View(), Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, to, View().mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+        const QImage during = View().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The same circles and hatch, their outlines and hatch lines a pixel apart at most but
+        // for a few pixels where they cross.
+        const QImage full = FullPicture();
+        QVERIFY(UnmatchedShare(during, full, 1) < 1e-4);
+        QVERIFY(UnmatchedShare(full, during, 1) < 1e-4);
+        QTest::mouseRelease(&View(), Qt::LeftButton, Qt::NoModifier, to);
+        const QImage after = View().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(UnmatchedShare(after, FullPicture(), 0), 0.0);
+        // Else the comparison above could not tell the two pictures apart.
+        QVERIFY(UnmatchedShare(during, full, 0) > 0.0);
     }
 
     void shiftTurnsAboutTheMiddleAndEscPutsBackAndLeaves() {
