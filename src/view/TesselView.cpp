@@ -4,6 +4,7 @@
 #include "circles/SpanSurface.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
+#include "model/CPEdge.h"
 #include "model/HotSpot.h"
 #include "view/BusyCursor.h"
 #include "view/QtSurface.h"
@@ -176,6 +177,13 @@ void CTesselView::Paint(QImage& target) {
     const QSize logical = target.deviceIndependentSize().toSize();
     const int w = logical.width();
     const int h = logical.height();
+    if (DrawsGraphInRuns(target)) {
+        CSpanSurface surface(reinterpret_cast<std::uint32_t*>(target.bits()), w, h,
+                             target.bytesPerLine() / 4);
+        surface.FillRect({0, 0, w, h}, m_settings.BGColor);
+        DrawPicture(surface, w, h, DrawBack);
+        return;
+    }
     QPainter painter(&target);
     CQtSurface surface(painter);
     surface.FillRect({0, 0, w, h}, m_settings.BGColor);
@@ -184,14 +192,26 @@ void CTesselView::Paint(QImage& target) {
     if (antialiased) {
         PaintAaImage(painter, target);
     }
+    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
+                              : antialiased       ? DrawSelection
+                                                  : DrawNormal;
+    DrawPicture(surface, w, h, drawMode);
+}
+
+bool CTesselView::DrawsGraphInRuns(const QImage& target) const {
+    // Wide edges need the painter's wide lines; a high-density screen keeps the painter's
+    // scaling of the squares.
+    return m_mode == GraphMode && m_document.m_nodes.m_array.size() >= kDenseGraph &&
+           target.format() == QImage::Format_RGB32 && target.devicePixelRatio() == 1.0 &&
+           CCPEdge::m_thickness <= 1;
+}
+
+void CTesselView::DrawPicture(CDrawSurface& surface, int w, int h, DrawMode drawMode) const {
     surface.SetVisibleArea({0, 0, w, h});
     const IntPoint oldOrigin = surface.State().origin;
     const IntPoint centre{w / 2, h / 2};
     const IntPoint pan = m_transform.Pan().ToPoint();
     surface.SetOrigin({centre.x + pan.x, centre.y + pan.y});
-    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
-                              : antialiased       ? DrawSelection
-                                                  : DrawNormal;
     m_document.m_circles.Draw(surface, m_radius * m_transform.Zoom(), drawMode, m_settings.BGColor);
     if (m_mode == GraphMode) {
         // The nodes and edges take the whole transform themselves, so that their squares and
@@ -227,8 +247,7 @@ void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, i
     // Far below a pixel apart, many nodes' squares fall on the same pixels: a square that a
     // later node's square covers exactly (the same corner) would not show, and is left out.
     // Small graphs are drawn whole.
-    constexpr std::size_t kDense = 4096;
-    if (nodes.size() < kDense || w <= 0 || h <= 0) {
+    if (nodes.size() < kDenseGraph || w <= 0 || h <= 0) {
         m_document.m_nodes.Draw(surface, view);
         return;
     }
@@ -241,13 +260,15 @@ void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, i
         return x >= 0 && x < w && y >= 0 && y < h ? std::ptrdiff_t(y * w + x) : -1;
     };
     std::vector<std::int32_t> lastAt(std::size_t(w) * std::size_t(h), -1);
+    std::vector<std::ptrdiff_t> cells(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (const std::ptrdiff_t cell = cellOf(nodes[i]); cell >= 0) {
-            lastAt[std::size_t(cell)] = std::int32_t(i);
+        cells[i] = cellOf(nodes[i]);
+        if (cells[i] >= 0) {
+            lastAt[std::size_t(cells[i])] = std::int32_t(i);
         }
     }
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::ptrdiff_t cell = cellOf(nodes[i]);
+        const std::ptrdiff_t cell = cells[i];
         if (cell < 0 || lastAt[std::size_t(cell)] == std::int32_t(i)) {
             nodes[i]->Draw(surface, view);
         }

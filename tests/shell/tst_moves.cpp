@@ -2,6 +2,7 @@
 // under the pointer, Shift turns about the middle, a drag is one undo step, Esc puts it back
 // and leaves the tool, panning still pans, and Pack to Convergence keeps the moved view.
 #include "EditorTest.h"
+#include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
@@ -59,22 +60,6 @@ class TestMoves : public QObject, protected CEditorTest {
         surface.SetOrigin({w / 2, h / 2});
         Doc().m_circles.Draw(surface, View().Radius(), DrawNormal, Background());
         return image;
-    }
-    // The share of a's pixels whose colour b has nowhere within `reach` pixels.
-    static double UnmatchedShare(const QImage& a, const QImage& b, int reach) {
-        int unmatched = 0;
-        for (int y = 0; y < a.height(); ++y) {
-            for (int x = 0; x < a.width(); ++x) {
-                bool found = false;
-                for (int dy = -reach; dy <= reach && !found; ++dy) {
-                    for (int dx = -reach; dx <= reach && !found; ++dx) {
-                        found = b.valid(x + dx, y + dy) && b.pixel(x + dx, y + dy) == a.pixel(x, y);
-                    }
-                }
-                unmatched += !found;
-            }
-        }
-        return double(unmatched) / (a.width() * a.height());
     }
     // An inner node whose circle is well away from the middle.
     int OffCentreInnerNode() {
