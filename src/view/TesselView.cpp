@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget* parent)
     : QWidget(parent), m_document(document), m_settings(settings) {
@@ -238,8 +240,34 @@ void CTesselView::PaintDragFrame(QImage& target) const {
     const CDPoint pan = m_transform.Pan();
     surface.SetOrigin({qRound((logical.width() / 2 + pan.x) * ratio),
                        qRound((logical.height() / 2 + pan.y) * ratio)});
-    m_document.m_circles.Draw(surface, m_radius * m_transform.Zoom() * ratio, DrawNormal,
-                              m_settings.BGColor);
+    const double scale = m_radius * m_transform.Zoom() * ratio;
+    m_document.m_circles.Draw(surface, scale, DrawNormal, m_settings.BGColor);
+    BlendTinyCircles(target, surface.State().origin, scale);
+}
+
+void CTesselView::BlendTinyCircles(QImage& target, IntPoint origin, double scale) const {
+    // The surface leaves out circles below a pixel across; each darkens the pixel under its
+    // centre by the share of the pixel it covers, in its line's colour (a line a pixel wide
+    // covers all of so small a circle) or, without a line, its inner colour.
+    for (const CCPCircle* c : m_document.m_circles.m_list) {
+        const double r = scale * c->m_euclidRadius;
+        if (!(r > 0) || 2 * r >= 1.0) {
+            continue;
+        }
+        const double x = std::floor(origin.x + scale * c->m_euclidCentre.x + 0.5);
+        const double y = std::floor(origin.y + scale * c->m_euclidCentre.y + 0.5);
+        if (!(x >= 0 && y >= 0 && x < target.width() && y < target.height())) {
+            continue;
+        }
+        const double share = std::min(1.0, std::numbers::pi * r * r);
+        const QColor colour = ToQColor(c->m_thickness > 0 ? c->m_lineCol : c->m_innerCol);
+        QRgb& pixel = reinterpret_cast<QRgb*>(target.scanLine(int(y)))[int(x)];
+        const auto mix = [share](int under, int over) {
+            return int(std::lround(under + (over - under) * share));
+        };
+        pixel = qRgb(mix(qRed(pixel), colour.red()), mix(qGreen(pixel), colour.green()),
+                     mix(qBlue(pixel), colour.blue()));
+    }
 }
 
 void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const {
