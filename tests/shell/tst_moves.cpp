@@ -61,6 +61,18 @@ class TestMoves : public QObject, protected CEditorTest {
         Doc().m_circles.Draw(surface, View().Radius(), DrawNormal, Background());
         return image;
     }
+    // How much darker than white the picture is, summed over its pixels between two distances
+    // from the view's middle.
+    static double Darkness(const QImage& image, double from, double to) {
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const double d = std::hypot(x - image.width() / 2, y - image.height() / 2);
+                sum += d >= from && d < to ? 255 - qGray(image.pixel(x, y)) : 0;
+            }
+        }
+        return sum;
+    }
     // An inner node whose circle is well away from the middle.
     int OffCentreInnerNode() {
         for (int i = 0; i < Doc().m_nodes.GetSize(); ++i) {
@@ -139,6 +151,33 @@ private slots:
         QCOMPARE(UnmatchedShare(after, FullPicture(), 0), 0.0);
         // Else the comparison above could not tell the two pictures apart.
         QVERIFY(UnmatchedShare(during, full, 0) > 0.0);
+    }
+
+    // Circles below a pixel shade the drag picture about as much as their coverage shades the
+    // full picture, rather than vanishing while the packing moves.
+    void tinyCirclesStillShadeTheDragPicture() {
+        QVERIFY(BuildHexDisk(Doc(), 60));
+        CConvergedPacking outcome;
+        QVERIFY(Doc().PackToConvergence(1e-12, {}, outcome));
+        View().SetMode(CircleMode);
+        while (View().CanZoomOut()) {
+            View().ZoomOut();
+        }
+        Trigger(cmd::kMovePacking);
+        const QPoint middle(View().width() / 2, View().height() / 2);
+        QTest::mousePress(&View(), Qt::LeftButton, Qt::NoModifier, middle);
+        QMouseEvent move(QEvent::MouseMove, middle + QPoint(1, 0),
+                         View().mapToGlobal(middle + QPoint(1, 0)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+        // The band inside the rim where the circles are below a pixel.
+        const double rim = View().Radius() * View().Transform().Zoom();
+        const double during = Darkness(View().grab().toImage(), 0.9 * rim, rim - 2);
+        QTest::mouseRelease(&View(), Qt::LeftButton, Qt::NoModifier, middle + QPoint(1, 0));
+        const double after = Darkness(View().grab().toImage(), 0.9 * rim, rim - 2);
+        // Left out, they would make the band a fifth lighter.
+        QVERIFY2(during > 0.9 * after && during < 1.1 * after,
+                 qPrintable(QStringLiteral("%1 %2").arg(during).arg(after)));
     }
 
     void shiftTurnsAboutTheMiddleAndEscPutsBackAndLeaves() {
