@@ -206,6 +206,9 @@ bool ImportCirclePack(CTesselDoc& doc, std::string_view text, std::vector<std::s
     InstallImportedGraph(doc, graph);
     if (!packing.circles.empty()) {
         doc.ApplyConvergedPacking(packing);
+        // The packing arrives with the file, not as an edit: an undo step for it would put
+        // every node on one point, where the graph stood before its circles were placed.
+        doc.History().Clear(doc);
     }
     return true;
 }

@@ -20,14 +20,9 @@ int Count(const std::string& text, const std::string& pattern) {
         std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
 }
 
-// An outer circle of width 2 and four circles, two sharing their colours, one without a line.
+// The styled sample and a fourth circle in the colours of the third: colours are defined once.
 void Sample(CircleList& list) {
-    list.array.m_outer.m_thickness = 2;
-    list.array.m_outer.m_lineCol = 0x00000000;
-    list.array.m_outer.m_innerCol = 0x00FFFFFF;
-    list.Add(0.1234567891234567, -0.3, 0.2, 3, 0x00336699, 0x000000FF);
-    list.Add(-0.5, 0.25, 1.0 / 3, 0, 0x00000000, 0x00FF0000);
-    list.Add(0, 0.6, 0.1, 1, 0x0000FF00, 0x00FFFFFF);
+    AddStyledCircles(list);
     list.Add(0.5, 0.3, 0.15, 1, 0x0000FF00, 0x00FFFFFF);
 }
 

@@ -25,21 +25,11 @@ std::vector<std::string> Attributes(const std::string& svg, const std::string& e
     return values;
 }
 
-// A packing-like list: an outer circle of width 2 and three circles, one without a line.
-void Sample(CircleList& list) {
-    list.array.m_outer.m_thickness = 2;
-    list.array.m_outer.m_lineCol = 0x00000000;
-    list.array.m_outer.m_innerCol = 0x00FFFFFF;
-    list.Add(0.1234567891234567, -0.3, 0.2, 3, 0x00336699, 0x000000FF);
-    list.Add(-0.5, 0.25, 1.0 / 3, 0, 0x00000000, 0x00FF0000);
-    list.Add(0, 0.6, 0.1, 1, 0x0000FF00, 0x00FFFFFF);
-}
-
 } // namespace
 
 TEST(SvgExport, ExactCirclesInThePictureSquareOuterFirst) {
     CircleList list;
-    Sample(list);
+    AddStyledCircles(list);
     std::string svg;
     ASSERT_EQ(RecordSvg(list.array, 100.25, "", svg), ExportStatus::Ok);
     // c = 100 + 2 + 5: the square of the other exports, in pixels.
@@ -69,7 +59,7 @@ TEST(SvgExport, ExactCirclesInThePictureSquareOuterFirst) {
 TEST(SvgExport, TitlesAreEscapedAndNumbersIgnoreTheLocale) {
     TempDir dir;
     CircleList list;
-    Sample(list);
+    AddStyledCircles(list);
     std::string path = dir.File("a&b<c>\"d\x01\xff.svg");
     ASSERT_EQ(ExportSvg(list.array, 50, path), ExportStatus::Ok);
     std::string svg = ReadText(path);
@@ -106,7 +96,7 @@ TEST(SvgExport, CombiningDrawingLeavesNothing) {
 TEST(PdfExport, OnePageThePictureSizeTheSameBytesEachTime) {
     TempDir dir;
     CircleList list;
-    Sample(list);
+    AddStyledCircles(list);
     ASSERT_EQ(ExportPdf(list.array, 200, dir.File("a.pdf")), ExportStatus::Ok);
     ASSERT_EQ(ExportPdf(list.array, 200, dir.File("b/../a2.pdf")), ExportStatus::CannotOpen);
     std::filesystem::create_directory(dir.File("b"));
@@ -123,7 +113,7 @@ TEST(PdfExport, OnePageThePictureSizeTheSameBytesEachTime) {
 TEST(VectorExports, RefuseWhatTheyCannotDraw) {
     TempDir dir;
     CircleList list;
-    Sample(list);
+    AddStyledCircles(list);
     std::string svg;
     EXPECT_EQ(RecordSvg(list.array, 5e9, "", svg), ExportStatus::PictureTooLarge);
     // Cairo's fixed-point coordinates end near 2^23.

@@ -82,8 +82,11 @@ TEST(CirclePackFile, PackingsComeBackWithTheirRadiiAndCircles) {
         CConvergedPacking packing;
         ASSERT_TRUE(doc.PackToConvergence(1e-13, {}, packing));
         std::vector<std::string> notes;
+        back.EnableHistory();
         ASSERT_TRUE(Import(back, Export(doc), &notes));
         EXPECT_TRUE(notes.empty());
+        // Undo has nothing to go back to: before the import there was another document.
+        EXPECT_FALSE(back.History().CanUndo());
         ASSERT_EQ(back.m_circles.GetCount(), doc.m_nodes.GetSize());
         for (int v = 0; v < doc.m_nodes.GetSize(); ++v) {
             const CCPCircle& was = *doc.GetNodeAt(v)->m_circle;
@@ -135,7 +138,9 @@ TEST(CirclePackFile, ReadsCirclePacksConventionsForTheDisk) {
 TEST(CirclePackFile, OtherGeometriesGiveTheirCombinatoricsPackedAnew) {
     CTesselDoc doc;
     std::vector<std::string> notes;
+    doc.EnableHistory();
     ASSERT_TRUE(Import(doc, ReadText(TESSEL_TEST_DATA "/interchange/hex1-euclidean.p"), &notes));
+    EXPECT_FALSE(doc.History().CanUndo());
     EXPECT_EQ(doc.m_nodes.GetSize(), 7);
     EXPECT_EQ(doc.GetNodeAt(0)->m_kind, Inner);
     ASSERT_EQ(notes.size(), 2u);

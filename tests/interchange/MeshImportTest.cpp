@@ -39,6 +39,30 @@ bool FansTurnPositively(const CTesselDoc& doc) {
     return true;
 }
 
+// Every node finite and inside the graph area.
+bool InsideTheArea(const CTesselDoc& doc) {
+    for (const CCPNode* node : doc.m_nodes.m_array) {
+        if (!(std::fabs(node->x) <= doc.m_extentX && std::fabs(node->y) <= doc.m_extentY)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What every import must leave: one sound disk of that many nodes, that many of them inner,
+// its fans turning the model's positive way, inside the graph area.
+void ExpectDisk(const CTesselDoc& doc, int nodes, int inner) {
+    EXPECT_EQ(doc.m_nodes.GetSize(), nodes);
+    int found = 0;
+    for (const CCPNode* node : doc.m_nodes.m_array) {
+        found += node->m_kind == Inner;
+    }
+    EXPECT_EQ(found, inner);
+    EXPECT_EQ(FindDiskProblem(doc.m_nodes, doc.m_edges), "");
+    EXPECT_TRUE(FansTurnPositively(doc));
+    EXPECT_TRUE(InsideTheArea(doc));
+}
+
 // A 3 x 3 grid of squares in the plane z = 1, as quadrilaterals.
 const char* kGridOff = "OFF\n# a comment\n16 9 0\n"
                        "0 0 1\n1 0 1\n2 0 1\n3 0 1\n0 1 1\n1 1 1\n2 1 1\n3 1 1\n"
@@ -96,6 +120,14 @@ TEST(MeshImport, DisksBecomeDocumentsSeenFromTheirFaces) {
          4,
          0,
          {"the mesh has 2 separate parts: the largest, of 2 triangles, was imported"}},
+        // Sums and differences of these overflow unless fitted with care.
+        {"coordinates near the largest double",
+         ImportFormat::Off,
+         "OFF\n4 2 0\n-1.7e308 -1.7e308 1e308\n1.7e308 -1.7e308 -1e308\n"
+         "1.7e308 1.7e308 1e308\n-1.7e308 1.7e308 -1e308\n3 0 1 2\n3 0 2 3\n",
+         4,
+         0,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,14 +135,7 @@ TEST(MeshImport, DisksBecomeDocumentsSeenFromTheirFaces) {
         Outcome outcome = ImportInto(doc, c.format, c.text, true);
         ASSERT_TRUE(outcome.ok) << outcome.error;
         EXPECT_EQ(outcome.notes, c.notes);
-        EXPECT_EQ(doc.m_nodes.GetSize(), c.nodes);
-        int inner = 0;
-        for (const CCPNode* node : doc.m_nodes.m_array) {
-            inner += node->m_kind == Inner;
-        }
-        EXPECT_EQ(inner, c.inner);
-        EXPECT_EQ(FindDiskProblem(doc.m_nodes, doc.m_edges), "");
-        EXPECT_TRUE(FansTurnPositively(doc));
+        ExpectDisk(doc, c.nodes, c.inner);
         EXPECT_TRUE(doc.IsModified());
     }
 }
@@ -124,11 +149,6 @@ TEST(MeshImport, SeenFromTheFrontTheGridKeepsItsHandedness) {
     const CDPoint toRight = *doc.GetNodeAt(1) - *doc.GetNodeAt(0);
     const CDPoint toUp = *doc.GetNodeAt(4) - *doc.GetNodeAt(0);
     EXPECT_LT(toRight.x * toUp.y - toRight.y * toUp.x, 0) << "mirrored";
-    // Scaled into the graph area.
-    for (const CCPNode* node : doc.m_nodes.m_array) {
-        EXPECT_LE(std::fabs(node->x), doc.m_extentX);
-        EXPECT_LE(std::fabs(node->y), doc.m_extentY);
-    }
 }
 
 TEST(MeshImport, MeshesThatAreNoDiskAreRefusedAsWhatTheyAre) {
@@ -249,6 +269,11 @@ TEST(PointImport, DelaunayTriangulationsOfAwkwardPointSets) {
          5,
          1,
          {"2 repeated points were left out"}},
+        {"coordinates near the largest double",
+         "-1.7e308 -1.7e308\n1.7e308 -1.7e308\n0 1.7e308\n",
+         3,
+         0,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -256,14 +281,7 @@ TEST(PointImport, DelaunayTriangulationsOfAwkwardPointSets) {
         Outcome outcome = ImportInto(doc, ImportFormat::Points, c.text);
         ASSERT_TRUE(outcome.ok) << outcome.error;
         EXPECT_EQ(outcome.notes, c.notes);
-        EXPECT_EQ(doc.m_nodes.GetSize(), c.nodes);
-        int inner = 0;
-        for (const CCPNode* node : doc.m_nodes.m_array) {
-            inner += node->m_kind == Inner;
-        }
-        EXPECT_EQ(inner, c.inner);
-        EXPECT_EQ(FindDiskProblem(doc.m_nodes, doc.m_edges), "");
-        EXPECT_TRUE(FansTurnPositively(doc));
+        ExpectDisk(doc, c.nodes, c.inner);
     }
     struct Refusal {
         std::string text;
