@@ -84,6 +84,16 @@ int main(int argc, char* argv[]) {
     });
     Save(image, prefix, "packed-zoomed");
     view.ZoomToFit();
+    frame.show();
+    QApplication::processEvents();
+    Measure("zoom in, graph mode (command, window repaint)", [&] {
+        frame.RunCommand(cmd::kZoomIn);
+        view.repaint();
+    });
+    Measure("fit, graph mode (command, window repaint)", [&] {
+        frame.RunCommand(cmd::kZoomToFit);
+        view.repaint();
+    });
     frame.RunCommand(cmd::kCircle);
     Measure("paint, circle mode", [&] { view.Paint(image); });
     Measure("paint, circle mode, zoom 8 at the rim", [&] {

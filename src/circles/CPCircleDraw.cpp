@@ -49,9 +49,14 @@ void SelectOwnStyle(CDrawSurface& dc, const CCPCircle& c, bool filled) {
 // `filled` its own style draws the outline alone.
 void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mode,
                 COLORREF background, bool hatched, bool filled = true) {
+    // Most of a million circles are below a pixel: they are left out before their rectangle
+    // is worked out.
+    if (dc.IsScreen() && !(2 * scale * c.m_euclidRadius >= 1.0)) {
+        return;
+    }
     const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
                               scale * c.m_euclidRadius, c.GetEllipseRect(scale)};
-    if (!dc.IsVisible(shape.rect, c.m_thickness) || (dc.IsScreen() && !(2 * shape.radius >= 1.0))) {
+    if (!dc.IsVisible(shape.rect, c.m_thickness)) {
         return;
     }
     dc.SaveState();

@@ -1,8 +1,10 @@
 // The view: coordinate frames, off-screen painting and the mouse state machine.
 #include "view/TesselView.h"
 
+#include "circles/SpanSurface.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
+#include "model/CPEdge.h"
 #include "model/HotSpot.h"
 #include "view/BusyCursor.h"
 #include "view/QtSurface.h"
@@ -10,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget* parent)
     : QWidget(parent), m_document(document), m_settings(settings) {
@@ -167,10 +171,21 @@ void CTesselView::paintEvent(QPaintEvent*) {
 }
 
 void CTesselView::Paint(QImage& target) {
+    if (m_moveDrag && m_mode == CircleMode && target.format() == QImage::Format_RGB32) {
+        PaintDragFrame(target);
+        return;
+    }
     // In pixels of the window; the painter maps them onto the image's device pixels.
     const QSize logical = target.deviceIndependentSize().toSize();
     const int w = logical.width();
     const int h = logical.height();
+    if (DrawsGraphInRuns(target)) {
+        CSpanSurface surface(reinterpret_cast<std::uint32_t*>(target.bits()), w, h,
+                             target.bytesPerLine() / 4);
+        surface.FillRect({0, 0, w, h}, m_settings.BGColor);
+        DrawPicture(surface, w, h, DrawBack);
+        return;
+    }
     QPainter painter(&target);
     CQtSurface surface(painter);
     surface.FillRect({0, 0, w, h}, m_settings.BGColor);
@@ -179,14 +194,26 @@ void CTesselView::Paint(QImage& target) {
     if (antialiased) {
         PaintAaImage(painter, target);
     }
+    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
+                              : antialiased       ? DrawSelection
+                                                  : DrawNormal;
+    DrawPicture(surface, w, h, drawMode);
+}
+
+bool CTesselView::DrawsGraphInRuns(const QImage& target) const {
+    // Wide edges need the painter's wide lines; a high-density screen keeps the painter's
+    // scaling of the squares.
+    return m_mode == GraphMode && m_document.m_nodes.m_array.size() >= kDenseGraph &&
+           target.format() == QImage::Format_RGB32 && target.devicePixelRatio() == 1.0 &&
+           CCPEdge::m_thickness <= 1;
+}
+
+void CTesselView::DrawPicture(CDrawSurface& surface, int w, int h, DrawMode drawMode) const {
     surface.SetVisibleArea({0, 0, w, h});
     const IntPoint oldOrigin = surface.State().origin;
     const IntPoint centre{w / 2, h / 2};
     const IntPoint pan = m_transform.Pan().ToPoint();
     surface.SetOrigin({centre.x + pan.x, centre.y + pan.y});
-    const DrawMode drawMode = m_mode == GraphMode ? DrawBack
-                              : antialiased       ? DrawSelection
-                                                  : DrawNormal;
     m_document.m_circles.Draw(surface, m_radius * m_transform.Zoom(), drawMode, m_settings.BGColor);
     if (m_mode == GraphMode) {
         // The nodes and edges take the whole transform themselves, so that their squares and
@@ -200,14 +227,55 @@ void CTesselView::Paint(QImage& target) {
     surface.SetOrigin(oldOrigin);
 }
 
-void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w,
-                            int h) const {
+void CTesselView::PaintDragFrame(QImage& target) const {
+    // In device pixels throughout, as the antialiasing image is.
+    const double ratio = target.devicePixelRatio();
+    const int w = target.width();
+    const int h = target.height();
+    CSpanSurface surface(reinterpret_cast<std::uint32_t*>(target.bits()), w, h,
+                         target.bytesPerLine() / 4, ratio);
+    surface.FillRect({0, 0, w, h}, m_settings.BGColor);
+    surface.SetVisibleArea({0, 0, w, h});
+    const QSize logical = target.deviceIndependentSize().toSize();
+    const CDPoint pan = m_transform.Pan();
+    surface.SetOrigin({qRound((logical.width() / 2 + pan.x) * ratio),
+                       qRound((logical.height() / 2 + pan.y) * ratio)});
+    const double scale = m_radius * m_transform.Zoom() * ratio;
+    m_document.m_circles.Draw(surface, scale, DrawNormal, m_settings.BGColor);
+    BlendTinyCircles(target, surface.State().origin, scale);
+}
+
+void CTesselView::BlendTinyCircles(QImage& target, IntPoint origin, double scale) const {
+    // The surface leaves out circles below a pixel across; each darkens the pixel under its
+    // centre by the share of the pixel it covers, in its line's colour (a line a pixel wide
+    // covers all of so small a circle) or, without a line, its inner colour.
+    for (const CCPCircle* c : m_document.m_circles.m_list) {
+        const double r = scale * c->m_euclidRadius;
+        if (!(r > 0) || 2 * r >= 1.0) {
+            continue;
+        }
+        const double x = std::floor(origin.x + scale * c->m_euclidCentre.x + 0.5);
+        const double y = std::floor(origin.y + scale * c->m_euclidCentre.y + 0.5);
+        if (!(x >= 0 && y >= 0 && x < target.width() && y < target.height())) {
+            continue;
+        }
+        const double share = std::min(1.0, std::numbers::pi * r * r);
+        const QColor colour = ToQColor(c->m_thickness > 0 ? c->m_lineCol : c->m_innerCol);
+        QRgb& pixel = reinterpret_cast<QRgb*>(target.scanLine(int(y)))[int(x)];
+        const auto mix = [share](int under, int over) {
+            return int(std::lround(under + (over - under) * share));
+        };
+        pixel = qRgb(mix(qRed(pixel), colour.red()), mix(qGreen(pixel), colour.green()),
+                     mix(qBlue(pixel), colour.blue()));
+    }
+}
+
+void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const {
     const std::vector<CCPNode*>& nodes = m_document.m_nodes.m_array;
     // Far below a pixel apart, many nodes' squares fall on the same pixels: a square that a
     // later node's square covers exactly (the same corner) would not show, and is left out.
     // Small graphs are drawn whole.
-    constexpr std::size_t kDense = 4096;
-    if (nodes.size() < kDense || w <= 0 || h <= 0) {
+    if (nodes.size() < kDenseGraph || w <= 0 || h <= 0) {
         m_document.m_nodes.Draw(surface, view);
         return;
     }
@@ -220,13 +288,15 @@ void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, i
         return x >= 0 && x < w && y >= 0 && y < h ? std::ptrdiff_t(y * w + x) : -1;
     };
     std::vector<std::int32_t> lastAt(std::size_t(w) * std::size_t(h), -1);
+    std::vector<std::ptrdiff_t> cells(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (const std::ptrdiff_t cell = cellOf(nodes[i]); cell >= 0) {
-            lastAt[std::size_t(cell)] = std::int32_t(i);
+        cells[i] = cellOf(nodes[i]);
+        if (cells[i] >= 0) {
+            lastAt[std::size_t(cells[i])] = std::int32_t(i);
         }
     }
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::ptrdiff_t cell = cellOf(nodes[i]);
+        const std::ptrdiff_t cell = cells[i];
         if (cell < 0 || lastAt[std::size_t(cell)] == std::int32_t(i)) {
             nodes[i]->Draw(surface, view);
         }

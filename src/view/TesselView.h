@@ -202,6 +202,19 @@ private:
     // Drawing a shape that is shown removes it, as an exclusive-or pen would.
     void DrawRubberBand(IntPoint to);
     void PaintRubberBands(QPainter& painter) const;
+    // While the move tool's drag is under way: the circles with their own style and the
+    // selection's hatch, aliased and drawn straight into the image's pixels, so that the
+    // picture follows the pointer; the release paints the full picture again.
+    void PaintDragFrame(QImage& target) const;
+    // The drag frame's circles below a pixel across, blended into the pixels under them.
+    void BlendTinyCircles(QImage& target, IntPoint origin, double scale) const;
+    // The whole picture but the background and the antialiasing image, on a w x h window.
+    void DrawPicture(CDrawSurface& surface, int w, int h, DrawMode drawMode) const;
+    // Graph mode on a dense graph: the picture is drawn straight into the image's pixels, a
+    // row's run at a time, as the painter's curves and lines would cost most of a second on a
+    // million nodes. Small graphs keep the painter's pixels.
+    bool DrawsGraphInRuns(const QImage& target) const;
+    static constexpr std::size_t kDenseGraph = 4096;
     // The off-screen image at the screen's device pixel ratio.
     QImage MakeOffscreen() const;
     // The nodes as CCPNodeArray::Draw draws them on a w x h window, without the squares that

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +33,24 @@ inline QStringList Strings(std::initializer_list<const char*> texts) {
 inline QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The share of a's pixels whose colour b has nowhere within `reach` pixels: 0 for equal
+// pictures at reach 0, small for two drawings whose lines lie a pixel apart.
+inline double UnmatchedShare(const QImage& a, const QImage& b, int reach) {
+    int unmatched = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            bool found = false;
+            for (int dy = -reach; dy <= reach && !found; ++dy) {
+                for (int dx = -reach; dx <= reach && !found; ++dx) {
+                    found = b.valid(x + dx, y + dy) && b.pixel(x + dx, y + dy) == a.pixel(x, y);
+                }
+            }
+            unmatched += !found;
+        }
+    }
+    return double(unmatched) / (double(a.width()) * a.height());
 }
 
 // A profile held in memory, with keys compared exactly.

@@ -2,11 +2,15 @@
 // under the pointer, Shift turns about the middle, a drag is one undo step, Esc puts it back
 // and leaves the tool, panning still pans, and Pack to Convergence keeps the moved view.
 #include "EditorTest.h"
+#include "ShellTestSupport.h"
 #include "app/CommandIds.h"
 #include "document/GraphBuilder.h"
 #include "document/StringIds.h"
+#include "document/ViewSettings.h"
 #include "packing/ConvergedPacking.h"
+#include "view/QtSurface.h"
 
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 
@@ -41,6 +45,33 @@ class TestMoves : public QObject, protected CEditorTest {
             QApplication::sendEvent(&View(), &move);
         }
         QTest::mouseRelease(&View(), button, keys, to);
+    }
+    // A fresh profile's.
+    static COLORREF Background() { return CViewSettings().BGColor; }
+    // The picture the view shows when no drag is under way, painted here the way it paints it.
+    QImage FullPicture() {
+        QImage image(View().size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        CQtSurface surface(painter);
+        const int w = image.width();
+        const int h = image.height();
+        surface.FillRect({0, 0, w, h}, Background());
+        surface.SetVisibleArea({0, 0, w, h});
+        surface.SetOrigin({w / 2, h / 2});
+        Doc().m_circles.Draw(surface, View().Radius(), DrawNormal, Background());
+        return image;
+    }
+    // How much darker than white the picture is, summed over its pixels between two distances
+    // from the view's middle.
+    static double Darkness(const QImage& image, double from, double to) {
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const double d = std::hypot(x - image.width() / 2, y - image.height() / 2);
+                sum += d >= from && d < to ? 255 - qGray(image.pixel(x, y)) : 0;
+            }
+        }
+        return sum;
     }
     // An inner node whose circle is well away from the middle.
     int OffCentreInnerNode() {
@@ -95,6 +126,58 @@ private slots:
         Drag(from, to, Qt::NoModifier, Qt::MiddleButton);
         QCOMPARE(CentreOf(node), before);
         QVERIFY(View().IsZoomed() || View().Transform().Pan().Abs() > 0);
+    }
+
+    // While the pointer moves the view paints a quicker aliased picture of the moved circles;
+    // the release shows exactly the full picture again.
+    void theDragPictureFollowsAndTheReleaseRestoresTheFullPicture() {
+        Trigger(cmd::kMovePacking);
+        const int node = OffCentreInnerNode();
+        Doc().GetNodeAt(node)->m_circle->m_selected = 1;
+        const QPoint from = ClientOf(CentreOf(node));
+        const QPoint to = from + QPoint(40, -30);
+        QTest::mousePress(&View(), Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, to, View().mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+        const QImage during = View().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The same circles and hatch, their outlines and hatch lines a pixel apart at most but
+        // for a few pixels where they cross.
+        const QImage full = FullPicture();
+        QVERIFY(UnmatchedShare(during, full, 1) < 1e-4);
+        QVERIFY(UnmatchedShare(full, during, 1) < 1e-4);
+        QTest::mouseRelease(&View(), Qt::LeftButton, Qt::NoModifier, to);
+        const QImage after = View().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(UnmatchedShare(after, FullPicture(), 0), 0.0);
+        // Else the comparison above could not tell the two pictures apart.
+        QVERIFY(UnmatchedShare(during, full, 0) > 0.0);
+    }
+
+    // Circles below a pixel shade the drag picture about as much as their coverage shades the
+    // full picture, rather than vanishing while the packing moves.
+    void tinyCirclesStillShadeTheDragPicture() {
+        QVERIFY(BuildHexDisk(Doc(), 60));
+        CConvergedPacking outcome;
+        QVERIFY(Doc().PackToConvergence(1e-12, {}, outcome));
+        View().SetMode(CircleMode);
+        while (View().CanZoomOut()) {
+            View().ZoomOut();
+        }
+        Trigger(cmd::kMovePacking);
+        const QPoint middle(View().width() / 2, View().height() / 2);
+        QTest::mousePress(&View(), Qt::LeftButton, Qt::NoModifier, middle);
+        QMouseEvent move(QEvent::MouseMove, middle + QPoint(1, 0),
+                         View().mapToGlobal(middle + QPoint(1, 0)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+        // The band inside the rim where the circles are below a pixel.
+        const double rim = View().Radius() * View().Transform().Zoom();
+        const double during = Darkness(View().grab().toImage(), 0.9 * rim, rim - 2);
+        QTest::mouseRelease(&View(), Qt::LeftButton, Qt::NoModifier, middle + QPoint(1, 0));
+        const double after = Darkness(View().grab().toImage(), 0.9 * rim, rim - 2);
+        // Left out, they would make the band a fifth lighter.
+        QVERIFY2(during > 0.9 * after && during < 1.1 * after,
+                 qPrintable(QStringLiteral("%1 %2").arg(during).arg(after)));
     }
 
     void shiftTurnsAboutTheMiddleAndEscPutsBackAndLeaves() {

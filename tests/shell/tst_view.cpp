@@ -230,8 +230,48 @@ private slots:
                     }
                 }
             }
-            QVERIFY2(grey * 10 > inside, qPrintable(QStringLiteral("%1 of %2").arg(grey).arg(inside)));
+            QVERIFY2(grey * 10 > inside,
+                     qPrintable(QStringLiteral("%1 of %2").arg(grey).arg(inside)));
         }
+    }
+
+    // A dense graph is drawn straight into a 32-bit image's pixels, other images through the
+    // painter: the two show the same circles, edges and squares, a pixel apart at most; a
+    // small graph is drawn by the painter into either, pixel for pixel the same.
+    void denseGraphsDrawnInRunsLookAsThePainterDrawsThem_data() {
+        QTest::addColumn<int>("rings");
+        QTest::addColumn<bool>("packed");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<double>("largestShare");
+        QTest::newRow("small graph, exact") << 5 << true << 1.0 << 0.0;
+        QTest::newRow("dense, as built") << 40 << false << 1.0 << 2e-3;
+        QTest::newRow("dense, packed") << 40 << true << 1.0 << 2e-3;
+        QTest::newRow("dense, packed, zoomed at the rim") << 40 << true << 16.0 << 2e-3;
+    }
+    void denseGraphsDrawnInRunsLookAsThePainterDrawsThem() {
+        QFETCH(int, rings);
+        QFETCH(bool, packed);
+        QFETCH(double, zoom);
+        QFETCH(double, largestShare);
+        QVERIFY(BuildHexDisk(Doc(), rings));
+        if (packed) {
+            Frame().RunCommand(cmd::kCirclePacking);
+        }
+        View().ZoomAt(QPoint(View().width() / 2, View().height() / 2 + int(View().Radius()) - 3),
+                      zoom);
+        QImage runs(View().size(), QImage::Format_RGB32);
+        QImage painter(View().size(), QImage::Format_ARGB32_Premultiplied);
+        View().Paint(runs);
+        View().Paint(painter);
+        painter = painter.convertToFormat(QImage::Format_RGB32);
+        const int reach = largestShare > 0 ? 1 : 0;
+        const double share =
+            std::max(UnmatchedShare(runs, painter, reach), UnmatchedShare(painter, runs, reach));
+        QVERIFY2(share <= largestShare, qPrintable(QString::number(share)));
+        // The graph shows, not the background alone.
+        QImage background(runs.size(), QImage::Format_RGB32);
+        background.fill(ToRgb(CViewSettings().BGColor));
+        QVERIFY(UnmatchedShare(runs, background, 0) > 0.01);
     }
 
     void modeCommandsCheckExactlyOne() {
