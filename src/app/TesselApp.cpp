@@ -263,8 +263,15 @@ void CTesselApp::BindExportCommands() {
 
 std::function<void()> CTesselApp::WithCircles(std::function<void()> work) {
     return [this, work = std::move(work)] {
-        if (EnsureCircles()) {
+        if (!EnsureCircles()) {
+            return;
+        }
+        // A picture of a million circles can need more memory than is left; the document is
+        // only read, so it stays as it was.
+        try {
             work();
+        } catch (const std::bad_alloc&) {
+            ShowWarning(m_pMainFrame, LoadQString(ids::kPictureOutOfMemory));
         }
     };
 }

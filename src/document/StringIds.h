@@ -148,6 +148,7 @@ constexpr int kPackingOutOfMemory = 816;
 // What a converged packing cannot show in doubles
 constexpr int kCirclesTooSmall = 820;
 constexpr int kCircleTooSmall = 821;
+constexpr int kPictureOutOfMemory = 822;
 
 // Commands that show the circles while none have been computed
 constexpr int kCirclesNotComputedOpened = 850;

@@ -22,9 +22,9 @@ cairo_status_t Collect(void* closure, const unsigned char* data, unsigned int le
     return CAIRO_STATUS_SUCCESS;
 }
 
-// The PDF's bytes, or false when Cairo failed.
-bool RecordPdf(const CCPCircleArray& circles, double scale, const std::string& title, double side,
-               std::string& bytes) {
+// The PDF's bytes, or Cairo's status when it failed.
+cairo_status_t RecordPdf(const CCPCircleArray& circles, double scale, const std::string& title,
+                         double side, std::string& bytes) {
     cairo_surface_t* page = cairo_pdf_surface_create_for_stream(Collect, &bytes, side, side);
     // No creation date: the same picture gives the same bytes.
     cairo_pdf_surface_set_metadata(page, CAIRO_PDF_METADATA_CREATE_DATE, "");
@@ -47,7 +47,7 @@ bool RecordPdf(const CCPCircleArray& circles, double scale, const std::string& t
         status = cairo_surface_status(page);
     }
     cairo_surface_destroy(page);
-    return status == CAIRO_STATUS_SUCCESS;
+    return status;
 }
 
 } // namespace
@@ -59,7 +59,13 @@ ExportStatus ExportPdf(const CCPCircleArray& circles, double scale, const Export
     const IntRect extent = circles.GetExtent(scale);
     const std::int64_t side = std::int64_t(extent.right) - extent.left;
     std::string bytes;
-    if (!RecordPdf(circles, scale, target.Title(), double(side), bytes)) {
+    const cairo_status_t status = RecordPdf(circles, scale, target.Title(), double(side), bytes);
+    // Cairo records the whole page before a byte is written: running out of memory there is
+    // what fails on a large picture, and it must be named as such, not as a full disk.
+    if (status == CAIRO_STATUS_NO_MEMORY) {
+        throw std::bad_alloc();
+    }
+    if (status != CAIRO_STATUS_SUCCESS) {
         return ExportStatus::WriteFailed;
     }
     return WriteBytes(target, bytes.data(), bytes.size());

@@ -1,9 +1,11 @@
-// tessel-cli commands that run out of memory report it and fail, instead of aborting. The
-// process's memory is limited by a replacement of the global allocation functions: beyond a
+// tessel-cli commands and exports that run out of memory report it and fail, instead of aborting.
+// The process's memory is limited by a replacement of the global allocation functions: beyond a
 // budget of live bytes, operator new throws as it does when the system refuses memory (a
 // sanitizer's allocator aborts instead, so a real limit cannot be tested in that build).
 #include "cli/CliCommand.h"
 #include "document/TempDir.h"
+#include "export/Export.h"
+#include "support/CircleList.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -111,4 +113,21 @@ TEST(CliMemory, CommandsThatRunOutOfMemoryReportItAndWriteNothing) {
         0)
         << err;
     EXPECT_TRUE(std::filesystem::exists(dir.File("h.eps")));
+}
+
+// A PDF's page is recorded in memory before any byte is written: running out there is said as
+// such (and tessel-cli says "not enough memory"), not taken for a full disk.
+TEST(CliMemory, APdfThatRunsOutOfMemorySaysSo) {
+    CircleList list;
+    for (int i = 0; i < 4000; ++i) {
+        list.Add((i % 64) / 64.0 - 0.5, (i / 64) / 64.0 - 0.5, 0.007, 1, 0x00336699, 0x00FFFFFF);
+    }
+    CTempDir dir;
+    const std::string path = dir.File("c.pdf");
+    {
+        MemoryBudget limit(64 * 1024); // the page's bytes are several times this
+        EXPECT_THROW(ExportPdf(list.array, 500, path), std::bad_alloc);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(ExportPdf(list.array, 500, path), ExportStatus::Ok);
 }
