@@ -17,9 +17,9 @@ struct PixelRows {
     int pixelBytes = 3;
 };
 
-// Each listed circle below a pixel across (IsBelowPixel) darkens the pixel under its centre,
-// placed at origin + scale * centre, by the share of the pixel it covers, in its line's colour
-// (a line a pixel wide covers all of so small a circle) or, without a line, its inner colour.
-// Larger circles and pixels outside the rows are left alone.
+// Each listed circle below a pixel across (IsBelowPixel) shades the pixel under its centre,
+// placed at origin + scale * centre, by the shares of the pixel its line and its inside cover,
+// as a pixel of the antialiased drawing would be (its line widthScale times as wide), all
+// within that one pixel. Larger circles and pixels outside the rows are left alone.
 void BlendTinyCircles(const CCPCircleArray& circles, PixelRows pixels, double originX,
-                      double originY, double scale);
+                      double originY, double scale, double widthScale = 1.0);

@@ -246,7 +246,7 @@ void CTesselView::PaintDragFrame(QImage& target) const {
     const IntPoint origin = surface.State().origin;
     BlendTinyCircles(m_document.m_circles,
                      {target.bits(), target.bytesPerLine(), target.width(), target.height(), 4},
-                     origin.x, origin.y, scale);
+                     origin.x, origin.y, scale, ratio);
 }
 
 void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const {
@@ -323,7 +323,7 @@ void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {
             BlendTinyCircles(m_document.m_circles,
                              {m_aaImage.Row(0), -std::ptrdiff_t(m_aaImage.Stride()),
                               m_aaImage.Width(), m_aaImage.Height(), 3},
-                             m_aaImage.OriginX(), m_aaImage.OriginY(), scale);
+                             m_aaImage.OriginX(), m_aaImage.OriginY(), scale, ratio);
         }
         m_aaDirty = false;
     }
