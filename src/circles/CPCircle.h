@@ -37,6 +37,12 @@ constexpr int NormalisedThickness(int width) {
     return width < 0 ? 0 : width;
 }
 
+// A circle of this radius in device pixels is less than a pixel across: a screen cannot draw
+// it as a shape, only as a share of the one pixel under its centre (see BlendTinyCircles).
+constexpr bool IsBelowPixel(double deviceRadius) {
+    return !(2 * deviceRadius >= 1.0);
+}
+
 class CCPCircle : public CObject {
     TESSEL_DECLARE_DYNCREATE(CCPCircle)
 

@@ -81,10 +81,13 @@ public:
               OuterFill outerFill = OuterFill::Filled) const;
     // With a background the picture is set to it first (see RasteriseCircles). Line widths
     // are multiplied by widthScale: a screen of two device pixels per pixel draws them twice
-    // as wide.
+    // as wide. Sizes::AbovePixel leaves out the listed circles below a pixel across, for a
+    // screen that blends them in cheaply (BlendTinyCircles).
+    enum class Sizes { All, AbovePixel };
     void DrawAntialiased(CDibBuffer& image, double scale,
                          std::optional<COLORREF> background = std::nullopt,
-                         OuterFill outerFill = OuterFill::Filled, double widthScale = 1.0) const;
+                         OuterFill outerFill = OuterFill::Filled, double widthScale = 1.0,
+                         Sizes sizes = Sizes::All) const;
     // Export lines (src/circles/CPCircleWrite.cpp): one per circle, the outer circle first.
     void WriteEps(COutputFile& file, double scale) const;
     void WriteText(COutputFile& file, double scale, const std::string& format) const;

@@ -51,7 +51,7 @@ void DrawCircle(CDrawSurface& dc, const CCPCircle& c, double scale, DrawMode mod
                 COLORREF background, bool hatched, bool filled = true) {
     // Most of a million circles are below a pixel: they are left out before their rectangle
     // is worked out.
-    if (dc.IsScreen() && !(2 * scale * c.m_euclidRadius >= 1.0)) {
+    if (dc.IsScreen() && IsBelowPixel(scale * c.m_euclidRadius)) {
         return;
     }
     const SurfaceCircle shape{scale * c.m_euclidCentre.x, scale * c.m_euclidCentre.y,
@@ -123,13 +123,15 @@ void CCPCircleArray::Draw(CDrawSurface& dc, double scale, DrawMode mode, COLORRE
 
 void CCPCircleArray::DrawAntialiased(CDibBuffer& image, double scale,
                                      std::optional<COLORREF> background, OuterFill outerFill,
-                                     double widthScale) const {
+                                     double widthScale, Sizes sizes) const {
     std::vector<AaCircle> circles;
     circles.reserve(m_list.size() + 1);
     circles.push_back(Antialiased(m_outer, scale, widthScale));
     circles.front().filled = outerFill == OuterFill::Filled;
     for (const CCPCircle* circle : m_list) {
-        circles.push_back(Antialiased(*circle, scale, widthScale));
+        if (sizes == Sizes::All || !IsBelowPixel(scale * circle->m_euclidRadius)) {
+            circles.push_back(Antialiased(*circle, scale, widthScale));
+        }
     }
     RasteriseCircles(image, circles, AntialiasThreads(), background);
 }

@@ -2,6 +2,7 @@
 #include "view/TesselView.h"
 
 #include "circles/SpanSurface.h"
+#include "circles/TinyCircles.h"
 #include "document/TesselDoc.h"
 #include "document/ViewSettings.h"
 #include "model/CPEdge.h"
@@ -13,7 +14,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 CTesselView::CTesselView(CTesselDoc& document, CViewSettings& settings, QWidget* parent)
     : QWidget(parent), m_document(document), m_settings(settings) {
@@ -242,32 +242,11 @@ void CTesselView::PaintDragFrame(QImage& target) const {
                        qRound((logical.height() / 2 + pan.y) * ratio)});
     const double scale = m_radius * m_transform.Zoom() * ratio;
     m_document.m_circles.Draw(surface, scale, DrawNormal, m_settings.BGColor);
-    BlendTinyCircles(target, surface.State().origin, scale);
-}
-
-void CTesselView::BlendTinyCircles(QImage& target, IntPoint origin, double scale) const {
-    // The surface leaves out circles below a pixel across; each darkens the pixel under its
-    // centre by the share of the pixel it covers, in its line's colour (a line a pixel wide
-    // covers all of so small a circle) or, without a line, its inner colour.
-    for (const CCPCircle* c : m_document.m_circles.m_list) {
-        const double r = scale * c->m_euclidRadius;
-        if (!(r > 0) || 2 * r >= 1.0) {
-            continue;
-        }
-        const double x = std::floor(origin.x + scale * c->m_euclidCentre.x + 0.5);
-        const double y = std::floor(origin.y + scale * c->m_euclidCentre.y + 0.5);
-        if (!(x >= 0 && y >= 0 && x < target.width() && y < target.height())) {
-            continue;
-        }
-        const double share = std::min(1.0, std::numbers::pi * r * r);
-        const QColor colour = ToQColor(c->m_thickness > 0 ? c->m_lineCol : c->m_innerCol);
-        QRgb& pixel = reinterpret_cast<QRgb*>(target.scanLine(int(y)))[int(x)];
-        const auto mix = [share](int under, int over) {
-            return int(std::lround(under + (over - under) * share));
-        };
-        pixel = qRgb(mix(qRed(pixel), colour.red()), mix(qGreen(pixel), colour.green()),
-                     mix(qBlue(pixel), colour.blue()));
-    }
+    // The surface leaves out circles below a pixel across; they shade their pixels instead.
+    const IntPoint origin = surface.State().origin;
+    BlendTinyCircles(m_document.m_circles,
+                     {target.bits(), target.bytesPerLine(), target.width(), target.height(), 4},
+                     origin.x, origin.y, scale, ratio);
 }
 
 void CTesselView::DrawNodes(CDrawSurface& surface, const CViewTransform& view, int w, int h) const {
@@ -333,9 +312,19 @@ void CTesselView::PaintAaImage(QPainter& painter, const QImage& target) {
                             qRound((logical.height() / 2 + pan.y) * ratio));
         // A fraction of a second for a million circles, more on a large zoomed window.
         const CBusyCursor busy;
-        m_document.m_circles.DrawAntialiased(m_aaImage, m_radius * m_transform.Zoom() * ratio,
-                                             m_settings.BGColor, CCPCircleArray::OuterFill::Filled,
-                                             ratio);
+        const double scale = m_radius * m_transform.Zoom() * ratio;
+        // The antialiasing setting matches the export exactly; the coverage shown on its own
+        // blends the circles below a pixel cheaply, most of a million of them.
+        const bool exact = m_settings.CircleAntialiasing != 0;
+        m_document.m_circles.DrawAntialiased(
+            m_aaImage, scale, m_settings.BGColor, CCPCircleArray::OuterFill::Filled, ratio,
+            exact ? CCPCircleArray::Sizes::All : CCPCircleArray::Sizes::AbovePixel);
+        if (!exact) {
+            BlendTinyCircles(m_document.m_circles,
+                             {m_aaImage.Row(0), -std::ptrdiff_t(m_aaImage.Stride()),
+                              m_aaImage.Width(), m_aaImage.Height(), 3},
+                             m_aaImage.OriginX(), m_aaImage.OriginY(), scale, ratio);
+        }
         m_aaDirty = false;
     }
     QImage image(m_aaImage.Width(), m_aaImage.Height(), QImage::Format_BGR888);

@@ -206,8 +206,6 @@ private:
     // selection's hatch, aliased and drawn straight into the image's pixels, so that the
     // picture follows the pointer; the release paints the full picture again.
     void PaintDragFrame(QImage& target) const;
-    // The drag frame's circles below a pixel across, blended into the pixels under them.
-    void BlendTinyCircles(QImage& target, IntPoint origin, double scale) const;
     // The whole picture but the background and the antialiasing image, on a w x h window.
     void DrawPicture(CDrawSurface& surface, int w, int h, DrawMode drawMode) const;
     // Graph mode on a dense graph: the picture is drawn straight into the image's pixels, a

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -51,6 +52,19 @@ inline double UnmatchedShare(const QImage& a, const QImage& b, int reach) {
         }
     }
     return double(unmatched) / (double(a.width()) * a.height());
+}
+
+// How much darker than white the picture is, summed over its pixels between two distances
+// from its middle.
+inline double Darkness(const QImage& image, double from, double to) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const double d = std::hypot(x - image.width() / 2, y - image.height() / 2);
+            sum += d >= from && d < to ? 255 - qGray(image.pixel(x, y)) : 0;
+        }
+    }
+    return sum;
 }
 
 // A profile held in memory, with keys compared exactly.

@@ -61,18 +61,6 @@ class TestMoves : public QObject, protected CEditorTest {
         Doc().m_circles.Draw(surface, View().Radius(), DrawNormal, Background());
         return image;
     }
-    // How much darker than white the picture is, summed over its pixels between two distances
-    // from the view's middle.
-    static double Darkness(const QImage& image, double from, double to) {
-        double sum = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const double d = std::hypot(x - image.width() / 2, y - image.height() / 2);
-                sum += d >= from && d < to ? 255 - qGray(image.pixel(x, y)) : 0;
-            }
-        }
-        return sum;
-    }
     // An inner node whose circle is well away from the middle.
     int OffCentreInnerNode() {
         for (int i = 0; i < Doc().m_nodes.GetSize(); ++i) {
