@@ -1,6 +1,7 @@
 // A supernodal factorisation whose BLAS buffer cannot be reserved throws, and the next one
 // reserves it and solves; a program of its own, since the buffer is reserved once per process
 // and the system's refusal is imitated by replacing mmap.
+#include "GridMatrix.h"
 #include "packing/SparseCholesky.h"
 
 #include <cerrno>
@@ -18,23 +19,6 @@ namespace {
 constexpr std::size_t kRefusedBytes = std::size_t(128) << 20;
 bool g_refusing = false;
 int g_refused = 0;
-
-// The lower triangle of the grid Laplacian plus the identity; supernodal on a 40 x 40 grid.
-CSparseCholesky::Matrix GridMatrix(int side) {
-    std::vector<Eigen::Triplet<double, int>> entries;
-    for (int i = 0; i < side * side; ++i) {
-        entries.emplace_back(i, i, 5.0);
-        if (i % side > 0) {
-            entries.emplace_back(i, i - 1, -1.0);
-        }
-        if (i >= side) {
-            entries.emplace_back(i, i - side, -1.0);
-        }
-    }
-    CSparseCholesky::Matrix lower(side * side, side * side);
-    lower.setFromTriplets(entries.begin(), entries.end());
-    return lower;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The sparse Cholesky factor when the linear-algebra libraries run out of memory: each of
 // CHOLMOD's allocations is made to fail in turn, and every run must either solve correctly or
 // throw std::bad_alloc; and factorising starts no thread of the BLAS or of OpenMP.
+#include "GridMatrix.h"
 #include "packing/SparseCholesky.h"
 
 #include <SuiteSparse_config.h>
@@ -45,24 +46,6 @@ public:
 private:
     SuiteSparse_config_struct m_saved;
 };
-
-// The lower triangle of the grid Laplacian plus the identity, side x side unknowns: definite,
-// and with enough fill for dense supernodes.
-CSparseCholesky::Matrix GridMatrix(int side) {
-    std::vector<Eigen::Triplet<double, int>> entries;
-    for (int i = 0; i < side * side; ++i) {
-        entries.emplace_back(i, i, 5.0);
-        if (i % side > 0) {
-            entries.emplace_back(i, i - 1, -1.0);
-        }
-        if (i >= side) {
-            entries.emplace_back(i, i - side, -1.0);
-        }
-    }
-    CSparseCholesky::Matrix lower(side * side, side * side);
-    lower.setFromTriplets(entries.begin(), entries.end());
-    return lower;
-}
 
 struct CRun {
     bool outOfMemory = false;
