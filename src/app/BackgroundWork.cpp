@@ -76,8 +76,8 @@ bool CTesselApp::OnPackToConvergence() {
     CConvergedPacking outcome;
     QString message;
     m_pView->SetDocumentBusy(true);
-    const ConvergenceResult result = ComputeInEditor(*m_progress, *m_document, m_settings.Tolerance,
-                                                     m_convergedSolver, outcome, message);
+    const ConvergenceResult result = PackInEditor(*m_progress, *m_document, m_settings.Tolerance,
+                                                  m_convergedSolver, outcome, message);
     m_pView->SetDocumentBusy(false);
     switch (result) {
     case ConvergenceResult::Refused:
@@ -89,11 +89,6 @@ bool CTesselApp::OnPackToConvergence() {
     case ConvergenceResult::Computed:
         break;
     }
-    // Applying a million circles (and keeping the last ones for Undo) takes a second too; it
-    // cannot stop half way, so its dialog offers no Cancel.
-    RunOnWorker(
-        cmd::kPackToConvergence, LoadQString(ids::kApplyingPacking),
-        [&] { m_document->ApplyConvergedPacking(outcome); }, CProgressRunner::Cancel::NotOffered);
     m_pView->InvalidateView(true);
     m_pMainFrame->SetPackingStatus(ConvergedText(outcome));
     if (outcome.status == NewtonStatus::Limit) {

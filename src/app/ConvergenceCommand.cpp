@@ -33,10 +33,11 @@ QString ConvergedText(const CConvergedPacking& outcome) {
     return text;
 }
 
-ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc, double tolerance,
-                                  const ConvergedSolver& solver, CConvergedPacking& outcome,
-                                  QString& message) {
+ConvergenceResult PackInEditor(CProgressRunner& runner, CTesselDoc& doc, double tolerance,
+                               const ConvergedSolver& solver, CConvergedPacking& outcome,
+                               QString& message) {
     bool solved = false;
+    bool applied = false;
     bool outOfMemory = false;
     std::string problem;
     const NewtonProgress progress = [&runner](int iteration, double error) {
@@ -44,24 +45,31 @@ ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc
             FormatString(ids::kConvergenceProgress, {QString::number(iteration), Number(error)}));
         return !runner.CancelAsked();
     };
-    const bool finished = runner.Run(
-        CommandTip(cmd::kPackToConvergence), LoadQString(ids::kConvergenceStarting), [&] {
-            try {
-                // The check of the graph takes a moment on a large one: it runs here too.
-                problem = doc.FindPackingRefusal();
-                solved =
-                    problem.empty() && solver(doc.m_nodes, tolerance, progress, outcome, problem);
-            } catch (const std::bad_alloc&) {
-                outOfMemory = true;
+    runner.Run(CommandTip(cmd::kPackToConvergence), LoadQString(ids::kConvergenceStarting), [&] {
+        try {
+            // The check of the graph takes a moment on a large one: it runs here too.
+            problem = doc.FindPackingRefusal();
+            solved = problem.empty() && solver(doc.m_nodes, tolerance, progress, outcome, problem);
+            if (!solved || outcome.status == NewtonStatus::Cancelled) {
+                return;
             }
-        });
-    if (!finished || (solved && outcome.status == NewtonStatus::Cancelled)) {
-        return ConvergenceResult::Cancelled;
+            runner.EndCancel();
+            if (!runner.CancelAsked()) {
+                runner.Report(LoadQString(ids::kApplyingPacking));
+                doc.ApplyConvergedPacking(outcome);
+                applied = true;
+            }
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+    });
+    if (applied) {
+        return ConvergenceResult::Computed;
     }
-    if (outOfMemory || !solved) {
+    if (outOfMemory || (!solved && !runner.CancelAsked())) {
         message =
             outOfMemory ? LoadQString(ids::kNotEnoughMemory) : QString::fromStdString(problem);
         return ConvergenceResult::Refused;
     }
-    return ConvergenceResult::Computed;
+    return ConvergenceResult::Cancelled;
 }

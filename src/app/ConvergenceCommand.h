@@ -1,6 +1,5 @@
-// Run > Pack to Convergence as the editor runs it: the solver reads the graph on a worker
-// thread behind the progress dialog, and the packing is applied on the main thread unless the
-// user cancelled.
+// Run > Pack to Convergence as the editor runs it: the solver and the applying of its packing
+// run on a worker thread behind one progress dialog, so the window keeps painting throughout.
 #pragma once
 
 #include "packing/ConvergedPacking.h"
@@ -18,15 +17,16 @@ using ConvergedSolver = std::function<bool(const CCPNodeArray&, double, const Ne
                                            CConvergedPacking&, std::string&)>;
 
 enum class ConvergenceResult {
-    Computed,  // `outcome` holds a packing to apply (Converged or Limit)
-    Cancelled, // the user pressed Cancel; the document is as it was
+    Computed,  // the document holds `outcome`'s packing (Converged or Limit)
+    Cancelled, // the user pressed Cancel before the packing was applied; the document is as it was
     Refused,   // `message` says why (a node not connected, a damaged graph, no memory)
 };
 
-// Solves the document's packing to the tolerance without changing the document.
-ConvergenceResult ComputeInEditor(CProgressRunner& runner, const CTesselDoc& doc, double tolerance,
-                                  const ConvergedSolver& solver, CConvergedPacking& outcome,
-                                  QString& message);
+// Solves the document's packing to the tolerance and applies it as one undo step. Once the
+// solver has finished the dialog's Cancel is disabled: applying cannot stop half way.
+ConvergenceResult PackInEditor(CProgressRunner& runner, CTesselDoc& doc, double tolerance,
+                               const ConvergedSolver& solver, CConvergedPacking& outcome,
+                               QString& message);
 
 // The status-bar text after a packing run: the largest angle-sum error, for a converged or
 // stopped Pack to Convergence also the Newton iterations.

@@ -51,6 +51,11 @@ void CProgressDlg::ShowCancelling() {
     m_text->setText(LoadQString(ids::kCancelling));
 }
 
+void CProgressDlg::EndCancel() {
+    m_cancellable = false;
+    m_cancel->setEnabled(false);
+}
+
 void CProgressDlg::reject() {
     if (m_cancelAsked || !m_cancellable) {
         return;

@@ -19,6 +19,8 @@ public:
     // Cancel was asked for and the work has not stopped yet: the button is disabled and the
     // text says so.
     void ShowCancelling();
+    // The work can no longer stop: Cancel is disabled and Escape does nothing.
+    void EndCancel();
     bool CancelAsked() const { return m_cancelAsked; }
 
     // Cancel, Escape and the window's close button ask the work to stop; the dialog closes

@@ -19,6 +19,7 @@ bool CProgressRunner::Run(const QString& title, const QString& text, const Work&
                           Cancel cancel) {
     m_running = true;
     m_cancel = false;
+    m_cancelEnded = false;
     {
         std::lock_guard lock(m_mutex);
         m_finished = false;
@@ -49,11 +50,18 @@ bool CProgressRunner::Run(const QString& title, const QString& text, const Work&
 
 void CProgressRunner::ShowDialog(const QString& title, const QString& text, Cancel cancel) {
     CProgressDlg dialog(title, text, m_parent, cancel == Cancel::Offered);
-    QObject::connect(&dialog, &CProgressDlg::CancelRequested, [this] { m_cancel = true; });
+    QObject::connect(&dialog, &CProgressDlg::CancelRequested, [this] {
+        if (!m_cancelEnded) {
+            m_cancel = true;
+        }
+    });
     QTimer poll;
     poll.setInterval(kPollMilliseconds);
     QObject::connect(&poll, &QTimer::timeout, &dialog, [this, &dialog] {
         std::lock_guard lock(m_mutex);
+        if (m_cancelEnded) {
+            dialog.EndCancel();
+        }
         if (m_textChanged) {
             dialog.SetText(m_text);
             m_textChanged = false;

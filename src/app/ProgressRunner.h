@@ -30,6 +30,9 @@ public:
     void Report(const QString& text);
     // From the worker: whether the user has pressed Cancel.
     bool CancelAsked() const { return m_cancel.load(); }
+    // From the worker: the work cannot stop from here on, so Cancel is disabled; a Cancel
+    // pressed before this stays asked.
+    void EndCancel() { m_cancelEnded = true; }
     bool IsRunning() const { return m_running; }
 
     // How long the work may take before the dialog appears, in milliseconds; until then the
@@ -44,6 +47,7 @@ private:
     int m_dialogDelay = 300;
     bool m_running = false;
     std::atomic<bool> m_cancel = false;
+    std::atomic<bool> m_cancelEnded = false;
     std::mutex m_mutex;
     std::condition_variable m_finishedSignal;
     bool m_finished = false; // guarded by m_mutex

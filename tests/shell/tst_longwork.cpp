@@ -67,23 +67,32 @@ private slots:
     }
 
     // Work that cannot stop part way shows no Cancel, and Escape leaves its dialog open until
-    // the work has finished; other work offers Cancel and Escape asks it to stop.
+    // the work has finished; other work offers Cancel and Escape asks it to stop, until the
+    // work says that it can stop no more (then Cancel is disabled and Escape does nothing).
     void onlyWorkThatCanStopOffersCancel_data() {
         QTest::addColumn<bool>("offered");
-        QTest::newRow("offered") << true;
-        QTest::newRow("not offered") << false;
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("offered") << true << false;
+        QTest::newRow("not offered") << false << false;
+        QTest::newRow("offered, then ended") << true << true;
     }
     void onlyWorkThatCanStopOffersCancel() {
         QFETCH(bool, offered);
+        QFETCH(bool, ended);
+        const bool stoppable = offered && !ended;
         CProgressRunner& runner = m_app->Progress();
         runner.SetDialogDelay(0);
         std::atomic<bool> seen = false;
-        bool buttonShown = !offered;
+        bool buttonUsable = !stoppable;
         const ModalStep pressEscape = [&](QWidget* modal) {
             if (modal->objectName() != QStringLiteral("progressDialog")) {
                 return false;
             }
-            buttonShown = modal->findChild<QPushButton*>(QStringLiteral("cancel"))->isVisible();
+            auto* button = modal->findChild<QPushButton*>(QStringLiteral("cancel"));
+            if (ended && button->isEnabled()) {
+                return false; // the dialog has not seen the end of Cancel yet
+            }
+            buttonUsable = button->isVisible() && button->isEnabled();
             QTest::keyClick(modal, Qt::Key_Escape);
             seen = true;
             return true;
@@ -93,6 +102,9 @@ private slots:
         const bool finished = runner.Run(
             QStringLiteral("work"), QStringLiteral("working"),
             [&] {
+                if (ended) {
+                    runner.EndCancel();
+                }
                 while (!seen) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 }
@@ -102,9 +114,9 @@ private slots:
             },
             offered ? CProgressRunner::Cancel::Offered : CProgressRunner::Cancel::NotOffered);
         QVERIFY(script.Done());
-        QCOMPARE(buttonShown, offered);
-        QCOMPARE(cancelSeen, offered);
-        QCOMPARE(finished, !offered);
+        QCOMPARE(buttonUsable, stoppable);
+        QCOMPARE(cancelSeen, stoppable);
+        QCOMPARE(finished, !stoppable);
     }
 
     // A run made endless by its sweeps can only end by Cancel, which puts everything back.
