@@ -1,14 +1,17 @@
 // The combinatorial check of a triangulated disk, in a few linear passes over the table of the
 // graph. A million-node graph has six million fan entries; the passes read them in order and
-// touch other places at random as seldom as they can, since those reads are what costs.
+// touch other places at random as seldom as they can, since those reads are what costs, and
+// run over two halves of the graph at once.
 #include "model/DiskCheck.h"
 
 #include "model/CPNode.h"
 #include "model/GraphCheck.h"
+#include "model/InHalves.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,18 +29,29 @@ public:
     CDiskCheck(const CGraphTable& table, const CTableFans& fans) : m_table(table), m_fans(fans) {}
 
     std::string Run() const {
-        std::string problem = CheckDegrees();
-        if (problem.empty()) {
-            problem = FindRepeatedNeighbour();
+        // Each pass relies on the ones before it, and names the first fault in its order.
+        using Pass = std::string (CDiskCheck::*)(int) const;
+        const std::pair<Pass, int> passes[] = {
+            {&CDiskCheck::CheckDegree, m_table.Nodes()},
+            {&CDiskCheck::FindRepeatedNeighbour, m_table.Nodes()},
+            {&CDiskCheck::CheckFan, m_table.Nodes()},
+            // A damaged fan also makes flags look wrong: the fan is the fault to name first.
+            {&CDiskCheck::CheckEdge, m_table.Edges()},
+        };
+        for (const auto& [pass, count] : passes) {
+            std::string problem = InHalves(count, [this, pass](int begin, int end) {
+                for (int i = begin; i < end; ++i) {
+                    if (std::string problem = (this->*pass)(i); !problem.empty()) {
+                        return problem;
+                    }
+                }
+                return std::string();
+            });
+            if (!problem.empty()) {
+                return problem;
+            }
         }
-        for (int v = 0; v < m_table.Nodes() && problem.empty(); ++v) {
-            problem = CheckFan(v);
-        }
-        // A damaged fan also makes flags look wrong: the fan is the fault to name first.
-        for (int e = 0; e < m_table.Edges() && problem.empty(); ++e) {
-            problem = CheckEdge(e);
-        }
-        return problem.empty() ? CheckTopology() : problem;
+        return CheckTopology();
     }
 
 private:
@@ -70,15 +84,13 @@ private:
     // Triangles in v's fan: one per consecutive pair, the closing one for an inner node.
     int Triangles(int v) const { return IsInner(v) ? Degree(v) : Degree(v) - 1; }
 
-    std::string CheckDegrees() const {
-        for (int v = 0; v < m_table.Nodes(); ++v) {
-            const int k = Degree(v);
-            if (IsInner(v) && k < 3) {
-                return Node(v) + " is inner but has only " + std::to_string(k) + " neighbours";
-            }
-            if (k < 2) {
-                return Node(v) + (k == 0 ? " has no neighbours" : " has only one neighbour");
-            }
+    std::string CheckDegree(int v) const {
+        const int k = Degree(v);
+        if (IsInner(v) && k < 3) {
+            return Node(v) + " is inner but has only " + std::to_string(k) + " neighbours";
+        }
+        if (k < 2) {
+            return Node(v) + (k == 0 ? " has no neighbours" : " has only one neighbour");
         }
         return {};
     }
@@ -102,19 +114,49 @@ private:
         return {};
     }
 
-    // A node that reaches one neighbour by two edges.
-    std::string FindRepeatedNeighbour() const {
-        std::vector<int> owner(m_table.Nodes(), -1);
-        for (int v = 0; v < m_table.Nodes(); ++v) {
-            for (int at = First(v); at < First(v + 1); ++at) {
-                const int b = m_fans.neighbours[at];
-                if (owner[b] == v) {
-                    return Node(v) + ": its neighbour " + std::to_string(b) + " is listed twice";
+    // A node that reaches one neighbour by two edges, named at the first entry that repeats
+    // an earlier one. Read within the node's own list: a mark per node shared by the two
+    // halves would be written by both.
+    std::string FindRepeatedNeighbour(int v) const {
+        const int repeat = Degree(v) <= kFewNeighbours ? FirstRepeatAmongFew(v) : FirstRepeat(v);
+        if (repeat < 0) {
+            return {};
+        }
+        return Node(v) + ": its neighbour " + std::to_string(At(v, repeat)) + " is listed twice";
+    }
+
+    // Up to this many neighbours, comparing each with those before it is quickest.
+    static constexpr int kFewNeighbours = 16;
+
+    int FirstRepeatAmongFew(int v) const {
+        const int* list = &m_fans.neighbours[First(v)];
+        const int k = Degree(v);
+        for (int p = 1; p < k; ++p) {
+            for (int q = 0; q < p; ++q) {
+                if (list[q] == list[p]) {
+                    return p;
                 }
-                owner[b] = v;
             }
         }
-        return {};
+        return -1;
+    }
+
+    // The neighbours sorted with their places: every entry but the first of a run of equal
+    // ones repeats, the earliest of them is the one to name.
+    int FirstRepeat(int v) const {
+        std::vector<std::pair<int, int>> sorted(Degree(v));
+        for (int p = 0; p < Degree(v); ++p) {
+            sorted[p] = {At(v, p), p};
+        }
+        std::sort(sorted.begin(), sorted.end());
+        int first = -1;
+        for (std::size_t i = 1; i < sorted.size(); ++i) {
+            const bool repeats = sorted[i].first == sorted[i - 1].first;
+            if (repeats && (first < 0 || sorted[i].second < first)) {
+                first = sorted[i].second;
+            }
+        }
+        return first;
     }
 
     // Each triangle (v, a, b) of v's fan must be (a, b, v) in a's fan and (b, v, a) in b's.
@@ -124,7 +166,7 @@ private:
         const int k = Degree(v);
         for (int p = 0; p < Triangles(v); ++p) {
             const int a = At(v, p);
-            const int b = At(v, (p + 1) % k);
+            const int b = At(v, p + 1 < k ? p + 1 : 0);
             if (Before(a, PositionAcross(v, p)) != b) {
                 return DescribeTriangle(v, p);
             }

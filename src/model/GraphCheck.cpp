@@ -3,8 +3,10 @@
 
 #include "model/CPEdgeArray.h"
 #include "model/CPNodeArray.h"
+#include "model/InHalves.h"
 #include "model/PointerIndex.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -90,37 +92,84 @@ bool IndexLists(const CCPNodeArray& nodes, const EdgeIndex& edges, CGraphTable& 
 }
 
 // Each node lists only edges that end at it, each at most once, and every edge is listed by
-// both its ends: every edge then has a place in its start's list and in its end's.
-bool ReadLists(const CGraphTable& table, CTableFans& fans, std::string* problem) {
-    fans.neighbours.resize(table.listEdges.size());
-    fans.fromStart.resize(table.listEdges.size());
-    fans.places.assign(2 * static_cast<std::size_t>(table.Edges()), -1);
-    for (int i = 0; i < table.Nodes(); ++i) {
+// both its ends: every edge then has a place in its start's list and in its end's. The nodes
+// [begin, end) write only their own entries and the places on their own side of an edge, so
+// two ranges can be read at once whatever the table holds.
+std::string ReadNodeLists(const CGraphTable& table, CTableFans& fans, int begin, int end) {
+    for (int i = begin; i < end; ++i) {
         for (int at = table.listStart[i]; at < table.listStart[i + 1]; ++at) {
             const int e = table.listEdges[at];
             if (e < 0 || e >= table.Edges()) {
-                return Fail(problem, NodeName(i) + " lists an edge that is not in the graph.");
+                return NodeName(i) + " lists an edge that is not in the graph.";
             }
             const bool fromStart = table.Start(e) == i;
             if (!fromStart && table.End(e) != i) {
-                return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) +
-                                         ", which does not end at it.");
+                return NodeName(i) + " lists edge " + std::to_string(e) +
+                       ", which does not end at it.";
             }
             int& place = fans.places[2 * std::size_t(e) + (fromStart ? 0 : 1)];
             if (place >= 0) {
-                return Fail(problem, NodeName(i) + " lists edge " + std::to_string(e) + " twice.");
+                return NodeName(i) + " lists edge " + std::to_string(e) + " twice.";
             }
             place = at - table.listStart[i];
             fans.neighbours[at] = fromStart ? table.End(e) : table.Start(e);
             fans.fromStart[at] = fromStart;
         }
     }
-    for (int e = 0; e < table.Edges(); ++e) {
-        if (fans.places[2 * std::size_t(e)] < 0 || fans.places[2 * std::size_t(e) + 1] < 0) {
-            return Fail(problem, EdgeName(e) + " is not listed by both its ends.");
+    return {};
+}
+
+bool ReadLists(const CGraphTable& table, CTableFans& fans, std::string* problem) {
+    fans.neighbours = std::make_unique_for_overwrite<int[]>(table.listEdges.size());
+    fans.fromStart = std::make_unique_for_overwrite<char[]>(table.listEdges.size());
+    fans.places = std::make_unique_for_overwrite<int[]>(2 * std::size_t(table.Edges()));
+    int* places = fans.places.get();
+    InHalves(table.Edges(), [places](int begin, int end) {
+        std::fill(places + 2 * std::size_t(begin), places + 2 * std::size_t(end), -1);
+        return std::string();
+    });
+    std::string fault = InHalves(
+        table.Nodes(), [&](int begin, int end) { return ReadNodeLists(table, fans, begin, end); });
+    if (fault.empty()) {
+        fault = InHalves(table.Edges(), [places](int begin, int end) {
+            for (int e = begin; e < end; ++e) {
+                if (places[2 * std::size_t(e)] < 0 || places[2 * std::size_t(e) + 1] < 0) {
+                    return EdgeName(e) + " is not listed by both its ends.";
+                }
+            }
+            return std::string();
+        });
+    }
+    return fault.empty() || Fail(problem, std::move(fault));
+}
+
+// Every kind known and every list in order.
+std::string CheckNodes(const CGraphTable& table, int begin, int end) {
+    for (int i = begin; i < end; ++i) {
+        if (table.listStart[i + 1] < table.listStart[i]) {
+            return "The graph's table is incomplete.";
+        }
+        const int kind = table.kind[i];
+        if (kind != Outer && kind != Inner && kind != NotConnected) {
+            return NodeName(i) + " has the unknown kind " + std::to_string(kind) + ".";
         }
     }
-    return true;
+    return {};
+}
+
+// Every edge between two distinct nodes of the graph.
+std::string CheckEdgeEnds(const CGraphTable& table, int begin, int end) {
+    for (int e = begin; e < end; ++e) {
+        const bool inRange = table.Start(e) >= 0 && table.Start(e) < table.Nodes() &&
+                             table.End(e) >= 0 && table.End(e) < table.Nodes();
+        if (!inRange) {
+            return EdgeName(e) + " does not join two nodes of the graph.";
+        }
+        if (table.Start(e) == table.End(e)) {
+            return EdgeName(e) + " joins a node to itself.";
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -141,25 +190,14 @@ bool CheckGraphTable(const CGraphTable& table, std::string* problem, CTableFans*
         table.edgeData.size() % 3 != 0) {
         return Fail(problem, "The graph's table is incomplete.");
     }
-    for (int i = 0; i < table.Nodes(); ++i) {
-        if (table.listStart[i + 1] < table.listStart[i]) {
-            return Fail(problem, "The graph's table is incomplete.");
-        }
-        const int kind = table.kind[i];
-        if (kind != Outer && kind != Inner && kind != NotConnected) {
-            return Fail(problem,
-                        NodeName(i) + " has the unknown kind " + std::to_string(kind) + ".");
-        }
+    std::string fault = InHalves(
+        table.Nodes(), [&table](int begin, int end) { return CheckNodes(table, begin, end); });
+    if (fault.empty()) {
+        fault = InHalves(table.Edges(),
+                         [&table](int begin, int end) { return CheckEdgeEnds(table, begin, end); });
     }
-    for (int e = 0; e < table.Edges(); ++e) {
-        const bool inRange = table.Start(e) >= 0 && table.Start(e) < table.Nodes() &&
-                             table.End(e) >= 0 && table.End(e) < table.Nodes();
-        if (!inRange) {
-            return Fail(problem, EdgeName(e) + " does not join two nodes of the graph.");
-        }
-        if (table.Start(e) == table.End(e)) {
-            return Fail(problem, EdgeName(e) + " joins a node to itself.");
-        }
+    if (!fault.empty()) {
+        return Fail(problem, std::move(fault));
     }
     CTableFans own;
     return ReadLists(table, fans ? *fans : own, problem);

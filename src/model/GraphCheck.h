@@ -2,6 +2,7 @@
 // drawing or packing may touch it, on the graph as a table of indices.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,12 @@ struct CGraphTable {
 bool TabulateGraph(const CCPNodeArray& nodes, const CCPEdgeArray& edges, CGraphTable& table,
                    std::string* problem);
 
-// The fans of a sound table, as checking it finds them.
+// The fans of a sound table, as checking it finds them. Left uninitialised until the check
+// writes them: a million-node graph's would otherwise be written twice.
 struct CTableFans {
-    std::vector<int> neighbours; // per list entry, the node across its edge
-    std::vector<char> fromStart; // per list entry, whether the listing node is the edge's start
-    std::vector<int> places;     // per edge, its place in its start's list, then in its end's
+    std::unique_ptr<int[]> neighbours; // per list entry, the node across its edge
+    std::unique_ptr<char[]> fromStart; // per list entry, whether the listing node is the start
+    std::unique_ptr<int[]> places;     // per edge, its place in its start's list, then in its end's
 };
 
 // True when the table is sound: every kind Outer, Inner or NotConnected; every edge between

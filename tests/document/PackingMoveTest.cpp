@@ -139,7 +139,6 @@ TEST(PackingMove, TheMovedPackingIsTheSamePacking) {
             CTesselDoc doc;
             ASSERT_TRUE(disk.build(doc));
             Pack(doc, disk.converged);
-            const CPackingGeometry before = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);
             const std::vector<CircleState> start = Circles(doc);
             move.apply(doc);
             const CPackingGeometry after = MeasurePackingGeometry(doc.m_nodes, doc.m_edges);

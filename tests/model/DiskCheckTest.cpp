@@ -6,12 +6,16 @@
 #include "document/RandomEdits.h"
 #include "document/TesselDoc.h"
 #include "model/CPEdge.h"
+#include "model/GraphCheck.h"
 #include "model/GraphInvariants.h"
+#include "model/InHalves.h"
 #include "model/TriangleGraph.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -59,9 +63,14 @@ std::vector<CDPoint> Points(const std::vector<CTriangle>& triangles, int atLeast
     }
     std::vector<CDPoint> points;
     for (int i = 0; i < count; ++i) {
-        points.emplace_back(i, i * i % 7);
+        points.emplace_back(i, (i % 7) * (i % 7) % 7);
     }
     return points;
+}
+
+// The node a problem names first ("node 17: ..." or "node 17 is ..."), or -1.
+int NamedNode(const std::string& problem) {
+    return problem.starts_with("node ") ? std::stoi(problem.substr(5)) : -1;
 }
 
 } // namespace
@@ -217,4 +226,93 @@ TEST(DiskCheck, AgreesWithTheEditsInvariantsOnRandomlyDamagedGraphs) {
         damaged += !passes;
     }
     EXPECT_GT(damaged, 150);
+}
+
+// A node of many neighbours finds its repeats by sorting them: the one named is still the
+// first entry that repeats an earlier one.
+TEST(DiskCheck, ARepeatAmongManyNeighboursIsNamedInListOrder) {
+    std::vector<CTriangle> wheel;
+    for (int i = 1; i <= 20; ++i) {
+        wheel.push_back({0, i, i % 20 + 1});
+    }
+    CCPNodeArray nodes;
+    CCPEdgeArray edges;
+    ASSERT_EQ(BuildTriangleGraph(Points(wheel), wheel, nodes, edges), "");
+    ASSERT_EQ(FindDiskProblem(nodes, edges), "");
+    for (int rim : {5, 3}) {
+        auto* edge = new CCPEdge(nodes.m_array[0], nodes.m_array[rim]);
+        edges.Add(edge);
+        nodes.m_array[0]->AddEdge(edge);
+        nodes.m_array[rim]->AddEdge(edge);
+    }
+    EXPECT_EQ(FindDiskProblem(nodes, edges), "node 0: its neighbour 5 is listed twice");
+}
+
+// A graph large enough to be checked in two halves at once names the fault a check in order
+// would name first, wherever the faults lie: with one in each half, the first half's.
+TEST(DiskCheck, TheHalvesOfALargeGraphNameTheFirstFault) {
+    // A square grid of 257 x 257 points, each square cut into two triangles.
+    constexpr int kSide = 257;
+    std::vector<CTriangle> grid;
+    for (int row = 0; row + 1 < kSide; ++row) {
+        for (int col = 0; col + 1 < kSide; ++col) {
+            const int at = row * kSide + col;
+            grid.push_back({at, at + 1, at + kSide + 1});
+            grid.push_back({at, at + kSide + 1, at + kSide});
+        }
+    }
+    CCPNodeArray nodes;
+    CCPEdgeArray edges;
+    ASSERT_EQ(BuildTriangleGraph(Points(grid), grid, nodes, edges), "");
+    CGraphTable table;
+    ASSERT_TRUE(TabulateGraph(nodes, edges, table, nullptr));
+    const int n = table.Nodes();
+    ASSERT_GE(n, kItemsWorthASecondThread);
+    auto innerFrom = [&](int from) {
+        while (table.kind[from] != Inner) {
+            ++from;
+        }
+        return from;
+    };
+    const int early = innerFrom(n / 4);
+    const int late = innerFrom(3 * n / 4);
+    struct Row {
+        std::vector<int> closedFansMarkedOuter;
+        int damaged;
+    };
+    for (const Row& row : {Row{{late}, late}, Row{{early, late}, early}}) {
+        for (int v : row.closedFansMarkedOuter) {
+            table.kind[v] = Outer;
+        }
+        // The damaged node, or a neighbour whose fan check reads its kind.
+        EXPECT_LE(std::abs(NamedNode(FindDiskProblem(table)) - row.damaged), kSide + 1)
+            << FindDiskProblem(table);
+        for (int v : row.closedFansMarkedOuter) {
+            table.kind[v] = Inner;
+        }
+    }
+    EXPECT_EQ(FindDiskProblem(table), "");
+    // The structural passes too: the late node lists an edge of the early one's.
+    table.listEdges[table.listStart[late]] = table.listEdges[table.listStart[early]];
+    EXPECT_EQ(NamedNode(FindDiskProblem(table)), late) << FindDiskProblem(table);
+}
+
+TEST(InHalves, HandsBackTheFirstProblemAndTheSecondHalfsFailure) {
+    const int count = 2 * kItemsWorthASecondThread;
+    const auto firstAtOrAfter = [](int at) {
+        return [at](int begin, int end) {
+            return at < end ? std::to_string(std::max(at, begin)) : std::string();
+        };
+    };
+    EXPECT_EQ(InHalves(count, firstAtOrAfter(count - 1)), std::to_string(count - 1));
+    EXPECT_EQ(InHalves(count, firstAtOrAfter(5)), "5");
+    EXPECT_EQ(InHalves(count, firstAtOrAfter(count)), "");
+    EXPECT_THROW(InHalves(count,
+                          [](int begin, int) -> std::string {
+                              if (begin > 0) {
+                                  throw std::runtime_error("second half");
+                              }
+                              return {};
+                          }),
+                 std::runtime_error);
 }
