@@ -29,7 +29,22 @@ public:
     CDiskCheck(const CGraphTable& table, const CTableFans& fans) : m_table(table), m_fans(fans) {}
 
     std::string Run() const {
-        // Each pass relies on the ones before it, and names the first fault in its order.
+        std::string problem;
+        std::string topology;
+        const auto passes = [this, &problem] { problem = RunPasses(); };
+        if (m_table.Nodes() < kItemsWorthASecondThread) {
+            passes();
+            return problem.empty() ? CheckTopology() : problem;
+        }
+        // The topology reads only what the structural check has found sound, so on a large
+        // graph it is worked out beside the passes, and named only when they find nothing.
+        RunBoth(passes, [this, &topology] { topology = CheckTopology(); });
+        return problem.empty() ? topology : problem;
+    }
+
+private:
+    // Each pass relies on the ones before it, and names the first fault in its order.
+    std::string RunPasses() const {
         using Pass = std::string (CDiskCheck::*)(int) const;
         const std::pair<Pass, int> passes[] = {
             {&CDiskCheck::CheckDegree, m_table.Nodes()},
@@ -51,10 +66,9 @@ public:
                 return problem;
             }
         }
-        return CheckTopology();
+        return {};
     }
 
-private:
     bool IsInner(int v) const { return m_table.kind[v] == Inner; }
     int Degree(int v) const { return m_table.listStart[v + 1] - m_table.listStart[v]; }
     int First(int v) const { return m_table.listStart[v]; }
@@ -286,7 +300,8 @@ private:
         std::vector<char> seen(m_table.Nodes(), 0);
         int loops = 0;
         for (int start = 0; start < m_table.Nodes(); ++start) {
-            if (IsInner(start) || seen[start]) {
+            // A node without neighbours (a fault the passes name) leads nowhere.
+            if (IsInner(start) || seen[start] || Degree(start) == 0) {
                 continue;
             }
             ++loops;

@@ -10,6 +10,31 @@
 // Below this many items a second thread costs more than it saves.
 inline constexpr int kItemsWorthASecondThread = 1 << 16;
 
+// Runs `here` on this thread and `beside` on another at once, or one after the other when no
+// thread can be had (a limit on processes); an exception from either reaches the caller.
+template <class Here, class Beside> void RunBoth(const Here& here, const Beside& beside) {
+    std::exception_ptr besideFailed;
+    std::jthread worker;
+    try {
+        worker = std::jthread([&] {
+            try {
+                beside();
+            } catch (...) {
+                besideFailed = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        here();
+        beside();
+        return;
+    }
+    here();
+    worker.join();
+    if (besideFailed) {
+        std::rethrow_exception(besideFailed);
+    }
+}
+
 // Runs part(begin, end) over [0, count), the two halves at once for a large count. A part
 // returns the first problem in its range, or nothing; the first problem of the whole range is
 // returned. A part may run on another thread: it may write only what belongs to its range.
@@ -18,26 +43,8 @@ template <class Part> std::string InHalves(int count, const Part& part) {
         return part(0, count);
     }
     const int middle = count / 2;
+    std::string first;
     std::string second;
-    std::exception_ptr secondFailed;
-    std::jthread worker;
-    try {
-        worker = std::jthread([&] {
-            try {
-                second = part(middle, count);
-            } catch (...) {
-                secondFailed = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        // No thread to be had (a limit on processes): one half after the other.
-        std::string first = part(0, middle);
-        return first.empty() ? part(middle, count) : first;
-    }
-    std::string first = part(0, middle);
-    worker.join();
-    if (secondFailed) {
-        std::rethrow_exception(secondFailed);
-    }
+    RunBoth([&] { first = part(0, middle); }, [&] { second = part(middle, count); });
     return first.empty() ? second : first;
 }
